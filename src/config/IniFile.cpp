@@ -1,0 +1,162 @@
+#include "IniFile.h"
+
+#include "main/ClipText.h"
+#include "main/Errors.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+TIniFile::TIniFile(QString fileName) : Path(std::move(fileName)) {
+    QFile file(Path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains("\r\n"))
+        Eol = QStringLiteral("\r\n");
+    for (const QByteArray& line : ClipText::SplitLines(bytes))
+        Lines.append(ClipText::Decode(line));
+}
+
+QString TIniFile::SectionName(const QString& line, bool& isSection) {
+    const QString t = line.trimmed();
+    isSection = t.startsWith(QLatin1Char('['));
+    if (!isSection)
+        return {};
+    const qsizetype close = t.indexOf(QLatin1Char(']'));
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+}
+
+QString TIniFile::KeyName(const QString& line, qsizetype& eq) {
+    eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? line.trimmed() : line.left(eq).trimmed();
+}
+
+TIniFile::Found TIniFile::Find(const QString& section, const QString& key) const {
+    Found f;
+    const QString wantSection = section.trimmed();
+    const QString wantKey = key.trimmed();
+    for (int i = 0; i < Lines.size(); ++i) {
+        bool isSection = false;
+        const QString name = SectionName(Lines[i], isSection);
+        if (isSection) {
+            if (f.Section >= 0)
+                break; // only the first section of that name counts
+            if (name.compare(wantSection, Qt::CaseInsensitive) == 0) {
+                f.Section = i;
+                f.End = i + 1;
+            }
+            continue;
+        }
+        if (f.Section < 0)
+            continue;
+        if (!Lines[i].trimmed().isEmpty())
+            f.End = i + 1;
+        qsizetype eq = -1;
+        if (f.Key < 0 && KeyName(Lines[i], eq).compare(wantKey, Qt::CaseInsensitive) == 0 &&
+            eq >= 0)
+            f.Key = i;
+    }
+    return f;
+}
+
+bool TIniFile::ValueExists(const QString& section, const QString& key) const {
+    return Find(section, key).Key >= 0;
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key,
+                             const QString& def) const {
+    const Found f = Find(section, key);
+    if (f.Key < 0)
+        return def;
+    const QString& line = Lines[f.Key];
+    QString value = line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            value = value.mid(1, value.size() - 2);
+    }
+    if (value.size() > MaxValueLength) {
+        // Never leave half of a surrogate pair at the cut.
+        qsizetype cut = MaxValueLength;
+        if (value.at(cut - 1).isHighSurrogate())
+            --cut;
+        value.truncate(cut);
+    }
+    return value;
+}
+
+bool TIniFile::ParseInteger(const QString& text, int& value) {
+    QString t = text.trimmed();
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
+        negative = t.front() == QLatin1Char('-');
+        t.remove(0, 1);
+    }
+    int base = 10;
+    if (t.size() > 2 && (t.startsWith(QLatin1String("0x")) || t.startsWith(QLatin1String("0X")))) {
+        base = 16;
+        t.remove(0, 2);
+    } else if (t.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        t.remove(0, 1);
+    }
+    if (t.isEmpty() || t.front() == QLatin1Char('-') || t.front() == QLatin1Char('+'))
+        return false;
+    bool ok = false;
+    const qulonglong magnitude = t.toULongLong(&ok, base);
+    // Hex may use all 32 bits (FFFFFFFF is -1); decimal must fit a signed 32-bit integer.
+    const qulonglong limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    if (!ok || magnitude > limit)
+        return false;
+    const auto bits = static_cast<quint32>(magnitude);
+    value = static_cast<int>(negative ? 0u - bits : bits);
+    return true;
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const {
+    int value = def;
+    return ParseInteger(ReadString(section, key, QString()), value) ? value : def;
+}
+
+bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    // A line break inside a value would split it into lines of its own.
+    QString safe = value;
+    safe.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    safe.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QString line = key + QLatin1Char('=') + safe;
+    const Found f = Find(section, key);
+    if (f.Key >= 0) {
+        Lines[f.Key] = line;
+    } else if (f.Section >= 0) {
+        Lines.insert(f.End, line);
+    } else {
+        Lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        Lines.append(line);
+    }
+}
+
+void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteBool(const QString& section, const QString& key, bool value) {
+    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TIniFile::UpdateFile() const {
+    QByteArray bytes;
+    const QByteArray eol = Eol.toLatin1();
+    for (const QString& line : Lines) {
+        bytes += line.toUtf8();
+        bytes += eol;
+    }
+    QSaveFile file(Path);
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.commit();
+    if (!ok)
+        throw EQuillery(QStringLiteral("Unable to write to %1").arg(Path));
+}

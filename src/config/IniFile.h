@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A settings or language file with the classic profile rules: sections and keys match without
+// regard to case, values lose surrounding blanks and one pair of quotes and are cut to 2047
+// characters, integers may be written 0x.. or $.. in hex. Writes change lines in place in
+// memory; UpdateFile puts the whole file on disk at once, so a failed save leaves the old file.
+class TIniFile {
+public:
+    static constexpr int MaxValueLength = 2047;
+
+    explicit TIniFile(QString fileName); // a missing or unreadable file reads as empty
+    const QString& FileName() const { return Path; }
+
+    bool ValueExists(const QString& section, const QString& key) const;
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+
+    // Throws EQuillery "Unable to write to <path>" when the file cannot be written.
+    void UpdateFile() const;
+
+    // Decimal, 0x.. or $.. hex, optional sign; false for anything else or out of range.
+    static bool ParseInteger(const QString& text, int& value);
+
+private:
+    struct Found {
+        int Section = -1; // line of the section header, -1 when missing
+        int Key = -1;     // line of the key, -1 when missing
+        int End = -1;     // one past the section's last non-blank line
+    };
+    Found Find(const QString& section, const QString& key) const;
+    static QString SectionName(const QString& line, bool& isSection);
+    static QString KeyName(const QString& line, qsizetype& eq);
+
+    QString Path;
+    QStringList Lines;
+    QString Eol = QStringLiteral("\n");
+};

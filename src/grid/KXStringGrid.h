@@ -1,0 +1,92 @@
+#pragma once
+
+#include "StringGridModel.h"
+
+#include <QFlags>
+#include <QTableView>
+
+enum TOnKeyDown { kdNever, kdAlways, kdLastRowNotEmpty };
+enum TOnTitleClick { tcNone, tcAscending, tcDescending };
+
+enum TGridOption {
+    goRangeSelect = 0x1,
+    goRowSelect = 0x2,
+    goEditing = 0x4,
+    goAlwaysShowEditor = 0x8,
+    goLines = 0x10, // grid lines between cells
+};
+Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
+
+struct TGridRect {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool operator==(const TGridRect&) const = default;
+};
+
+// A string grid of byte cells with row operations, a column sort, a rule for Down on the last
+// row, line breaks typed into a cell turned into spaces, a Modified flag, and comma-delimited
+// export and import.
+class TKXStringGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TKXStringGrid(QWidget* parent = nullptr);
+
+    TOnKeyDown NewRowOnKeyDown = kdAlways;
+    TOnTitleClick SortOnTitleClick = tcAscending;
+    bool EOLToSpace = true;
+    QString About = QStringLiteral("TKXStringGrid v1.01");
+    bool Modified = false;
+
+    // The underlying grid.
+    TStringGridModel& Model() { return *Data; }
+    QByteArray Cells(int col, int row) const { return Data->Cell(col, row); }
+    void SetCells(int col, int row, const QByteArray& text) { Data->SetCell(col, row, text); }
+    int RowCount() const { return Data->RowCount(); }
+    void SetRowCount(int count) { Data->SetRowCount(count); }
+    int ColCount() const { return Data->ColCount(); }
+    void SetColCount(int count) { Data->SetColCount(count); }
+    int FixedRows() const { return Data->FixedRows; }
+    int FixedCols() const { return Data->FixedCols; }
+    void SetFixed(int rows, int cols);
+    int Row() const;
+    int Col() const;
+    void SetCurrent(int col, int row);
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& rect);
+    int TopRow() const;
+    void SetTopRow(int row);
+    TGridOptions Options() const { return GridOptions; }
+    void SetOptions(TGridOptions options);
+    void SetDefaultRowHeight(int pixels);
+    bool EditorMode() const { return state() == QAbstractItemView::EditingState; }
+
+    // Row operations; each raises Modified.
+    virtual void SortByColumn(int col, bool ascending);
+    virtual void RemoveRow(int row);
+    virtual void InsertRow(int row);
+    virtual void MoveRowTo(int from, int to);
+    virtual void AppendRow();
+    virtual void SaveToCSV(const QString& fileName);
+    virtual void LoadFromCSV(const QString& fileName, bool append);
+
+    // The in-place editor hands its text over; editorModified is the editor's own state.
+    void StoreEditedText(const QModelIndex& index, const QString& text, bool editorModified);
+
+signals:
+    // The owner's key handler, after the Down rule and before the grid moves; setting
+    // key to 0 stops the grid's own handling.
+    void KeyDown(int& key, Qt::KeyboardModifiers modifiers);
+    // The owner's mouse handler, after the grid's own handling and before a title sort.
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool RowHasText(int row) const;
+
+    TStringGridModel* Data;
+    TGridOptions GridOptions;
+    bool TitleSortAscending = true;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icons, drawn at each size the desktop asks for so they stay sharp in the tray.
+namespace AppIcons {
+QIcon Normal();
+} // namespace AppIcons

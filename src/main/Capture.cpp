@@ -1,0 +1,56 @@
+// Recording what other programs copy.
+#include "config/Config.h"
+#include "fMain.h"
+#include "main/Errors.h"
+
+#include <QAction>
+
+void TQuilleryMainForm::JoinClipboardChain() {
+    CaptureArmed = false;
+    connect(&Platform.Clipboard, &IClipboard::Changed, this, &TQuilleryMainForm::ClipboardChanged,
+            Qt::UniqueConnection);
+    CaptureArmed = true;
+}
+
+void TQuilleryMainForm::LeaveClipboardChain() {
+    disconnect(&Platform.Clipboard, &IClipboard::Changed, this,
+               &TQuilleryMainForm::ClipboardChanged);
+}
+
+void TQuilleryMainForm::ClipboardChanged() {
+    if (OwnWrite || !CaptureArmed || Config->NoArc)
+        return;
+    if (!Platform.Clipboard.HasText())
+        return;
+    CaptureClipboard();
+}
+
+void TQuilleryMainForm::CaptureClipboard() {
+    try {
+        const QByteArray text = Platform.Clipboard.ReadText();
+        SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
+        if (text.isEmpty() || text == ClipAt(0))
+            return;
+        // With no current row (a press outside the cells) the copy is kept as a new clip.
+        if (APpendMode1->isChecked() && IsRowIndex(CurrentRow))
+            AppendToClip(CurrentRow, text);
+        else
+            AddClipAtTop(text);
+    } catch (const EQuillery& e) {
+        Platform.Prompts.ShowMessage(e.Message());
+    }
+    if (Config->Beep)
+        Platform.Sound.Beep();
+    ListChanged = true;
+}
+
+void TQuilleryMainForm::WriteClipboardOwn(const QByteArray& text) {
+    OwnWrite = true;
+    try {
+        Platform.Clipboard.WriteText(text);
+    } catch (...) {
+        OwnWrite = false;
+        throw;
+    }
+    OwnWrite = false;
+}

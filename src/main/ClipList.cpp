@@ -1,0 +1,36 @@
+// The clip list: column 1 of the grid, row 0 the newest clip.
+#include "config/Config.h"
+#include "fMain.h"
+#include "grid/KXStringGrid.h"
+
+QByteArray TQuilleryMainForm::ClipAt(int row) const {
+    return StringGrid1->Cells(1, row);
+}
+
+void TQuilleryMainForm::SetClipAt(int row, const QByteArray& text) {
+    StringGrid1->SetCells(1, row, text);
+}
+
+bool TQuilleryMainForm::IsRowIndex(int row) const {
+    return row >= 0 && row < StringGrid1->RowCount();
+}
+
+void TQuilleryMainForm::EmptyClipList() {
+    StringGrid1->Model().ClearAll();
+}
+
+void TQuilleryMainForm::SelectTopRow() {
+    StringGrid1->SetSelection({0, 0, 1, 0});
+}
+
+void TQuilleryMainForm::AddClipAtTop(const QByteArray& text) {
+    // The row count stays: the oldest clip falls off the end.
+    StringGrid1->InsertRow(0);
+    StringGrid1->Model().DeleteRow(StringGrid1->RowCount() - 1);
+    SetClipAt(0, text);
+    SelectTopRow();
+}
+
+void TQuilleryMainForm::AppendToClip(int row, const QByteArray& text) {
+    SetClipAt(row, ClipAt(row) + "\r\n" + text);
+}

@@ -1,0 +1,109 @@
+#include "ClipText.h"
+
+#include <QStringDecoder>
+
+namespace ClipText {
+
+bool IsBlank(const QByteArray& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) > 0x20)
+            return false;
+    }
+    return true;
+}
+
+static unsigned char Folded(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'a' && b <= 'z') ? static_cast<unsigned char>(b - 0x20) : b;
+}
+
+int Compare(const QByteArray& a, const QByteArray& b) {
+    const qsizetype n = std::min(a.size(), b.size());
+    const char* pa = a.constData();
+    const char* pb = b.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char ca = Folded(pa[i]);
+        const unsigned char cb = Folded(pb[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+QList<QByteArray> SplitLines(const QByteArray& text) {
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = text.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == '\r' && i + 1 < n && text.at(i + 1) == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray JoinLines(const QList<QByteArray>& lines) {
+    QByteArray out;
+    qsizetype total = 0;
+    for (const QByteArray& line : lines)
+        total += line.size() + 2;
+    out.reserve(total);
+    for (const QByteArray& line : lines) {
+        out += line;
+        out += CRLF;
+    }
+    return out;
+}
+
+bool IsValidUtf8(const QByteArray& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString ignored = decoder.decode(text);
+    return !decoder.hasError();
+}
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F.
+static const char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+static QString DecodeCp1252(const QByteArray& text) {
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        *dst++ = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+QString Decode(const QByteArray& text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = decoder.decode(text);
+    return decoder.hasError() ? DecodeCp1252(text) : decoded;
+}
+
+QString Preview(const QByteArray& text, int maxChars) {
+    // Decode a bounded prefix only; four bytes per character covers any UTF-8 sequence.
+    const QByteArray head = text.left(qsizetype(maxChars) * 4);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString s = decoder.decode(head);
+    if (decoder.hasError())
+        s = DecodeCp1252(head);
+    s.truncate(maxChars);
+    s.replace(QLatin1String("\r\n"), QStringLiteral(" \u21B5 "));
+    s.replace(QLatin1Char('\r'), QStringLiteral(" \u21B5 "));
+    s.replace(QLatin1Char('\n'), QStringLiteral(" \u21B5 "));
+    s.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return s;
+}
+
+} // namespace ClipText

@@ -1,0 +1,148 @@
+#include "fMain.h"
+
+#include "AppIcons.h"
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "main/Errors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+// A list this long is far past any real use; a larger Rows value is taken as this.
+constexpr int MaxRows = 1000000;
+} // namespace
+
+TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platform,
+                                     QWidget* parent)
+    : QMainWindow(parent), ProgramDir(programDir), Platform(platform) {
+    CaptureArmed = true;
+    CreateComponents();
+    CreateMenus();
+    FormCreate();
+}
+
+TQuilleryMainForm::~TQuilleryMainForm() {
+    LeaveClipboardChain();
+}
+
+void TQuilleryMainForm::CreateComponents() {
+    setObjectName(QStringLiteral("QuilleryMainForm"));
+    setWindowTitle(QStringLiteral("Quillery"));
+    setWindowIcon(AppIcons::Normal());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    StringGrid1 = new TKXStringGrid(central);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->SetColCount(2);
+    StringGrid1->SetFixed(0, 0);
+    StringGrid1->SetOptions(goLines | goRangeSelect | goRowSelect);
+    StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    StringGrid1->NewRowOnKeyDown = kdNever;
+    StringGrid1->SortOnTitleClick = tcNone;
+    StringGrid1->EOLToSpace = false;
+    StringGrid1->About = QStringLiteral("TKXStringGrid v0.02");
+    StringGrid1->setColumnHidden(0, true);
+    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    StringGrid1->setAccessibleName(QStringLiteral("List of Clipboard Items"));
+    layout->addWidget(StringGrid1, 1);
+
+    pnlStatus = new QLabel(central);
+    pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
+    pnlStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pnlStatus->setMargin(2);
+    pnlStatus->setMinimumWidth(1);
+    layout->addWidget(pnlStatus);
+    setCentralWidget(central);
+
+    TrayIcon1 = new QSystemTrayIcon(AppIcons::Normal(), this);
+    TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
+    TrayIcon1->setToolTip(QStringLiteral("Quillery"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TQuilleryMainForm::Timer1Timer);
+}
+
+void TQuilleryMainForm::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    Exit1 = file->addAction(QStringLiteral("E&xit"), this, &TQuilleryMainForm::Exit1Click);
+    Exit1->setObjectName(QStringLiteral("Exit1"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    APpendMode1 = edit->addAction(QStringLiteral("A&ppend Mode"));
+    APpendMode1->setObjectName(QStringLiteral("APpendMode1"));
+    APpendMode1->setCheckable(true);
+}
+
+void TQuilleryMainForm::FormCreate() {
+    // An error stops the remaining steps, except joining the clipboard: a window that
+    // records nothing would fail its user silently.
+    Guarded([this] {
+        StringGrid1->SetDefaultRowHeight(17);
+        move(Config->Left, Config->Top);
+        resize(Config->Width, Config->Height);
+        if (!Config->DefaultFile.isEmpty())
+            pnlStatus->setText(Config->DefaultFile);
+        RefreshOptions();
+        StringGrid1->SetRowCount(std::min(Config->Rows, MaxRows));
+        StringGrid1->SetCurrent(1, 0);
+        CloseAllowed = false;
+        CurrentRow = 0;
+        CurrentCol = 1;
+        ListChanged = false;
+        OwnWrite = false;
+    });
+    JoinClipboardChain();
+}
+
+bool TQuilleryMainForm::Guarded(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const EQuillery& e) {
+        Platform.Prompts.ShowError(e.Message());
+    } catch (const std::exception& e) {
+        Platform.Prompts.ShowError(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+void TQuilleryMainForm::Timer1Timer() {
+    if (!HintWindow) {
+        Timer1->stop();
+        return;
+    }
+    if (!StringGrid1->rect().contains(StringGrid1->mapFromGlobal(QCursor::pos()))) {
+        HintWindow->hide();
+        Timer1->stop();
+    }
+}
+
+void TQuilleryMainForm::Exit1Click() {
+    CloseAllowed = true;
+    close();
+}
+
+QString TQuilleryMainForm::TrayHint() const {
+    return TrayIcon1->toolTip();
+}
+
+void TQuilleryMainForm::SetTrayHint(const QString& hint) {
+    TrayIcon1->setToolTip(hint.left(63));
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QMainWindow>
+#include <QPoint>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QSystemTrayIcon;
+class QTimer;
+class TKXStringGrid;
+
+// The main window: it holds the clip list in its grid and the state that the commands share.
+// Command handlers of each subsystem are member functions defined in that subsystem's folder.
+class TQuilleryMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // programDir ends with a separator; the settings record must exist already.
+    TQuilleryMainForm(const QString& programDir, TPlatform platform, QWidget* parent = nullptr);
+    ~TQuilleryMainForm() override;
+
+    // Components.
+    TKXStringGrid* StringGrid1 = nullptr;
+    QLabel* pnlStatus = nullptr;
+    QSystemTrayIcon* TrayIcon1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* APpendMode1 = nullptr;
+
+    // State shared by the commands.
+    int CurrentRow = 0;
+    int CurrentCol = 1;
+    bool ListChanged = false;
+    bool CaptureArmed = false;
+    bool OwnWrite = false;
+    bool CloseAllowed = false;
+    QPoint MouseDownPoint;
+    QWidget* HintWindow = nullptr;
+
+    // The clip list (column 1 of the grid, row 0 the newest).
+    QByteArray ClipAt(int row) const;
+    void SetClipAt(int row, const QByteArray& text);
+    bool IsRowIndex(int row) const;
+    void EmptyClipList();
+    void SelectTopRow();
+    void AddClipAtTop(const QByteArray& text);
+    void AppendToClip(int row, const QByteArray& text);
+
+    // Capture.
+    void JoinClipboardChain();
+    void LeaveClipboardChain();
+    void ClipboardChanged();
+    void CaptureClipboard();
+    // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
+    void WriteClipboardOwn(const QByteArray& text);
+
+    // The tray icon's tooltip.
+    QString TrayHint() const;
+    void SetTrayHint(const QString& hint);
+
+    // Applies the settings to the window: stay on top, tray icon, grid editing, fonts.
+    void RefreshOptions();
+
+    const QString ProgramDir;
+    TPlatform Platform;
+
+private:
+    void CreateComponents();
+    void CreateMenus();
+    void FormCreate();
+    void Timer1Timer();
+    void Exit1Click();
+
+public:
+    // Runs a command; an error it raises ends it and goes to the general error report.
+    // Returns false when the command failed.
+    bool Guarded(const std::function<void()>& command);
+};

@@ -1,0 +1,35 @@
+#include "FakeClipboard.h"
+
+#include "main/Errors.h"
+
+void TFakeClipboard::CopyFromOtherProgram(const QByteArray& text, bool secret) {
+    Text = text;
+    Secret = secret;
+    emit Changed();
+}
+
+void TFakeClipboard::CopyNonText() {
+    Text.reset();
+    Secret = false;
+    emit Changed();
+}
+
+QByteArray TFakeClipboard::ReadText() const {
+    if (FailReads)
+        throw EQuillery(QStringLiteral("Cannot open clipboard"));
+    return Current();
+}
+
+void TFakeClipboard::WriteText(const QByteArray& text) {
+    if (FailWrites)
+        throw EQuillery(QStringLiteral("Cannot open clipboard"));
+    ++Writes;
+    Text = text;
+    Secret = false;
+    emit Changed();
+}
+
+void TFakeClipboard::Clear() {
+    Text.reset();
+    emit Changed();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/Sound.h"
+
+class TFakeSound : public ISound {
+public:
+    void Beep() override { ++Beeps; }
+    int Beeps = 0;
+};
