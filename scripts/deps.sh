@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing. Usage: deps.sh build|test
+set -euo pipefail
+
+build=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev
+    fonts-dejavu-core)
+test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk)
+
+wanted=("${build[@]}")
+[[ ${1:-build} == test ]] && wanted+=("${test[@]}")
+
+missing=()
+for pkg in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+    [[ $status == installed ]] || missing+=("$pkg")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

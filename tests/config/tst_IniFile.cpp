@@ -1,0 +1,203 @@
+#include "config/IniFile.h"
+#include "fakes/TestDir.h"
+#include "main/Errors.h"
+
+#include <QtTest>
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void readString_data();
+    void readString();
+    void parseInteger_data();
+    void parseInteger();
+    void readBool_data();
+    void readBool();
+    void write_data();
+    void write();
+    void missingFileIsCreated();
+    void failedWriteKeepsOldFile();
+};
+
+void TestIniFile::readString_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("expected");
+    const QByteArray f = "[Options]\r\nName=plain\r\n";
+    QTest::newRow("plain") << f << "Options" << "Name" << "plain";
+    QTest::newRow("section and key ignore case") << f << "oPTIONS" << "NAME" << "plain";
+    QTest::newRow("missing key gives default") << f << "Options" << "Other" << "<def>";
+    QTest::newRow("missing section gives default") << f << "Nope" << "Name" << "<def>";
+    QTest::newRow("blanks around key and value")
+        << QByteArray("[ Options ]\n  Name  =   spaced out  \n") << "Options" << "Name"
+        << "spaced out";
+    QTest::newRow("double quotes stripped") << QByteArray("[S]\nk=\" quoted \"\n") << "S" << "k"
+                                            << " quoted ";
+    QTest::newRow("single quotes stripped") << QByteArray("[S]\nk='x'\n") << "S" << "k" << "x";
+    QTest::newRow("unmatched quotes kept") << QByteArray("[S]\nk=\"x'\n") << "S" << "k" << "\"x'";
+    QTest::newRow("empty value is empty, not default") << QByteArray("[S]\nk=\n") << "S" << "k"
+                                                       << "";
+    QTest::newRow("first of duplicate keys") << QByteArray("[S]\nk=1\nk=2\n") << "S" << "k" << "1";
+    QTest::newRow("key in another section is not found")
+        << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B" << "k" << "<def>";
+    QTest::newRow("line without equals is no key") << QByteArray("[S]\nk\nk=v\n") << "S" << "k"
+                                                   << "v";
+    QTest::newRow("value keeps later equals signs") << QByteArray("[S]\nk=a=b\n") << "S" << "k"
+                                                    << "a=b";
+    QTest::newRow("LF and lone CR line ends") << QByteArray("[S]\rk=v\r[T]\nq=w") << "T" << "q"
+                                              << "w";
+    QTest::newRow("value cut to 2047 characters")
+        << QByteArray("[S]\nk=" + QByteArray(3000, 'x') + "\n") << "S" << "k"
+        << QString(2047, QLatin1Char('x'));
+    QTest::newRow("Windows-1252 bytes decode") << QByteArray("[S]\nk=caf\xe9\n") << "S" << "k"
+                                               << QString::fromUtf8("café");
+    QTest::newRow("UTF-8 bytes decode") << QByteArray("[S]\nk=caf\xc3\xa9\n") << "S" << "k"
+                                        << QString::fromUtf8("café");
+}
+
+void TestIniFile::readString() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, expected);
+    TTestDir dir;
+    TTestDir::Write(dir.File("t.ini"), file);
+    const TIniFile ini(dir.File("t.ini"));
+    QCOMPARE(ini.ReadString(section, key, "<def>"), expected);
+}
+
+void TestIniFile::parseInteger_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+    QTest::newRow("decimal") << "25" << true << 25;
+    QTest::newRow("negative") << "-7" << true << -7;
+    QTest::newRow("plus sign") << "+7" << true << 7;
+    QTest::newRow("0x hex") << "0x1E" << true << 30;
+    QTest::newRow("0X hex") << "0X1e" << true << 30;
+    QTest::newRow("dollar hex") << "$1E" << true << 30;
+    QTest::newRow("hex uses all 32 bits") << "$FFFFFFFF" << true << -1;
+    QTest::newRow("bare 0x") << "0x" << false << 0;
+    QTest::newRow("bare dollar") << "$" << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("trailing junk") << "12abc" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("int max") << "2147483647" << true << 2147483647;
+    QTest::newRow("int min") << "-2147483648" << true << int(-2147483648LL);
+    QTest::newRow("overflow") << "2147483648" << false << 0;
+    QTest::newRow("hex overflow") << "$100000000" << false << 0;
+    QTest::newRow("double sign") << "--1" << false << 0;
+}
+
+void TestIniFile::parseInteger() {
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    int parsed = 12345;
+    QCOMPARE(TIniFile::ParseInteger(text, parsed), ok);
+    if (ok)
+        QCOMPARE(parsed, value);
+}
+
+void TestIniFile::readBool_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<bool>("def");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("1") << QByteArray("1") << false << true;
+    QTest::newRow("0") << QByteArray("0") << true << false;
+    QTest::newRow("2 is true") << QByteArray("2") << false << true;
+    QTest::newRow("hex nonzero") << QByteArray("$10") << false << true;
+    QTest::newRow("garbage gives default true") << QByteArray("yes") << true << true;
+    QTest::newRow("garbage gives default false") << QByteArray("yes") << false << false;
+    QTest::newRow("empty gives default") << QByteArray("") << true << true;
+}
+
+void TestIniFile::readBool() {
+    QFETCH(QByteArray, value);
+    QFETCH(bool, def);
+    QFETCH(bool, expected);
+    TTestDir dir;
+    TTestDir::Write(dir.File("t.ini"), "[S]\nflag=" + value + "\n");
+    QCOMPARE(TIniFile(dir.File("t.ini")).ReadBool("S", "FLAG", def), expected);
+}
+
+void TestIniFile::write_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("replaced in place, neighbours and comments kept")
+        << QByteArray("; note\n[Options]\nA=1\nRows=5\nB=2\n") << "options" << "ROWS" << "30"
+        << QByteArray("; note\n[Options]\nA=1\nROWS=30\nB=2\n");
+    QTest::newRow("added after the section's last line")
+        << QByteArray("[Options]\nA=1\n\n[Other]\nX=1\n") << "Options" << "New" << "v"
+        << QByteArray("[Options]\nA=1\nNew=v\n\n[Other]\nX=1\n");
+    QTest::newRow("missing section appended")
+        << QByteArray("[Options]\nA=1\n") << "Defaults" << "Height" << "297"
+        << QByteArray("[Options]\nA=1\n[Defaults]\nHeight=297\n");
+    QTest::newRow("CR LF file stays CR LF")
+        << QByteArray("[S]\r\nk=1\r\n") << "S" << "k" << "2" << QByteArray("[S]\r\nk=2\r\n");
+    QTest::newRow("line breaks in a value cannot add lines")
+        << QByteArray("[S]\n") << "S" << "k" << "a\nRows=1" << QByteArray("[S]\nk=a Rows=1\n");
+    QTest::newRow("unknown sections survive")
+        << QByteArray("[Mine]\nx=1\n[S]\nk=1\n") << "S" << "k" << "0"
+        << QByteArray("[Mine]\nx=1\n[S]\nk=0\n");
+}
+
+void TestIniFile::write() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    TTestDir dir;
+    const QString name = dir.File("t.ini");
+    TTestDir::Write(name, before);
+    TIniFile ini(name);
+    ini.WriteString(section, key, value);
+    ini.UpdateFile();
+    QCOMPARE(TTestDir::Read(name), after);
+    QCOMPARE(TIniFile(name).ReadString(section, key, "<def>"), QString(value).replace('\n', ' '));
+}
+
+void TestIniFile::missingFileIsCreated() {
+    TTestDir dir;
+    const QString name = dir.File("new.ini");
+    TIniFile ini(name);
+    QCOMPARE(ini.ReadInteger("S", "k", 7), 7);
+    ini.WriteInteger("S", "k", -3);
+    ini.WriteBool("S", "b", true);
+    ini.UpdateFile();
+    QCOMPARE(TTestDir::Read(name), QByteArray("[S]\nk=-3\nb=1\n"));
+}
+
+void TestIniFile::failedWriteKeepsOldFile() {
+    TTestDir dir;
+    // A path whose folder is a file cannot be written by anyone, root included.
+    const QString impossible = dir.File("t.ini") + "/sub.ini";
+    TTestDir::Write(dir.File("t.ini"), "x");
+    TIniFile bad(impossible);
+    bad.WriteString("S", "k", "2");
+    try {
+        bad.UpdateFile();
+        QFAIL("writing under a file must fail");
+    } catch (const EQuillery& e) {
+        QCOMPARE(e.Message(), "Unable to write to " + impossible);
+    }
+
+    TFullDisk disk;
+    if (!disk.Available())
+        QSKIP("a private tmpfs needs root");
+    const QString name = disk.File("Quillery.Ini");
+    const QByteArray old = "[Options]\nRows=25\n";
+    disk.LeaveRoomFor("Quillery.Ini", old);
+    TIniFile ini(name);
+    ini.WriteString("Options", "DefaultFile", QString(20000, QLatin1Char('p')));
+    QVERIFY_THROWS_EXCEPTION(EQuillery, ini.UpdateFile());
+    QCOMPARE(TTestDir::Read(name), old);
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "tst_IniFile.moc"

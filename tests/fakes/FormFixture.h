@@ -1,0 +1,39 @@
+#pragma once
+
+#include "TestDir.h"
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "main/fMain.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeSound.h"
+#include "platform/fake/ScriptedPrompts.h"
+
+#include <memory>
+
+// A main window over fake desktop services in a fresh program directory. Adjust Settings
+// before calling Create.
+struct TFormFixture {
+    TTestDir Dir;
+    TConfig Settings{Dir.Path()};
+    TFakeClipboard Clipboard;
+    TFakeSound Sound;
+    TScriptedPrompts Prompts;
+    std::unique_ptr<TQuilleryMainForm> Form;
+
+    TFormFixture() { Config = &Settings; }
+    ~TFormFixture() {
+        Form.reset();
+        Config = nullptr;
+    }
+    TQuilleryMainForm& Create() {
+        Form = std::make_unique<TQuilleryMainForm>(Dir.Path(), TPlatform{Clipboard, Sound, Prompts});
+        return *Form;
+    }
+    // Column 1 of rows 0..n-1.
+    QList<QByteArray> Clips(int n) const {
+        QList<QByteArray> out;
+        for (int r = 0; r < n; ++r)
+            out.append(Form->ClipAt(r));
+        return out;
+    }
+};

@@ -1,0 +1,170 @@
+#include "grid/CsvField.h"
+#include "grid/GridSort.h"
+#include "main/ClipText.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+class TestClipText : public QObject {
+    Q_OBJECT
+private slots:
+    void compare_data();
+    void compare();
+    void isBlank_data();
+    void isBlank();
+    void splitLines_data();
+    void splitLines();
+    void csvField_data();
+    void csvField();
+    void decode_data();
+    void decode();
+    void previewIsBoundedAndOneLine();
+    void quickSortOrdersLikeAReferenceSort();
+};
+
+void TestClipText::compare_data() {
+    QTest::addColumn<QByteArray>("a");
+    QTest::addColumn<QByteArray>("b");
+    QTest::addColumn<int>("sign");
+    QTest::newRow("apple = APPLE") << QByteArray("apple") << QByteArray("APPLE") << 0;
+    QTest::newRow("a < ab") << QByteArray("a") << QByteArray("ab") << -1;
+    QTest::newRow("a < Z") << QByteArray("a") << QByteArray("Z") << -1;
+    QTest::newRow("_ after zebra") << QByteArray("_x") << QByteArray("zebra") << 1;
+    QTest::newRow("empty < anything") << QByteArray("") << QByteArray("\x01") << -1;
+    QTest::newRow("equal empties") << QByteArray("") << QByteArray("") << 0;
+    QTest::newRow("0xE9 vs 0xC9 not folded") << QByteArray("\xe9") << QByteArray("\xc9") << 1;
+    QTest::newRow("bytes compare unsigned") << QByteArray("\x80") << QByteArray("\x7f") << 1;
+    QTest::newRow("[ (0x5B) after Z, before a") << QByteArray("[") << QByteArray("a") << 1;
+}
+
+void TestClipText::compare() {
+    QFETCH(QByteArray, a);
+    QFETCH(QByteArray, b);
+    QFETCH(int, sign);
+    const auto sgn = [](int v) { return (v > 0) - (v < 0); };
+    QCOMPARE(sgn(ClipText::Compare(a, b)), sign);
+    QCOMPARE(sgn(ClipText::Compare(b, a)), -sign);
+}
+
+void TestClipText::isBlank_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("blank");
+    QTest::newRow("empty") << QByteArray() << true;
+    QTest::newRow("spaces tabs breaks") << QByteArray(" \t\r\n\x0c") << true;
+    QTest::newRow("control bytes") << QByteArray("\x01\x1f ", 3) << true;
+    QTest::newRow("NUL") << QByteArray("\0", 1) << true;
+    QTest::newRow("one letter") << QByteArray("  x ") << false;
+    QTest::newRow("high byte") << QByteArray("\xa0") << false;
+}
+
+void TestClipText::isBlank() {
+    QFETCH(QByteArray, text);
+    QFETCH(bool, blank);
+    QCOMPARE(ClipText::IsBlank(text), blank);
+}
+
+void TestClipText::splitLines_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QList<QByteArray>>("lines");
+    using L = QList<QByteArray>;
+    QTest::newRow("empty") << QByteArray() << L{};
+    QTest::newRow("no break") << QByteArray("one") << L{"one"};
+    QTest::newRow("CR LF") << QByteArray("a\r\nb") << L{"a", "b"};
+    QTest::newRow("lone LF") << QByteArray("x\ny") << L{"x", "y"};
+    QTest::newRow("lone CR") << QByteArray("x\ry") << L{"x", "y"};
+    QTest::newRow("LF CR is two breaks") << QByteArray("x\n\ry") << L{"x", "", "y"};
+    QTest::newRow("final break adds no line") << QByteArray("a\r\n") << L{"a"};
+    QTest::newRow("final blank line kept") << QByteArray("a\r\n\r\n") << L{"a", ""};
+    QTest::newRow("only a break") << QByteArray("\r\n") << L{""};
+}
+
+void TestClipText::splitLines() {
+    QFETCH(QByteArray, text);
+    QFETCH(QList<QByteArray>, lines);
+    QCOMPARE(ClipText::SplitLines(text), lines);
+}
+
+void TestClipText::csvField_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QByteArray>("field");
+    const QByteArray line = "x,\"a,b\",y";
+    QTest::newRow("first") << line << 0 << QByteArray("x");
+    QTest::newRow("quoted delimiter stays, quotes go") << line << 1 << QByteArray("a,b");
+    QTest::newRow("after a quoted field") << line << 2 << QByteArray("y");
+    QTest::newRow("past the end") << line << 3 << QByteArray();
+    QTest::newRow("blanks trimmed") << QByteArray(" a ,\t b\t") << 1 << QByteArray("b");
+    QTest::newRow("doubled quote stays doubled") << QByteArray("\"say \"\"hi\"\"\"") << 0
+                                                 << QByteArray("say \"\"hi\"\"");
+    QTest::newRow("quote in the middle is kept") << QByteArray("a\"b,c\",d") << 1 << QByteArray("d");
+    QTest::newRow("empty fields") << QByteArray(",,z") << 1 << QByteArray();
+    QTest::newRow("empty line") << QByteArray() << 0 << QByteArray();
+}
+
+void TestClipText::csvField() {
+    QFETCH(QByteArray, line);
+    QFETCH(int, n);
+    QFETCH(QByteArray, field);
+    QCOMPARE(CsvField(line, n), field);
+}
+
+void TestClipText::decode_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("plain") << "plain";
+    QTest::newRow("utf-8") << QByteArray("gr\xc3\xbc\xc3\x9f") << QString::fromUtf8("grüß");
+    QTest::newRow("windows-1252 letters") << QByteArray("gr\xfc\xdf") << QString::fromUtf8("grüß");
+    QTest::newRow("windows-1252 euro and quotes")
+        << QByteArray("\x80 \x93q\x94") << QString::fromUtf8("€ “q”");
+}
+
+void TestClipText::decode() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(ClipText::Decode(bytes), text);
+}
+
+void TestClipText::previewIsBoundedAndOneLine() {
+    const QByteArray huge = QByteArray("line one\r\nline two\n") + QByteArray(50'000'000, 'x');
+    const QString preview = ClipText::Preview(huge, 100);
+    QVERIFY(preview.size() <= 120);
+    QVERIFY(!preview.contains('\n') && !preview.contains('\r'));
+    QVERIFY(preview.startsWith("line one"));
+    QVERIFY(preview.contains("line two"));
+}
+
+namespace {
+struct VectorRows {
+    QList<QByteArray> Keys;
+    QByteArray Key(int r) const { return Keys.at(r); }
+    void Swap(int a, int b) { Keys.swapItemsAt(a, b); }
+};
+} // namespace
+
+void TestClipText::quickSortOrdersLikeAReferenceSort() {
+    auto* random = QRandomGenerator::global();
+    for (int round = 0; round < 200; ++round) {
+        VectorRows rows;
+        const int n = 1 + random->bounded(60);
+        for (int i = 0; i < n; ++i) {
+            QByteArray key;
+            const int len = random->bounded(4);
+            for (int k = 0; k < len; ++k)
+                key += "aAbB_z"[random->bounded(6)];
+            rows.Keys.append(key);
+        }
+        QList<QByteArray> reference = rows.Keys;
+        std::stable_sort(reference.begin(), reference.end(), [](auto& a, auto& b) {
+            return ClipText::Compare(a, b) < 0;
+        });
+        const bool ascending = round % 2 == 0;
+        GridSort::Sort(rows, 0, n - 1, ascending, ClipText::Compare);
+        if (!ascending)
+            std::reverse(rows.Keys.begin(), rows.Keys.end());
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(ClipText::Compare(rows.Keys[i], reference[i]), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestClipText)
+#include "tst_ClipText.moc"

@@ -1,0 +1,140 @@
+// Capture against the real X clipboard, with xclip copying from a separate process.
+#include "fakes/TestDir.h"
+#include "config/Config.h"
+#include "main/fMain.h"
+#include "platform/fake/FakeSound.h"
+#include "platform/fake/ScriptedPrompts.h"
+#include "platform/x11/X11Clipboard.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+using Texts = QList<QByteArray>;
+
+namespace {
+
+// Copies as another program would: xclip takes the selection and serves it from the
+// background until someone else takes it.
+void XclipCopy(const QByteArray& text) {
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-i"});
+    QVERIFY(xclip.waitForStarted());
+    xclip.write(text);
+    xclip.closeWriteChannel();
+    QVERIFY(xclip.waitForFinished(5000));
+    QCOMPARE(xclip.exitCode(), 0);
+}
+
+QByteArray XclipPaste() {
+    QProcess xclip;
+    // The program itself owns the selection here, so keep its event loop running.
+    QSignalSpy finished(&xclip, &QProcess::finished);
+    xclip.start("xclip", {"-selection", "clipboard", "-o"});
+    finished.wait(5000);
+    return xclip.readAllStandardOutput();
+}
+
+} // namespace
+
+class TestX11Capture : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void copiesFromAnotherProgram();
+    void sameTextTwiceGivesOneClip();
+    void textPresentAtStartIsNotRecorded();
+    void ownWriteIsNotRecordedButOthersSeeIt();
+
+private:
+    void CreateForm();
+    // Copies with xclip and waits until the program has seen the change.
+    void CopyAndWait(const QByteArray& text);
+    Texts Clips(int n) const;
+
+    std::unique_ptr<TTestDir> Dir;
+    std::unique_ptr<TConfig> Settings;
+    std::unique_ptr<TX11Clipboard> Clipboard;
+    TFakeSound Sound;
+    TScriptedPrompts Prompts;
+    std::unique_ptr<TQuilleryMainForm> Form;
+};
+
+void TestX11Capture::init() {
+    Dir = std::make_unique<TTestDir>();
+    Settings = std::make_unique<TConfig>(Dir->Path());
+    Config = Settings.get();
+    Clipboard = std::make_unique<TX11Clipboard>();
+}
+
+void TestX11Capture::cleanup() {
+    Form.reset();
+    Clipboard.reset();
+    Config = nullptr;
+    Settings.reset();
+    Dir.reset();
+}
+
+void TestX11Capture::CreateForm() {
+    Form = std::make_unique<TQuilleryMainForm>(Dir->Path(), TPlatform{*Clipboard, Sound, Prompts});
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+}
+
+void TestX11Capture::CopyAndWait(const QByteArray& text) {
+    QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
+    XclipCopy(text);
+    QVERIFY(changed.wait(5000) || !changed.isEmpty());
+}
+
+Texts TestX11Capture::Clips(int n) const {
+    Texts out;
+    for (int r = 0; r < n; ++r)
+        out.append(Form->ClipAt(r));
+    return out;
+}
+
+void TestX11Capture::copiesFromAnotherProgram() {
+    CreateForm();
+    CopyAndWait("A");
+    CopyAndWait(QString::fromUtf8("B – ünïcode\nsecond line").toUtf8());
+    CopyAndWait("A");
+    QCOMPARE(Clips(4), (Texts{"A", QString::fromUtf8("B – ünïcode\nsecond line").toUtf8(), "A", ""}));
+    QCOMPARE(Form->TrayHint(), "Quillery - 1 bytes");
+    QVERIFY(Form->ListChanged);
+    QVERIFY(Prompts.Shown.isEmpty());
+}
+
+void TestX11Capture::sameTextTwiceGivesOneClip() {
+    CreateForm();
+    CopyAndWait("twice");
+    CopyAndWait("twice");
+    QCOMPARE(Clips(2), (Texts{"twice", ""}));
+}
+
+void TestX11Capture::textPresentAtStartIsNotRecorded() {
+    XclipCopy("was there before");
+    QTest::qWait(100);
+    CreateForm();
+    QTest::qWait(300);
+    QCOMPARE(Clips(1), Texts{""});
+    CopyAndWait("after start");
+    QCOMPARE(Clips(2), (Texts{"after start", ""}));
+}
+
+void TestX11Capture::ownWriteIsNotRecordedButOthersSeeIt() {
+    CreateForm();
+    CopyAndWait("from xclip");
+    Form->WriteClipboardOwn("written by Quillery");
+    QTest::qWait(300); // let any late notice of the ownership change arrive
+    QCOMPARE(Clips(2), (Texts{"from xclip", ""}));
+    QCOMPARE(XclipPaste(), QByteArray("written by Quillery"));
+    QTest::qWait(300);
+    QCOMPARE(Clips(2), (Texts{"from xclip", ""}));
+    CopyAndWait("next copy");
+    QCOMPARE(Clips(3), (Texts{"next copy", "from xclip", ""}));
+}
+
+QTEST_MAIN(TestX11Capture)
+#include "tst_X11Capture.moc"
