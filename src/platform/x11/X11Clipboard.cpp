@@ -1,36 +1,66 @@
 #include "X11Clipboard.h"
 
 #include "main/ClipText.h"
+#include "main/Errors.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 
-namespace {
-// Password managers mark what they copy; such text is never recorded.
-const QString SecretHint = QStringLiteral("x-kde-passwordManagerHint");
-} // namespace
-
 TX11Clipboard::TX11Clipboard(QObject* parent)
     : IClipboard(parent), Board(QGuiApplication::clipboard()) {
-    connect(Board, &QClipboard::dataChanged, this, &IClipboard::Changed);
+    connect(&Watcher, &TX11SelectionWatcher::Changed, this, &TX11Clipboard::Announce,
+            Qt::QueuedConnection);
+    if (!Watcher.Start()) {
+        qWarning("Quillery: the clipboard cannot be watched directly; fast copies may be missed");
+        connect(Board, &QClipboard::dataChanged, this, &TX11Clipboard::ReadThroughQt);
+    }
+}
+
+void TX11Clipboard::Announce(const TSelectionSnapshot& snapshot) {
+    // Queued behind the write that made it, so the owner is known by now.
+    if (snapshot.Owner != 0 && snapshot.Owner == OwnWindow)
+        return;
+    Current = snapshot;
+    emit Changed();
+}
+
+void TX11Clipboard::ReadThroughQt() {
+    if (Board->ownsClipboard())
+        return;
+    TSelectionSnapshot s;
+    const QMimeData* data = Board->mimeData(QClipboard::Clipboard);
+    s.HasText = data && data->hasText();
+    s.Secret = data && data->hasFormat(QStringLiteral("x-kde-passwordManagerHint")) &&
+               data->data(QStringLiteral("x-kde-passwordManagerHint")) == "secret";
+    if (s.HasText)
+        s.Text = data->text().toUtf8();
+    Current = s;
+    emit Changed();
 }
 
 bool TX11Clipboard::HasText() const {
-    const QMimeData* data = Board->mimeData(QClipboard::Clipboard);
-    if (!data || !data->hasText())
-        return false;
-    return !(data->hasFormat(SecretHint) && data->data(SecretHint) == "secret");
+    return Current.HasText && !Current.Secret;
 }
 
 QByteArray TX11Clipboard::ReadText() const {
-    return Board->text(QClipboard::Clipboard).toUtf8();
+    if (Current.Failed)
+        throw EQuillery(QStringLiteral("Cannot open clipboard"));
+    return Current.Text;
 }
 
 void TX11Clipboard::WriteText(const QByteArray& text) {
     Board->setText(ClipText::Decode(text), QClipboard::Clipboard);
+    if (Watcher.isRunning()) {
+        OwnWindow = Watcher.CurrentOwner();
+        Watcher.SetOwnWindow(OwnWindow);
+    }
+    Current = {OwnWindow, true, false, false, text};
+    emit Changed();
 }
 
 void TX11Clipboard::Clear() {
     Board->clear(QClipboard::Clipboard);
+    Current = {};
+    emit Changed();
 }

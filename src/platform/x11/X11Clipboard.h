@@ -1,11 +1,13 @@
 #pragma once
 
+#include "X11SelectionWatcher.h"
 #include "platform/Clipboard.h"
 
 class QClipboard;
 
-// The X CLIPBOARD selection through Qt. Qt emits the change signal for its own writes inside
-// the write call, so guards raised around a write suppress it.
+// The X CLIPBOARD selection. Other programs' copies are fetched by a watcher thread the
+// moment they happen and announced here in order; the program's own writes go through Qt,
+// are announced inside the write call, and their later owner-change notice is dropped.
 class TX11Clipboard : public IClipboard {
     Q_OBJECT
 public:
@@ -16,5 +18,11 @@ public:
     void Clear() override;
 
 private:
+    void Announce(const TSelectionSnapshot& snapshot);
+    void ReadThroughQt(); // only when the watcher cannot run
+
     QClipboard* Board;
+    TX11SelectionWatcher Watcher;
+    quint32 OwnWindow = 0;
+    TSelectionSnapshot Current;
 };

@@ -1,0 +1,274 @@
+#include "X11SelectionWatcher.h"
+
+#include <QElapsedTimer>
+
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xfixes.h>
+
+namespace {
+constexpr int AnswerTimeoutMs = 2000;
+// A larger clip is not recorded: it would only exhaust memory.
+constexpr qsizetype MaxClipBytes = qsizetype(256) << 20;
+const QByteArray SecretHintValue = "secret";
+
+int ResponseType(const xcb_generic_event_t* e) {
+    return e->response_type & ~0x80;
+}
+} // namespace
+
+TX11SelectionWatcher::TX11SelectionWatcher(QObject* parent) : QThread(parent) {
+    qRegisterMetaType<TSelectionSnapshot>();
+}
+
+TX11SelectionWatcher::~TX11SelectionWatcher() {
+    if (StopPipe[1] >= 0) {
+        const char stop = 1;
+        [[maybe_unused]] ssize_t n = ::write(StopPipe[1], &stop, 1);
+        wait();
+        ::close(StopPipe[0]);
+        ::close(StopPipe[1]);
+    }
+    for (xcb_generic_event_t* e : Deferred)
+        std::free(e);
+    if (Connection)
+        xcb_disconnect(Connection);
+}
+
+quint32 TX11SelectionWatcher::Atom(const char* name) const {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        Connection, xcb_intern_atom(Connection, 0, std::strlen(name), name), nullptr);
+    const quint32 atom = reply ? reply->atom : 0;
+    std::free(reply);
+    return atom;
+}
+
+bool TX11SelectionWatcher::Start() {
+    int screenNumber = 0;
+    Connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(Connection))
+        return false;
+    const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(Connection, &xcb_xfixes_id);
+    if (!xfixes || !xfixes->present)
+        return false;
+    XfixesFirstEvent = xfixes->first_event;
+    std::free(xcb_xfixes_query_version_reply(
+        Connection, xcb_xfixes_query_version(Connection, 5, 0), nullptr));
+
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(Connection));
+    for (int i = 0; i < screenNumber && it.rem; ++i)
+        xcb_screen_next(&it);
+    Root = it.data->root;
+    Window = xcb_generate_id(Connection);
+    const uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(Connection, XCB_COPY_FROM_PARENT, Window, Root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
+                      &events);
+    Atoms = {Atom("CLIPBOARD"), Atom("TARGETS"), Atom("UTF8_STRING"), Atom("STRING"),
+             Atom("TEXT"), Atom("text/plain;charset=utf-8"), Atom("INCR"),
+             Atom("x-kde-passwordManagerHint"), Atom("QUILLERY_TARGETS"), Atom("QUILLERY_TEXT"),
+             Atom("QUILLERY_HINT")};
+    xcb_xfixes_select_selection_input(Connection, Root, Atoms.Clipboard,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    xcb_flush(Connection);
+    if (::pipe(StopPipe) != 0)
+        return false;
+    start();
+    return true;
+}
+
+quint32 TX11SelectionWatcher::CurrentOwner() const {
+    xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
+        Connection, xcb_get_selection_owner(Connection, Atoms.Clipboard), nullptr);
+    const quint32 owner = reply ? reply->owner : 0;
+    std::free(reply);
+    return owner;
+}
+
+bool TX11SelectionWatcher::IsOwnerChange(const xcb_generic_event_t* e) const {
+    return ResponseType(e) == XfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY;
+}
+
+void TX11SelectionWatcher::run() {
+    for (;;) {
+        xcb_generic_event_t* e = nullptr;
+        if (!Deferred.empty()) {
+            e = Deferred.front();
+            Deferred.pop_front();
+        } else {
+            e = NextEvent(-1);
+        }
+        if (!e)
+            return; // stopped, or the connection is gone
+        if (IsOwnerChange(e))
+            HandleOwnerChange(reinterpret_cast<xcb_xfixes_selection_notify_event_t*>(e)->owner);
+        std::free(e);
+    }
+}
+
+xcb_generic_event_t* TX11SelectionWatcher::NextEvent(int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    for (;;) {
+        if (xcb_generic_event_t* e = xcb_poll_for_event(Connection))
+            return e;
+        if (xcb_connection_has_error(Connection))
+            return nullptr;
+        const int left = timeoutMs < 0 ? -1 : std::max<int>(0, timeoutMs - timer.elapsed());
+        pollfd fds[2] = {{xcb_get_file_descriptor(Connection), POLLIN, 0}, {StopPipe[0], POLLIN, 0}};
+        if (::poll(fds, 2, left) <= 0 && left >= 0)
+            return nullptr; // timed out
+        if (fds[1].revents)
+            return nullptr;
+    }
+}
+
+template <class Pred> xcb_generic_event_t* TX11SelectionWatcher::WaitFor(Pred accept) {
+    QElapsedTimer timer;
+    timer.start();
+    for (auto it = Deferred.begin(); it != Deferred.end(); ++it) {
+        if (accept(*it)) {
+            xcb_generic_event_t* e = *it;
+            Deferred.erase(it);
+            return e;
+        }
+    }
+    while (timer.elapsed() < AnswerTimeoutMs) {
+        xcb_generic_event_t* e = NextEvent(AnswerTimeoutMs - int(timer.elapsed()));
+        if (!e)
+            return nullptr;
+        if (accept(e))
+            return e;
+        Deferred.push_back(e);
+    }
+    return nullptr;
+}
+
+void TX11SelectionWatcher::HandleOwnerChange(quint32 owner) {
+    if (owner != 0 && owner == OwnWindow.load())
+        return;
+    TSelectionSnapshot snapshot;
+    snapshot.Owner = owner;
+    if (owner != 0)
+        snapshot = Fetch(owner);
+    emit Changed(snapshot);
+}
+
+TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
+    TSelectionSnapshot s;
+    s.Owner = owner;
+    // Ask for the list of forms and the UTF-8 text together: one round trip, before the next
+    // copy can take the clipboard away.
+    Request(Atoms.Targets, Atoms.PropTargets);
+    Request(Atoms.Utf8, Atoms.PropText);
+    QByteArray targetBytes, text, hint;
+    TReply targetsReply = Receive(Atoms.Targets, Atoms.PropTargets, targetBytes);
+    TReply textReply = targetsReply == TReply::Silent
+                           ? TReply::Silent
+                           : Receive(Atoms.Utf8, Atoms.PropText, text);
+    QList<quint32> targets(targetBytes.size() / 4);
+    std::memcpy(targets.data(), targetBytes.constData(), targets.size() * 4);
+
+    if (textReply == TReply::Refused && targets.contains(Atoms.PlainUtf8))
+        textReply = Convert(Atoms.PlainUtf8, Atoms.PropText, text);
+    if (textReply == TReply::Refused &&
+        (targets.contains(Atoms.String) || targets.contains(Atoms.Text))) {
+        textReply = Convert(Atoms.String, Atoms.PropText, text);
+        text = QString::fromLatin1(text).toUtf8();
+    }
+    if (targets.contains(Atoms.Hint) && Convert(Atoms.Hint, Atoms.PropHint, hint) == TReply::Data)
+        s.Secret = hint.trimmed() == SecretHintValue;
+    s.Failed = textReply == TReply::Silent;
+    s.HasText = textReply == TReply::Data;
+    if (s.HasText)
+        s.Text = text;
+    return s;
+}
+
+void TX11SelectionWatcher::Request(quint32 target, quint32 property) {
+    xcb_convert_selection(Connection, Window, Atoms.Clipboard, target, property, XCB_CURRENT_TIME);
+}
+
+TX11SelectionWatcher::TReply TX11SelectionWatcher::Convert(quint32 target, quint32 property,
+                                                           QByteArray& data) {
+    Request(target, property);
+    return Receive(target, property, data);
+}
+
+TX11SelectionWatcher::TReply TX11SelectionWatcher::Receive(quint32 target, quint32 property,
+                                                           QByteArray& data) {
+    xcb_flush(Connection);
+    xcb_generic_event_t* e = WaitFor([&](xcb_generic_event_t* ev) {
+        if (ResponseType(ev) != XCB_SELECTION_NOTIFY)
+            return false;
+        const auto* n = reinterpret_cast<xcb_selection_notify_event_t*>(ev);
+        return n->requestor == Window && n->target == target;
+    });
+    if (!e)
+        return TReply::Silent;
+    const bool refused = reinterpret_cast<xcb_selection_notify_event_t*>(e)->property == XCB_NONE;
+    std::free(e);
+    if (refused)
+        return TReply::Refused;
+    return ReadProperty(property, data) ? TReply::Data : TReply::Refused;
+}
+
+bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data) {
+    data.clear();
+    quint32 offset = 0;
+    quint32 type = 0;
+    for (;;) {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            Connection,
+            xcb_get_property(Connection, 0, Window, property, XCB_GET_PROPERTY_TYPE_ANY, offset,
+                             1u << 20),
+            nullptr);
+        if (!reply)
+            return false;
+        type = reply->type;
+        const int length = xcb_get_property_value_length(reply);
+        data.append(static_cast<const char*>(xcb_get_property_value(reply)), length);
+        const quint32 after = reply->bytes_after;
+        std::free(reply);
+        if (after == 0 || length == 0 || data.size() > MaxClipBytes)
+            break;
+        offset += quint32(length) / 4;
+    }
+    // Deleting the property also asks an incremental sender for its first piece.
+    xcb_delete_property(Connection, Window, property);
+    xcb_flush(Connection);
+    if (type == Atoms.Incr)
+        return ReadIncremental(property, data);
+    return data.size() <= MaxClipBytes;
+}
+
+// A large text arrives in pieces: each deletion of the property asks for the next one,
+// and an empty piece ends it.
+bool TX11SelectionWatcher::ReadIncremental(quint32 property, QByteArray& data) {
+    data.clear();
+    for (;;) {
+        xcb_generic_event_t* e = WaitFor([&](xcb_generic_event_t* ev) {
+            if (ResponseType(ev) != XCB_PROPERTY_NOTIFY)
+                return false;
+            const auto* p = reinterpret_cast<xcb_property_notify_event_t*>(ev);
+            return p->window == Window && p->atom == property &&
+                   p->state == XCB_PROPERTY_NEW_VALUE;
+        });
+        if (!e)
+            return false;
+        std::free(e);
+        QByteArray piece;
+        if (!ReadProperty(property, piece))
+            return false;
+        if (piece.isEmpty())
+            return true;
+        data += piece;
+        if (data.size() > MaxClipBytes)
+            return false;
+    }
+}

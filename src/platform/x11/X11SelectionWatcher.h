@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMetaType>
+#include <QThread>
+
+#include <atomic>
+#include <deque>
+#include <xcb/xcb.h>
+
+// What the clipboard held right after one change of its owner.
+struct TSelectionSnapshot {
+    quint32 Owner = 0;    // the window that owned the clipboard; 0 when it was emptied
+    bool HasText = false; // a text form was offered and read
+    bool Secret = false;  // marked by a password manager
+    bool Failed = false;  // the owner did not answer in time
+    QByteArray Text;      // UTF-8
+};
+Q_DECLARE_METATYPE(TSelectionSnapshot)
+
+// Watches the CLIPBOARD selection on a connection of its own and fetches the text of every
+// new owner at once, on its own thread. Reading from the UI thread takes two round trips
+// after the UI thread gets round to it; a burst of copies outruns that and copies are lost.
+class TX11SelectionWatcher : public QThread {
+    Q_OBJECT
+public:
+    explicit TX11SelectionWatcher(QObject* parent = nullptr);
+    ~TX11SelectionWatcher() override;
+
+    // Connects to the X server and starts watching; false when that is not possible.
+    bool Start();
+    // The current owner of the clipboard (a round trip); callable from any thread.
+    quint32 CurrentOwner() const;
+    // Changes made by this window are the program's own and are not fetched.
+    void SetOwnWindow(quint32 window) { OwnWindow.store(window); }
+
+signals:
+    void Changed(const TSelectionSnapshot& snapshot);
+
+protected:
+    void run() override;
+
+private:
+    void HandleOwnerChange(quint32 owner);
+    enum class TReply { Data, Refused, Silent };
+    TSelectionSnapshot Fetch(quint32 owner);
+    void Request(quint32 target, quint32 property);
+    TReply Receive(quint32 target, quint32 property, QByteArray& data);
+    TReply Convert(quint32 target, quint32 property, QByteArray& data);
+    bool ReadProperty(quint32 property, QByteArray& data);
+    bool ReadIncremental(quint32 property, QByteArray& data);
+    // Waits for an event that the predicate accepts; other events seen meanwhile are kept.
+    template <class Pred> xcb_generic_event_t* WaitFor(Pred accept);
+    xcb_generic_event_t* NextEvent(int timeoutMs);
+    bool IsOwnerChange(const xcb_generic_event_t* event) const;
+    quint32 Atom(const char* name) const;
+
+    xcb_connection_t* Connection = nullptr;
+    quint32 Window = 0;
+    quint32 Root = 0;
+    int XfixesFirstEvent = 0;
+    int StopPipe[2] = {-1, -1};
+    std::atomic<quint32> OwnWindow{0};
+    std::deque<xcb_generic_event_t*> Deferred;
+    struct {
+        quint32 Clipboard, Targets, Utf8, String, Text, PlainUtf8, Incr, Hint, PropTargets,
+            PropText, PropHint;
+    } Atoms{};
+};
