@@ -46,9 +46,15 @@ private slots:
     void sameTextTwiceGivesOneClip();
     void textPresentAtStartIsNotRecorded();
     void ownWriteIsNotRecordedButOthersSeeIt();
+    void notRecorded_data();
+    void notRecorded();
+    void latin1OnlyOwner();
+    void largeClipArrivesWhole();
 
 private:
     void CreateForm();
+    // Starts the helper that owns the clipboard and waits until the program has seen it.
+    void OwnerCopyAndWait(const QStringList& args);
     // Copies with xclip and waits until the program has seen the change.
     void CopyAndWait(const QByteArray& text);
     Texts Clips(int n) const;
@@ -59,6 +65,7 @@ private:
     TFakeSound Sound;
     TScriptedPrompts Prompts;
     std::unique_ptr<TQuilleryMainForm> Form;
+    QProcess Owner;
 };
 
 void TestX11Capture::init() {
@@ -69,6 +76,8 @@ void TestX11Capture::init() {
 }
 
 void TestX11Capture::cleanup() {
+    Owner.kill();
+    Owner.waitForFinished();
     Form.reset();
     Clipboard.reset();
     Config = nullptr;
@@ -85,6 +94,13 @@ void TestX11Capture::CreateForm() {
 void TestX11Capture::CopyAndWait(const QByteArray& text) {
     QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
     XclipCopy(text);
+    QVERIFY(changed.wait(5000) || !changed.isEmpty());
+}
+
+void TestX11Capture::OwnerCopyAndWait(const QStringList& args) {
+    QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
+    Owner.start(QUILLERY_BIN_DIR "/clip_owner", args);
+    QVERIFY(Owner.waitForStarted());
     QVERIFY(changed.wait(5000) || !changed.isEmpty());
 }
 
@@ -134,6 +150,48 @@ void TestX11Capture::ownWriteIsNotRecordedButOthersSeeIt() {
     QCOMPARE(Clips(2), (Texts{"from xclip", ""}));
     CopyAndWait("next copy");
     QCOMPARE(Clips(3), (Texts{"next copy", "from xclip", ""}));
+}
+
+void TestX11Capture::notRecorded_data() {
+    QTest::addColumn<QStringList>("owner");
+    QTest::newRow("password marked secret") << QStringList{"secret", "hunter2"};
+    QTest::newRow("picture without text") << QStringList{"image"};
+}
+
+void TestX11Capture::notRecorded() {
+    QFETCH(QStringList, owner);
+    CreateForm();
+    OwnerCopyAndWait(owner);
+    QCOMPARE(Clips(1), Texts{""});
+    QCOMPARE(Form->TrayHint(), "Quillery");
+    QVERIFY(Prompts.Shown.isEmpty());
+    CopyAndWait("recorded again");
+    QCOMPARE(Clips(2), (Texts{"recorded again", ""}));
+}
+
+void TestX11Capture::latin1OnlyOwner() {
+    CreateForm();
+    QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-t", "STRING", "-i"});
+    QVERIFY(xclip.waitForStarted());
+    xclip.write("caf\xe9");
+    xclip.closeWriteChannel();
+    QVERIFY(xclip.waitForFinished(5000));
+    QVERIFY(changed.wait(5000) || !changed.isEmpty());
+    QCOMPARE(Clips(1), Texts{QString::fromUtf8("café").toUtf8()});
+}
+
+void TestX11Capture::largeClipArrivesWhole() {
+    CreateForm();
+    // Far above what fits one X request, so the owner sends it in pieces.
+    QByteArray big;
+    for (int i = 0; big.size() < 3'000'000; ++i)
+        big += "line " + QByteArray::number(i) + " of a large clip\n";
+    CopyAndWait(big);
+    QCOMPARE(Form->ClipAt(0).size(), big.size());
+    QVERIFY(Form->ClipAt(0) == big);
+    QCOMPARE(Form->TrayHint(), QString("Quillery - %1 bytes").arg(big.size()));
 }
 
 QTEST_MAIN(TestX11Capture)

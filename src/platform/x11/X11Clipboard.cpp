@@ -40,7 +40,8 @@ void TX11Clipboard::ReadThroughQt() {
 }
 
 bool TX11Clipboard::HasText() const {
-    return Current.HasText && !Current.Secret;
+    // An owner that did not answer may hold text: reading it then reports the failure.
+    return Current.Failed || (Current.HasText && !Current.Secret);
 }
 
 QByteArray TX11Clipboard::ReadText() const {

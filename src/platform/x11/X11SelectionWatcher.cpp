@@ -167,19 +167,24 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     Request(Atoms.Targets, Atoms.PropTargets);
     Request(Atoms.Utf8, Atoms.PropText);
     QByteArray targetBytes, text, hint;
-    TReply targetsReply = Receive(Atoms.Targets, Atoms.PropTargets, targetBytes);
+    const TReply targetsReply = Receive(Atoms.Targets, Atoms.PropTargets, targetBytes);
     TReply textReply = targetsReply == TReply::Silent
                            ? TReply::Silent
                            : Receive(Atoms.Utf8, Atoms.PropText, text);
     QList<quint32> targets(targetBytes.size() / 4);
     std::memcpy(targets.data(), targetBytes.constData(), targets.size() * 4);
 
-    if (textReply == TReply::Refused && targets.contains(Atoms.PlainUtf8))
-        textReply = Convert(Atoms.PlainUtf8, Atoms.PropText, text);
-    if (textReply == TReply::Refused &&
-        (targets.contains(Atoms.String) || targets.contains(Atoms.Text))) {
-        textReply = Convert(Atoms.String, Atoms.PropText, text);
-        text = QString::fromLatin1(text).toUtf8();
+    // Owners answer any request, so the list of forms decides what the answer means; an
+    // owner without a list is taken at its word.
+    const bool listed = targetsReply == TReply::Data && !targets.isEmpty();
+    if (listed && !targets.contains(Atoms.Utf8)) {
+        textReply = TReply::Refused;
+        if (targets.contains(Atoms.PlainUtf8)) {
+            textReply = Convert(Atoms.PlainUtf8, Atoms.PropText, text);
+        } else if (targets.contains(Atoms.String) || targets.contains(Atoms.Text)) {
+            textReply = Convert(Atoms.String, Atoms.PropText, text);
+            text = QString::fromLatin1(text).toUtf8();
+        }
     }
     if (targets.contains(Atoms.Hint) && Convert(Atoms.Hint, Atoms.PropHint, hint) == TReply::Data)
         s.Secret = hint.trimmed() == SecretHintValue;
@@ -218,7 +223,7 @@ TX11SelectionWatcher::TReply TX11SelectionWatcher::Receive(quint32 target, quint
     return ReadProperty(property, data) ? TReply::Data : TReply::Refused;
 }
 
-bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data) {
+bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data, quint32* typeOut) {
     data.clear();
     quint32 offset = 0;
     quint32 type = 0;
@@ -239,9 +244,16 @@ bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data) {
             break;
         offset += quint32(length) / 4;
     }
-    // Deleting the property also asks an incremental sender for its first piece.
-    xcb_delete_property(Connection, Window, property);
-    xcb_flush(Connection);
+    // Deleting the property asks an incremental sender for its next piece. Some senders
+    // take any deletion on the window as that request, so small answers are left in place.
+    if (type == Atoms.Incr || typeOut || data.size() > 4096) {
+        xcb_delete_property(Connection, Window, property);
+        xcb_flush(Connection);
+    }
+    if (typeOut) {
+        *typeOut = type;
+        return true;
+    }
     if (type == Atoms.Incr)
         return ReadIncremental(property, data);
     return data.size() <= MaxClipBytes;
@@ -251,6 +263,14 @@ bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data) {
 // and an empty piece ends it.
 bool TX11SelectionWatcher::ReadIncremental(quint32 property, QByteArray& data) {
     data.clear();
+    // The notice of the INCR marker itself came before the answer; it is no new piece.
+    std::erase_if(Deferred, [&](xcb_generic_event_t* e) {
+        const bool stale = ResponseType(e) == XCB_PROPERTY_NOTIFY &&
+                           reinterpret_cast<xcb_property_notify_event_t*>(e)->atom == property;
+        if (stale)
+            std::free(e);
+        return stale;
+    });
     for (;;) {
         xcb_generic_event_t* e = WaitFor([&](xcb_generic_event_t* ev) {
             if (ResponseType(ev) != XCB_PROPERTY_NOTIFY)
@@ -263,8 +283,11 @@ bool TX11SelectionWatcher::ReadIncremental(quint32 property, QByteArray& data) {
             return false;
         std::free(e);
         QByteArray piece;
-        if (!ReadProperty(property, piece))
+        quint32 type = XCB_NONE;
+        if (!ReadProperty(property, piece, &type))
             return false;
+        if (type == XCB_NONE)
+            continue; // a notice of a piece already taken
         if (piece.isEmpty())
             return true;
         data += piece;

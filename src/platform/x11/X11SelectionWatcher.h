@@ -47,7 +47,9 @@ private:
     void Request(quint32 target, quint32 property);
     TReply Receive(quint32 target, quint32 property, QByteArray& data);
     TReply Convert(quint32 target, quint32 property, QByteArray& data);
-    bool ReadProperty(quint32 property, QByteArray& data);
+    // Reads and deletes a property; a large text sent in pieces is put together unless
+    // typeOut is given, which receives the property's type instead.
+    bool ReadProperty(quint32 property, QByteArray& data, quint32* typeOut = nullptr);
     bool ReadIncremental(quint32 property, QByteArray& data);
     // Waits for an event that the predicate accepts; other events seen meanwhile are kept.
     template <class Pred> xcb_generic_event_t* WaitFor(Pred accept);
