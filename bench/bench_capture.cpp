@@ -1,5 +1,7 @@
-// How many of a fast burst of copies made by another program (xclip) are recorded.
-// Usage: bench_capture [copies]   (inside an X session; bench/run.sh provides one)
+// How many of a fast burst of copies made by other programs are recorded.
+// Usage: bench_capture COPIES [RATE]   (inside an X session; bench/run.sh provides one)
+// Without RATE, one xclip process per copy, as fast as a shell loop runs them; with RATE,
+// burst_copier makes that many copies a second, each from a new owner window.
 #include "config/Config.h"
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
@@ -19,6 +21,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int copies = argc > 1 ? std::atoi(argv[1]) : 200;
+    const QString rate = argc > 2 ? argv[2] : QString();
     QTemporaryDir dir;
     TConfig settings(dir.path() + "/");
     settings.Rows = copies * 2;
@@ -37,12 +40,18 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     double seconds = 0;
     QObject::connect(&burst, &QProcess::finished, [&] {
-        seconds = timer.nsecsElapsed() / 1e9;
+        // burst_copier reports the span of its copies; for the shell loop, time it here.
+        const QList<QByteArray> report = burst.readAllStandardOutput().split(' ');
+        seconds = report.size() == 2 ? report[1].toDouble() : timer.nsecsElapsed() / 1e9;
         QTimer::singleShot(1500, &app, &QApplication::quit); // let the last changes arrive
     });
     QTimer::singleShot(500, [&] {
         timer.start();
-        burst.start("sh", {"-c", script});
+        if (rate.isEmpty())
+            burst.start("sh", {"-c", script});
+        else
+            burst.start(QCoreApplication::applicationDirPath() + "/burst_copier",
+                        {QString::number(copies), rate});
     });
     app.exec();
 

@@ -5,6 +5,10 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/deps.sh" test
 "$here/scripts/build.sh"
 x="$here/tests/x11/xsession.sh"
-for n in 100 200; do
-    QT_QPA_PLATFORM=xcb "$x" "$here/build/bin/bench_capture" "$n" 2>/dev/null
+bin="$here/build/bin"
+export QT_QPA_PLATFORM=xcb
+echo "== capture of a burst of copies"
+"$x" "$bin/bench_capture" 200 2>/dev/null           # xclip, as fast as a shell loop runs
+for rate in 30 150 500 1000; do
+    "$x" "$bin/bench_capture" 200 "$rate" 2>/dev/null
 done
