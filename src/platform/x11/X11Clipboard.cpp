@@ -52,8 +52,9 @@ QByteArray TX11Clipboard::ReadText() const {
 
 void TX11Clipboard::WriteText(const QByteArray& text) {
     Board->setText(ClipText::Decode(text), QClipboard::Clipboard);
-    if (Watcher.isRunning()) {
-        OwnWindow = Watcher.CurrentOwner();
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (Watcher.isRunning() && x11) {
+        OwnWindow = TX11SelectionWatcher::CurrentOwner(x11->connection());
         Watcher.SetOwnWindow(OwnWindow);
     }
     Current = {OwnWindow, true, false, false, text};

@@ -82,11 +82,17 @@ bool TX11SelectionWatcher::Start() {
     return true;
 }
 
-quint32 TX11SelectionWatcher::CurrentOwner() const {
+quint32 TX11SelectionWatcher::CurrentOwner(xcb_connection_t* connection) {
+    static const char name[] = "CLIPBOARD";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
+    if (!atom)
+        return 0;
     xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
-        Connection, xcb_get_selection_owner(Connection, Atoms.Clipboard), nullptr);
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
     const quint32 owner = reply ? reply->owner : 0;
     std::free(reply);
+    std::free(atom);
     return owner;
 }
 

@@ -29,8 +29,10 @@ public:
 
     // Connects to the X server and starts watching; false when that is not possible.
     bool Start();
-    // The current owner of the clipboard (a round trip); callable from any thread.
-    quint32 CurrentOwner() const;
+    // The current owner of the clipboard, asked on the given connection (a round trip).
+    // Never ask on the watcher's own connection from another thread: the answer could
+    // swallow an event the watcher is waiting for.
+    static quint32 CurrentOwner(xcb_connection_t* connection);
     // Changes made by this window are the program's own and are not fetched.
     void SetOwnWindow(quint32 window) { OwnWindow.store(window); }
 
