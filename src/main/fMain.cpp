@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -95,8 +96,7 @@ void TQuilleryMainForm::FormCreate() {
     // records nothing would fail its user silently.
     Guarded([this] {
         StringGrid1->SetDefaultRowHeight(17);
-        move(Config->Left, Config->Top);
-        resize(Config->Width, Config->Height);
+        SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
         if (!Config->DefaultFile.isEmpty())
             pnlStatus->setText(Config->DefaultFile);
         RefreshOptions();
@@ -109,6 +109,24 @@ void TQuilleryMainForm::FormCreate() {
         OwnWrite = false;
     });
     JoinClipboardChain();
+}
+
+void TQuilleryMainForm::SetGeometryOnScreen(const QRect& wanted) {
+    // Settings from a screen that is gone, or edited by hand, must not put the window out
+    // of reach or beyond the screen.
+    QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    const bool visible = screen != nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    QRect rect = wanted;
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        rect.setSize(wanted.size().boundedTo(area.size()).expandedTo(QSize(120, 80)));
+        if (!visible)
+            rect.moveCenter(area.center());
+    }
+    move(rect.topLeft());
+    resize(rect.size());
 }
 
 bool TQuilleryMainForm::Guarded(const std::function<void()>& command) {

@@ -71,6 +71,7 @@ private:
     void CreateComponents();
     void CreateMenus();
     void FormCreate();
+    void SetGeometryOnScreen(const QRect& wanted);
     void Timer1Timer();
     void Exit1Click();
 
