@@ -114,15 +114,15 @@ void TKXStringGrid::SetCurrent(int col, int row) {
 }
 
 TGridRect TKXStringGrid::Selection() const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
+    const QItemSelection ranges = selectionModel()->selection();
+    if (ranges.isEmpty())
         return {Col(), Row(), Col(), Row()};
     TGridRect r{INT_MAX, INT_MAX, -1, -1};
-    for (const QModelIndex& i : selected) {
-        r.Left = std::min(r.Left, i.column());
-        r.Top = std::min(r.Top, i.row());
-        r.Right = std::max(r.Right, i.column());
-        r.Bottom = std::max(r.Bottom, i.row());
+    for (const QItemSelectionRange& range : ranges) {
+        r.Left = std::min(r.Left, range.left());
+        r.Top = std::min(r.Top, range.top());
+        r.Right = std::max(r.Right, range.right());
+        r.Bottom = std::max(r.Bottom, range.bottom());
     }
     return r;
 }

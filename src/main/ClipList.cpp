@@ -1,7 +1,7 @@
 // The clip list: column 1 of the grid, row 0 the newest clip.
-#include "config/Config.h"
 #include "fMain.h"
 #include "grid/KXStringGrid.h"
+#include "main/ClipText.h"
 
 QByteArray TQuilleryMainForm::ClipAt(int row) const {
     return StringGrid1->Cells(1, row);
@@ -13,10 +13,6 @@ void TQuilleryMainForm::SetClipAt(int row, const QByteArray& text) {
 
 bool TQuilleryMainForm::IsRowIndex(int row) const {
     return row >= 0 && row < StringGrid1->RowCount();
-}
-
-void TQuilleryMainForm::EmptyClipList() {
-    StringGrid1->Model().ClearAll();
 }
 
 void TQuilleryMainForm::SelectTopRow() {
@@ -32,5 +28,5 @@ void TQuilleryMainForm::AddClipAtTop(const QByteArray& text) {
 }
 
 void TQuilleryMainForm::AppendToClip(int row, const QByteArray& text) {
-    SetClipAt(row, ClipAt(row) + "\r\n" + text);
+    SetClipAt(row, ClipAt(row) + ClipText::CRLF + text);
 }

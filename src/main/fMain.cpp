@@ -95,7 +95,6 @@ void TQuilleryMainForm::FormCreate() {
     // An error stops the remaining steps, except joining the clipboard: a window that
     // records nothing would fail its user silently.
     Guarded([this] {
-        StringGrid1->SetDefaultRowHeight(17);
         SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
         if (!Config->DefaultFile.isEmpty())
             pnlStatus->setText(Config->DefaultFile);

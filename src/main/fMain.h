@@ -44,7 +44,6 @@ public:
     QByteArray ClipAt(int row) const;
     void SetClipAt(int row, const QByteArray& text);
     bool IsRowIndex(int row) const;
-    void EmptyClipList();
     void SelectTopRow();
     void AddClipAtTop(const QByteArray& text);
     void AppendToClip(int row, const QByteArray& text);
