@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QList>
+#include <QString>
+
+// The .clp format: each stored clip is its bytes, CR LF, then a line holding only a form
+// feed. Blank clips are not stored. Texts are bytes throughout; nothing is converted.
+namespace ClipListFile {
+
+// The bytes of a file holding the first `rows` texts.
+QByteArray Encode(const QList<QByteArray>& texts, int rows);
+
+// Writes the file whole: a temporary file in the same folder replaces the old one only once
+// everything is on disk, so a failed save leaves the old file as it was. A new file is
+// readable by its owner only; a replaced one keeps its permissions. Throws EQuillery.
+void Save(const QString& fileName, const QList<QByteArray>& texts, int rows);
+
+// Reads a file into texts, whose length never changes: in replace mode every text is
+// emptied first and filling starts at 0; in append mode it starts below the last non-empty
+// text. At most up to index rows - 1 is filled. Throws EQuillery, before touching texts,
+// when the file cannot be opened.
+void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows);
+
+// The same rules over bytes already in memory, or over any readable device.
+void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows);
+void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows);
+
+} // namespace ClipListFile
