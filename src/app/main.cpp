@@ -1,6 +1,6 @@
-#include "config/Config.h"
 #include "dialogs/QtPrompts.h"
-#include "main/fMain.h"
+#include "main/InstanceLock.h"
+#include "main/ProgramStart.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Sound.h"
 
@@ -9,24 +9,14 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillery"));
-    QApplication::setQuitOnLastWindowClosed(true);
+    TQtPrompts prompts;
 
-    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    TConfig config(programDir);
-    Config = &config;
-    config.LoadFromIni();
+    // Held until the process ends.
+    TInstanceLock instance;
+    if (!instance.Acquire() && !MayStartAnotherCopy(prompts))
+        return 0;
 
     TX11Clipboard clipboard;
     TX11Sound sound;
-    TQtPrompts prompts;
-    int result = 0;
-    {
-        TQuilleryMainForm form(programDir, {clipboard, sound, prompts});
-        prompts.SetOwner(&form);
-        form.show();
-        result = QApplication::exec();
-    }
-    Config = nullptr;
-    return result;
+    return RunQuillery(app, {clipboard, sound, prompts}, QApplication::arguments());
 }

@@ -1,7 +1,9 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 void TQtPrompts::ShowMessage(const QString& text) {
     QMessageBox::information(Owner, QApplication::applicationDisplayName(), text);
@@ -27,4 +29,49 @@ TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons bu
     default:
         return yesNo ? TAnswer::No : TAnswer::Cancel;
     }
+}
+
+QStringList TQtPrompts::NameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        description.remove(QRegularExpression(QStringLiteral("\\s*\\([^)]*\\)\\s*$")));
+        QStringList patterns;
+        for (QString pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+            if (!patterns.contains(pattern.toLower()))
+                patterns << pattern.toLower();
+            if (!patterns.contains(pattern.toUpper()))
+                patterns << pattern.toUpper();
+        }
+        filters << QStringLiteral("%1 (%2)").arg(description.trimmed(), patterns.join(' '));
+    }
+    return filters;
+}
+
+QString TQtPrompts::Run(TFileDialog& dialog, bool save) {
+    QFileDialog box(Owner);
+    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    box.setNameFilters(NameFilters(dialog.Filter));
+    box.setDirectory(dialog.InitialDir);
+    if (!dialog.DefaultExt.isEmpty())
+        box.setDefaultSuffix(dialog.DefaultExt);
+    if (!dialog.FileName.isEmpty())
+        box.selectFile(dialog.FileName);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return {};
+    dialog.FileName = box.selectedFiles().constFirst();
+    return dialog.FileName;
+}
+
+QString TQtPrompts::OpenFile(TFileDialog& dialog) {
+    return Run(dialog, false);
+}
+
+QString TQtPrompts::SaveFile(TFileDialog& dialog) {
+    return Run(dialog, true);
 }

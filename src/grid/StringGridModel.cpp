@@ -42,6 +42,30 @@ void TStringGridModel::SetCell(int col, int row, const QByteArray& text) {
     emit dataChanged(i, i, {Qt::DisplayRole, Qt::EditRole});
 }
 
+QList<QByteArray> TStringGridModel::Column(int col) const {
+    QList<QByteArray> texts;
+    texts.reserve(Rows.size());
+    for (int r = 0; r < RowCount(); ++r)
+        texts.append(Cell(col, r));
+    return texts;
+}
+
+void TStringGridModel::SetColumn(int col, const QList<QByteArray>& texts) {
+    if (col < 0 || col >= Cols)
+        return;
+    const int n = std::min(RowCount(), int(texts.size()));
+    for (int r = 0; r < n; ++r) {
+        QList<QByteArray>& cells = Rows[r];
+        if (col >= cells.size()) {
+            if (texts[r].isEmpty())
+                continue;
+            cells.resize(Cols);
+        }
+        cells[col] = texts[r];
+    }
+    emit dataChanged(index(0, col), index(std::max(n, 1) - 1, col), {Qt::DisplayRole, Qt::EditRole});
+}
+
 QVariant TStringGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};

@@ -20,6 +20,9 @@ public:
 
     QByteArray Cell(int col, int row) const;
     void SetCell(int col, int row, const QByteArray& text);
+    // One column's texts, row by row; setting them announces one change, not one per row.
+    QList<QByteArray> Column(int col) const;
+    void SetColumn(int col, const QList<QByteArray>& texts);
 
     int RowCount() const { return static_cast<int>(Rows.size()); }
     int ColCount() const { return Cols; }

@@ -30,3 +30,11 @@ void TQuilleryMainForm::AddClipAtTop(const QByteArray& text) {
 void TQuilleryMainForm::AppendToClip(int row, const QByteArray& text) {
     SetClipAt(row, ClipAt(row) + ClipText::CRLF + text);
 }
+
+QList<QByteArray> TQuilleryMainForm::ClipTexts() const {
+    return StringGrid1->Model().Column(1);
+}
+
+void TQuilleryMainForm::SetClipTexts(const QList<QByteArray>& texts) {
+    StringGrid1->Model().SetColumn(1, texts);
+}

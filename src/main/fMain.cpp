@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -81,6 +82,11 @@ void TQuilleryMainForm::CreateComponents() {
 void TQuilleryMainForm::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
+    SaveClipList1 = file->addAction(QStringLiteral("&Save Clip List"), this,
+                                    [this] { Guarded([this] { SaveClipList1Click(); }); });
+    SaveClipList1->setObjectName(QStringLiteral("SaveClipList1"));
+    SaveClipList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("E&xit"), this, &TQuilleryMainForm::Exit1Click);
     Exit1->setObjectName(QStringLiteral("Exit1"));
 
@@ -100,10 +106,14 @@ void TQuilleryMainForm::FormCreate() {
             pnlStatus->setText(Config->DefaultFile);
         RefreshOptions();
         StringGrid1->SetRowCount(std::min(Config->Rows, MaxRows));
+        OpenDialog1 = {QStringLiteral("Quillery Files|*.clp"), Config->LastDir, {}, {}};
+        SaveDialog1 = {QStringLiteral("Quillery Files|*.clp"), Config->LastDir, {}, QStringLiteral("Clp")};
         StringGrid1->SetCurrent(1, 0);
         CloseAllowed = false;
         CurrentRow = 0;
         CurrentCol = 1;
+        if (QFileInfo::exists(Config->DefaultFile))
+            LoadFile(Config->DefaultFile, false);
         ListChanged = false;
         OwnWrite = false;
     });

@@ -27,8 +27,11 @@ public:
     QLabel* pnlStatus = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
     QTimer* Timer1 = nullptr;
+    QAction* SaveClipList1 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* APpendMode1 = nullptr;
+    TFileDialog OpenDialog1;
+    TFileDialog SaveDialog1;
 
     // State shared by the commands.
     int CurrentRow = 0;
@@ -41,6 +44,8 @@ public:
     QWidget* HintWindow = nullptr;
 
     // The clip list (column 1 of the grid, row 0 the newest).
+    QList<QByteArray> ClipTexts() const;
+    void SetClipTexts(const QList<QByteArray>& texts);
     QByteArray ClipAt(int row) const;
     void SetClipAt(int row, const QByteArray& text);
     bool IsRowIndex(int row) const;
@@ -56,6 +61,24 @@ public:
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
 
+    // Clip list files.
+    void LoadFile(const QString& fileName, bool append);
+    void SaveClipList(const QString& fileName);
+    void AutoOpenFile(const QString& fileName);
+    void SaveClipList1Click();
+    QString ClipListFilter() const;
+    void WriteLastDir(const QString& fileName);
+    // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.
+    void ExitSaveStep(bool interactive);
+
+    // Closing. The session's end and termination signals close for real; the result is
+    // false when a closing step failed and the program runs on.
+    bool EndSession(bool interactive);
+    void MinimizeApplication();
+
+    // The translation of a message text (the English text is its own key).
+    QString MessageText(const QString& text) const;
+
     // The tray icon's tooltip.
     QString TrayHint() const;
     void SetTrayHint(const QString& hint);
@@ -66,7 +89,17 @@ public:
     const QString ProgramDir;
     TPlatform Platform;
 
+signals:
+    // The close went ahead: the program ends.
+    void FormClosed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    bool FormCloseQuery();
+    void FormClose();
+    bool Interactive = true; // a user is there to answer questions at close
     void CreateComponents();
     void CreateMenus();
     void FormCreate();

@@ -5,7 +5,17 @@
 enum class TButtons { Ok, OkCancel, YesNo };
 enum class TAnswer { Ok, Cancel, Yes, No };
 
-// Every modal question and message goes through here, so that tests can answer them.
+// An open or save dialog's settings, kept between uses as a dialog component keeps them.
+// Filter is in the form "Description|pattern|Description|pattern".
+struct TFileDialog {
+    QString Filter;
+    QString InitialDir;
+    QString FileName;   // proposed before, chosen after
+    QString DefaultExt; // added to a name typed without extension (save only)
+};
+
+// Every modal question, message and file dialog goes through here, so that tests can
+// answer them.
 class IPrompts {
 public:
     virtual ~IPrompts() = default;
@@ -14,4 +24,8 @@ public:
     // The general error report: the error's text under the application's title.
     virtual void ShowError(const QString& text) = 0;
     virtual TAnswer Ask(const QString& caption, const QString& text, TButtons buttons) = 0;
+    // Each returns the chosen file, also left in dialog.FileName, or empty when cancelled.
+    virtual QString OpenFile(TFileDialog& dialog) = 0;
+    // Asks before overwriting an existing file.
+    virtual QString SaveFile(TFileDialog& dialog) = 0;
 };

@@ -6,3 +6,12 @@ TAnswer TScriptedPrompts::Ask(const QString& caption, const QString& text, TButt
         return Answers.dequeue();
     return buttons == TButtons::YesNo ? TAnswer::Yes : TAnswer::Ok;
 }
+
+QString TScriptedPrompts::Dialog(const QString& kind, TFileDialog& dialog) {
+    Shown.append({kind, {}, dialog.Filter});
+    Dialogs.append(dialog);
+    const QString chosen = Files.isEmpty() ? QString() : Files.dequeue();
+    if (!chosen.isEmpty())
+        dialog.FileName = chosen;
+    return chosen;
+}

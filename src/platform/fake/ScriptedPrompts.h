@@ -5,21 +5,28 @@
 #include <QList>
 #include <QQueue>
 
-// Records every message and question; answers questions from a queue (the default answer
-// when the queue is empty: the first button offered).
+// Records every message, question and file dialog; answers questions and dialogs from
+// queues. An empty queue answers with the first button offered, and cancels a dialog.
 class TScriptedPrompts : public IPrompts {
 public:
     struct TShown {
-        QString Kind; // "message", "error" or "ask"
+        QString Kind; // "message", "error", "ask", "open" or "save"
         QString Caption;
-        QString Text;
+        QString Text; // for a dialog: its filter
         bool operator==(const TShown&) const = default;
     };
 
     void ShowMessage(const QString& text) override { Shown.append({"message", {}, text}); }
     void ShowError(const QString& text) override { Shown.append({"error", {}, text}); }
     TAnswer Ask(const QString& caption, const QString& text, TButtons buttons) override;
+    QString OpenFile(TFileDialog& dialog) override { return Dialog("open", dialog); }
+    QString SaveFile(TFileDialog& dialog) override { return Dialog("save", dialog); }
 
     QQueue<TAnswer> Answers;
+    QQueue<QString> Files;
     QList<TShown> Shown;
+    QList<TFileDialog> Dialogs; // each dialog as it was shown
+
+private:
+    QString Dialog(const QString& kind, TFileDialog& dialog);
 };

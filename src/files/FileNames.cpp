@@ -1,0 +1,29 @@
+#include "FileNames.h"
+
+#include <QFileInfo>
+
+namespace FileNames {
+
+QString FolderOf(const QString& fileName) {
+    const qsizetype slash = fileName.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    if (slash == 0 || fileName.at(slash - 1) == QLatin1Char('/'))
+        return fileName.left(slash + 1);
+    return fileName.left(slash);
+}
+
+QString TempListName(const QString& dir, int number) {
+    return dir + QString::asprintf("qlry%.4d.Clp", number);
+}
+
+QString FirstFreeTempList(const QString& dir) {
+    for (int n = 1; n <= 9999; ++n) {
+        const QString name = TempListName(dir, n);
+        if (!QFileInfo::exists(name))
+            return name;
+    }
+    return {};
+}
+
+} // namespace FileNames

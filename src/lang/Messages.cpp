@@ -1,0 +1,5 @@
+#include "main/fMain.h"
+
+QString TQuilleryMainForm::MessageText(const QString& text) const {
+    return text;
+}

@@ -1,0 +1,25 @@
+#include "InstanceLock.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+QString LockPath(const QString& dir) {
+    const QString folder =
+        dir.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) : dir;
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/QuilleryMutex.lock");
+}
+} // namespace
+
+TInstanceLock::TInstanceLock(const QString& dir) : Lock(LockPath(dir)) {
+    // Only a dead owner makes a lock stale, never its age: the first instance runs for days.
+    Lock.setStaleLockTime(0);
+}
+
+bool TInstanceLock::Acquire() {
+    if (Lock.tryLock(0))
+        return true;
+    // A lock that cannot be made at all (no runtime folder) must not keep the program out.
+    return Lock.error() != QLockFile::LockFailedError;
+}

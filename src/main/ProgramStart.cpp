@@ -1,0 +1,61 @@
+#include "ProgramStart.h"
+
+#include "TerminationSignals.h"
+#include "config/Config.h"
+#include "dialogs/Splash.h"
+#include "main/fMain.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSessionManager>
+
+bool MayStartAnotherCopy(IPrompts& prompts) {
+    return prompts.Ask(QStringLiteral("Confirm"),
+                       QStringLiteral("Quillery is already running, Are you sure you want to "
+                                      "start another copy?"),
+                       TButtons::YesNo) != TAnswer::No;
+}
+
+int RunQuillery(QApplication& app, TPlatform platform, const QStringList& arguments) {
+    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    TConfig config(programDir);
+    Config = &config;
+    config.LoadFromIni();
+
+    QPointer<TfrmSplash> splash;
+    if (config.Splash) {
+        splash = new TfrmSplash;
+        splash->ShowNow();
+    }
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillery"));
+
+    int result = 0;
+    {
+        TQuilleryMainForm form(programDir, platform);
+        const QString fileArgument = arguments.value(1);
+        if (!fileArgument.isEmpty())
+            form.AutoOpenFile(fileArgument);
+        if (splash)
+            splash->close();
+
+        // The program ends only when the main window really closes: message boxes shown
+        // while it sits in the tray must not end it.
+        QApplication::setQuitOnLastWindowClosed(false);
+        QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app, &QApplication::quit);
+        TTerminationSignals terminations;
+        QObject::connect(&terminations, &TTerminationSignals::Requested, &form,
+                         [&form] { form.EndSession(false); });
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
+                         [&form](QSessionManager& manager) {
+                             if (!form.EndSession(manager.allowsInteraction()))
+                                 manager.cancel();
+                         });
+        if (config.Minimized)
+            form.MinimizeApplication();
+        else
+            form.show();
+        result = QApplication::exec();
+    }
+    Config = nullptr;
+    return result;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+class QApplication;
+
+// Asks before a second copy runs; false when the user answers No.
+bool MayStartAnotherCopy(IPrompts& prompts);
+
+// Everything after the single-instance check: settings, splash, main window, the file named
+// on the command line, and the message loop. Returns the program's exit code.
+int RunQuillery(QApplication& app, TPlatform platform, const QStringList& arguments);
