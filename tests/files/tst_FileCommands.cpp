@@ -1,0 +1,221 @@
+#include "config/IniFile.h"
+#include "fakes/FormFixture.h"
+#include "main/Errors.h"
+
+#include <QLabel>
+#include <QtTest>
+
+using Texts = QList<QByteArray>;
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void loadReplacesAndClearsFlags();
+    void loadFailureLeavesListAlone();
+    void startupLoadsTheCurrentFile_data();
+    void startupLoadsTheCurrentFile();
+    void saveWithoutFileAsksForName();
+    void saveCancelledChangesNothing();
+    void saveToExistingFileAsksNothing();
+    void autoOpenFile_data();
+    void autoOpenFile();
+    void exitSave_data();
+    void exitSave();
+    void exitSaveWithAllTempNamesTaken();
+};
+
+void TestFileCommands::loadReplacesAndClearsFlags() {
+    TFormFixture f;
+    f.Settings.Rows = 3;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("captured");
+    form.StringGrid1->InsertRow(1);
+    TTestDir::Write(f.Dir.File("list.clp"), "a\r\n\x0c\r\nb\r\n\x0c\r\n");
+    form.LoadFile(f.Dir.File("list.clp"), false);
+    QCOMPARE(f.Clips(4), (Texts{"a", "b", "", ""}));
+    QCOMPARE(form.StringGrid1->RowCount(), 4); // loading never changes the row count
+    QCOMPARE(form.pnlStatus->text(), f.Dir.File("list.clp"));
+    QVERIFY(!form.ListChanged);
+    QVERIFY(!form.StringGrid1->Modified);
+    form.LoadFile(f.Dir.File("list.clp"), true);
+    QCOMPARE(f.Clips(4), (Texts{"a", "b", "a", ""}));
+    QVERIFY(!form.ListChanged);
+}
+
+void TestFileCommands::loadFailureLeavesListAlone() {
+    TFormFixture f;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("keep");
+    QVERIFY_THROWS_EXCEPTION(EQuillery, form.LoadFile(f.Dir.File("missing.clp"), false));
+    QCOMPARE(f.Clips(1), Texts{"keep"});
+    QVERIFY(form.ListChanged);
+    QCOMPARE(form.pnlStatus->text(), f.Dir.File("missing.clp"));
+}
+
+void TestFileCommands::startupLoadsTheCurrentFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Texts>("clips");
+    QTest::addColumn<int>("errors");
+    QTest::newRow("existing list") << "list.clp" << Texts{"one", "two"} << 0;
+    QTest::newRow("missing list: nothing, no message") << "gone.clp" << Texts{"", ""} << 0;
+    QTest::newRow("unreadable list: reported, capture still on") << "folder.clp" << Texts{"", ""}
+                                                                 << 1;
+}
+
+void TestFileCommands::startupLoadsTheCurrentFile() {
+    QFETCH(QString, file);
+    QFETCH(Texts, clips);
+    QFETCH(int, errors);
+    TFormFixture f;
+    TTestDir::Write(f.Dir.File("list.clp"), "one\r\n\x0c\r\ntwo\r\n\x0c\r\n");
+    QDir().mkdir(f.Dir.File("folder.clp"));
+    f.Settings.DefaultFile = f.Dir.File(file);
+    auto& form = f.Create();
+    QCOMPARE(f.Clips(2), clips);
+    QCOMPARE(form.pnlStatus->text(), f.Dir.File(file));
+    QCOMPARE(f.Prompts.Shown.size(), errors);
+    QVERIFY(!form.ListChanged);
+    f.Clipboard.CopyFromOtherProgram("recorded");
+    QCOMPARE(form.ClipAt(0), QByteArray("recorded"));
+}
+
+void TestFileCommands::saveWithoutFileAsksForName() {
+    TFormFixture f;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("clip");
+    const QString chosen = f.Dir.File("lists/mine.clp");
+    QDir().mkdir(f.Dir.File("lists"));
+    f.Prompts.Files.enqueue(chosen);
+    form.SaveClipList1Click();
+    QCOMPARE(f.Prompts.Dialogs.size(), 1);
+    QCOMPARE(f.Prompts.Dialogs[0].Filter, "Quillery Files (*.clp)|*.CLP");
+    QCOMPARE(f.Prompts.Dialogs[0].DefaultExt, "Clp");
+    QCOMPARE(f.Prompts.Dialogs[0].InitialDir + "/", f.Dir.Path());
+    QCOMPARE(TTestDir::Read(chosen), QByteArray("clip\r\n\x0c\r\n"));
+    QCOMPARE(f.Settings.DefaultFile, chosen);
+    QCOMPARE(form.pnlStatus->text(), chosen);
+    QVERIFY(!form.ListChanged);
+    QCOMPARE(TIniFile(f.Settings.IniFileName()).ReadString("Options", "LastDir", ""),
+             f.Dir.File("lists"));
+}
+
+void TestFileCommands::saveCancelledChangesNothing() {
+    TFormFixture f;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("clip");
+    form.SaveClipList1Click();
+    QVERIFY(form.ListChanged);
+    QVERIFY(f.Settings.DefaultFile.isEmpty());
+    QVERIFY(!QFile::exists(f.Settings.IniFileName()));
+}
+
+void TestFileCommands::saveToExistingFileAsksNothing() {
+    TFormFixture f;
+    TTestDir::Write(f.Dir.File("cur.clp"), "old\r\n\x0c\r\n");
+    f.Settings.DefaultFile = f.Dir.File("cur.clp");
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("new");
+    form.SaveClipList1Click();
+    QVERIFY(f.Prompts.Shown.isEmpty());
+    QCOMPARE(TTestDir::Read(f.Dir.File("cur.clp")), QByteArray("new\r\n\x0c\r\nold\r\n\x0c\r\n"));
+    QVERIFY(!QFile::exists(f.Settings.IniFileName())); // LastDir is not written
+    QVERIFY(!form.ListChanged);
+}
+
+void TestFileCommands::autoOpenFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("opens and becomes current") << "arg.clp" << QByteArray("from arg") << "";
+    QTest::newRow("missing: nothing") << "nope.clp" << QByteArray("kept") << "";
+    QTest::newRow("unreadable: told") << "dir.clp" << QByteArray("kept") << "Failed to open File: ";
+}
+
+void TestFileCommands::autoOpenFile() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, top);
+    QFETCH(QString, message);
+    TFormFixture f;
+    TTestDir::Write(f.Dir.File("arg.clp"), "from arg\r\n\x0c\r\n");
+    QDir().mkdir(f.Dir.File("dir.clp"));
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("kept");
+    form.AutoOpenFile(f.Dir.File(name));
+    QCOMPARE(form.ClipAt(0), top);
+    if (message.isEmpty()) {
+        QVERIFY(f.Prompts.Shown.isEmpty());
+    } else {
+        QCOMPARE(f.Prompts.Shown.size(), 1);
+        QCOMPARE(f.Prompts.Shown[0].Text, message + f.Dir.File(name));
+    }
+    if (name != "nope.clp")
+        QCOMPARE(f.Settings.DefaultFile, f.Dir.File(name));
+}
+
+void TestFileCommands::exitSave_data() {
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("promptSave");
+    QTest::addColumn<bool>("interactive");
+    QTest::addColumn<QString>("defaultFile");
+    QTest::addColumn<QString>("written"); // file expected to hold the list, empty for none
+    QTest::addColumn<int>("questions");
+    QTest::newRow("auto save to the next free temp list")
+        << true << true << false << true << "" << "qlry0003.Clp" << 0;
+    QTest::newRow("auto save to the current file, even a vanished one")
+        << true << true << true << true << "gone.clp" << "gone.clp" << 0;
+    QTest::newRow("prompt, answered No") << true << false << true << true << "cur.clp" << "" << 1;
+    QTest::newRow("no prompt, no auto save") << true << false << false << true << "" << "" << 0;
+    QTest::newRow("unchanged list") << false << true << true << true << "" << "" << 0;
+    QTest::newRow("session end cannot ask: saved")
+        << true << false << true << false << "" << "qlry0003.Clp" << 0;
+}
+
+void TestFileCommands::exitSave() {
+    QFETCH(bool, changed);
+    QFETCH(bool, autoSave);
+    QFETCH(bool, promptSave);
+    QFETCH(bool, interactive);
+    QFETCH(QString, defaultFile);
+    QFETCH(QString, written);
+    QFETCH(int, questions);
+    TFormFixture f;
+    TTestDir::Write(f.Dir.File("qlry0001.Clp"), "");
+    TTestDir::Write(f.Dir.File("qlry0002.Clp"), "");
+    f.Settings.AutoSave = autoSave;
+    f.Settings.PromptSave = promptSave;
+    f.Settings.DefaultFile = defaultFile.isEmpty() ? QString() : f.Dir.File(defaultFile);
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("the list");
+    form.ListChanged = changed;
+    f.Prompts.Answers.enqueue(TAnswer::No);
+    form.ExitSaveStep(interactive);
+    QCOMPARE(f.Prompts.Shown.size(), questions);
+    if (questions) {
+        QCOMPARE(f.Prompts.Shown[0].Caption, "Confirmation");
+        QCOMPARE(f.Prompts.Shown[0].Text, "Save Clipboard List?");
+    }
+    const QStringList lists = QDir(f.Dir.Path()).entryList({"*.clp"}, QDir::Files);
+    if (written.isEmpty()) {
+        QCOMPARE(lists, (QStringList{"qlry0001.Clp", "qlry0002.Clp"}));
+    } else {
+        QCOMPARE(TTestDir::Read(f.Dir.File(written)), QByteArray("the list\r\n\x0c\r\n"));
+        QVERIFY(f.Settings.DefaultFile == (defaultFile.isEmpty() ? QString() : f.Dir.File(defaultFile)));
+    }
+}
+
+void TestFileCommands::exitSaveWithAllTempNamesTaken() {
+    TFormFixture f;
+    for (int n = 1; n <= 9999; ++n)
+        TTestDir::Write(f.Dir.File(QString::asprintf("qlry%.4d.Clp", n)), "");
+    f.Settings.AutoSave = true;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("no room");
+    form.ExitSaveStep(true);
+    QCOMPARE(f.Prompts.Shown.size(), 1);
+    QCOMPARE(f.Prompts.Shown[0].Text, "File Not Saved: too many temp clip lists.");
+    QCOMPARE(QDir(f.Dir.Path()).entryList({"*.clp"}, QDir::Files).size(), 9999);
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_FileCommands.moc"

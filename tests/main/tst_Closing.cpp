@@ -1,0 +1,128 @@
+#include "config/IniFile.h"
+#include "fakes/FormFixture.h"
+#include "main/InstanceLock.h"
+#include "main/TerminationSignals.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <csignal>
+
+class TestClosing : public QObject {
+    Q_OBJECT
+private slots:
+    void closeButton_data();
+    void closeButton();
+    void exitCloses();
+    void failedCloseStepKeepsRunning();
+    void sessionEndSavesWithoutAsking();
+    void instanceLock();
+    void terminationSignalArrivesAsEvent();
+};
+
+void TestClosing::closeButton_data() {
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("tray off: ends and saves") << false << true;
+    QTest::newRow("tray on: stays, saves nothing") << true << false;
+}
+
+void TestClosing::closeButton() {
+    QFETCH(bool, tray);
+    QFETCH(bool, closes);
+    TFormFixture f;
+    f.Settings.Tray = tray;
+    f.Settings.AutoSave = true;
+    auto& form = f.Create();
+    form.show();
+    f.Clipboard.CopyFromOtherProgram("changed");
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    QCOMPARE(form.close(), closes);
+    QCOMPARE(closed.size(), closes ? 1 : 0);
+    QCOMPARE(QFile::exists(f.Settings.IniFileName()), closes);
+    QCOMPARE(QFile::exists(f.Dir.File("qlry0001.Clp")), closes);
+    QCOMPARE(f.Settings.Minimized, tray);
+}
+
+void TestClosing::exitCloses() {
+    TFormFixture f;
+    f.Settings.Tray = true;
+    auto& form = f.Create();
+    form.show();
+    form.move(40, 50);
+    form.resize(300, 260);
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    form.Exit1->trigger();
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(form.CloseAllowed);
+    const TIniFile ini(f.Settings.IniFileName());
+    QCOMPARE(ini.ReadInteger("Defaults", "Width", 0), 300);
+    QCOMPARE(ini.ReadInteger("Defaults", "Height", 0), 260);
+    QCOMPARE(ini.ReadInteger("Defaults", "Left", 0), form.x());
+}
+
+void TestClosing::failedCloseStepKeepsRunning() {
+    TFormFixture f;
+    f.Settings.Tray = false;
+    auto& form = f.Create();
+    // The settings file's place is taken by a folder: saving it must fail.
+    QDir().mkdir(f.Settings.IniFileName());
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    QVERIFY(!form.close());
+    QCOMPARE(closed.size(), 0);
+    QCOMPARE(f.Prompts.Shown.size(), 1);
+    QCOMPARE(f.Prompts.Shown[0].Kind, "error");
+    QCOMPARE(f.Prompts.Shown[0].Text, "Unable to write to " + f.Settings.IniFileName());
+    f.Clipboard.CopyFromOtherProgram("still capturing");
+    QCOMPARE(form.ClipAt(0), QByteArray("still capturing"));
+}
+
+void TestClosing::sessionEndSavesWithoutAsking() {
+    TFormFixture f;
+    f.Settings.Tray = true; // a session's end closes whatever Tray says
+    f.Settings.PromptSave = true;
+    f.Settings.AutoSave = false;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("logged out with this");
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    QVERIFY(form.EndSession(false));
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(f.Prompts.Shown.isEmpty());
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), QByteArray("logged out with this\r\n\x0c\r\n"));
+}
+
+void TestClosing::instanceLock() {
+    TTestDir dir;
+    QByteArray held;
+    {
+        TInstanceLock first(dir.Path());
+        QVERIFY(first.Acquire());
+        TInstanceLock second(dir.Path());
+        QVERIFY(!second.Acquire());
+        held = TTestDir::Read(dir.File("QuilleryMutex.lock"));
+    }
+    // A lock left behind by a process that has ended (a crash) is taken over.
+    QProcess gone;
+    gone.start("sleep", {"0.1"});
+    QVERIFY(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QVERIFY(held.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + "\n"));
+    held.replace(0, held.indexOf('\n'), QByteArray::number(deadPid));
+    TTestDir::Write(dir.File("QuilleryMutex.lock"), held);
+    TInstanceLock after(dir.Path());
+    QVERIFY(after.Acquire());
+}
+
+void TestClosing::terminationSignalArrivesAsEvent() {
+    TTerminationSignals terminations;
+    QSignalSpy requested(&terminations, &TTerminationSignals::Requested);
+    ::raise(SIGTERM);
+    QVERIFY(requested.wait(2000));
+    ::raise(SIGHUP);
+    QVERIFY(requested.wait(2000));
+}
+
+QTEST_MAIN(TestClosing)
+#include "tst_Closing.moc"

@@ -1,0 +1,170 @@
+// The real program in a real X session: start-up, capture, and the ways it ends.
+#include "config/IniFile.h"
+#include "fakes/TestDir.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(timeoutMs);
+    return p.readAllStandardOutput().trimmed();
+}
+
+void XclipCopy(const QByteArray& text) {
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-i"});
+    xclip.waitForStarted();
+    xclip.write(text);
+    xclip.closeWriteChannel();
+    QVERIFY(xclip.waitForFinished(5000));
+}
+
+// The window of a process with this exact title, once it is shown; empty if none comes.
+QString WaitForWindow(qint64 pid, const QString& title) {
+    return QString::fromUtf8(Run("xdotool", {"search", "--all", "--sync", "--onlyvisible", "--pid",
+                                             QString::number(pid), "--name", "^" + title + "$"},
+                                 8000))
+        .section('\n', 0, 0);
+}
+
+QByteArray Clp(const QList<QByteArray>& clips) {
+    QByteArray out;
+    for (const QByteArray& c : clips)
+        out += c + "\r\n\x0c\r\n";
+    return out;
+}
+
+} // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startupListAndCopiesSavedOnSigterm();
+    void closeWithTrayOffSavesToTempList();
+    void closeWithTrayOnKeepsRunning();
+    void secondCopyAnsweredNo();
+
+private:
+    // A fresh program folder holding a copy of the program and this settings file.
+    void Install(const QByteArray& ini);
+    qint64 Start(QProcess& process);
+    void Stop(QProcess& process); // SIGTERM, then wait for a clean exit
+
+    std::unique_ptr<TTestDir> Dir;
+    QProcess Main;
+    QProcess Second;
+};
+
+void TestProgram::init() {
+    Dir = std::make_unique<TTestDir>();
+}
+
+void TestProgram::cleanup() {
+    for (QProcess* p : {&Main, &Second}) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+    Dir.reset();
+}
+
+void TestProgram::Install(const QByteArray& ini) {
+    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", Dir->File("quillery")));
+    TTestDir::Write(Dir->File("Quillery.Ini"), ini);
+}
+
+qint64 TestProgram::Start(QProcess& process) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", Dir->Path()); // a lock of our own
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(Dir->File("quillery"), {});
+    if (!process.waitForStarted())
+        return 0;
+    return process.processId();
+}
+
+void TestProgram::Stop(QProcess& process) {
+    ::kill(pid_t(process.processId()), SIGTERM);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestProgram::startupListAndCopiesSavedOnSigterm() {
+    const QString list = Dir->File("list.clp");
+    TTestDir::Write(list, Clp({"one", "two"}));
+    Install("[Options]\nSplash=0\nAutoSave=1\nRows=5\nDefaultFile=" + list.toUtf8() + "\n");
+    XclipCopy("on the clipboard before start");
+    const qint64 pid = Start(Main);
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    XclipCopy("A");
+    QTest::qWait(300);
+    XclipCopy("B");
+    QTest::qWait(300);
+    Stop(Main);
+    QCOMPARE(TTestDir::Read(list), Clp({"B", "A", "one", "two"}));
+    const TIniFile ini(Dir->File("Quillery.Ini"));
+    QVERIFY(ini.ValueExists("Defaults", "Width"));
+    QCOMPARE(ini.ReadString("Options", "DefaultFile", ""), list);
+}
+
+void TestProgram::closeWithTrayOffSavesToTempList() {
+    Install("[Options]\nSplash=0\nAutoSave=1\nTray=0\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    XclipCopy("kept in a temporary list");
+    QTest::qWait(300);
+    Run("wmctrl", {"-i", "-c", window});
+    QVERIFY(Main.waitForFinished(10000));
+    QCOMPARE(Main.exitCode(), 0);
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"kept in a temporary list"}));
+}
+
+void TestProgram::closeWithTrayOnKeepsRunning() {
+    Install("[Options]\nSplash=0\nAutoSave=1\nTray=1\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    XclipCopy("still recorded");
+    QTest::qWait(300);
+    Run("wmctrl", {"-i", "-c", window});
+    QVERIFY(!Main.waitForFinished(1500));
+    QVERIFY(!QFile::exists(Dir->File("qlry0001.Clp")));
+    XclipCopy("after closing to the tray");
+    QTest::qWait(300);
+    Stop(Main);
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")),
+             Clp({"after closing to the tray", "still recorded"}));
+}
+
+void TestProgram::secondCopyAnsweredNo() {
+    Install("[Options]\nSplash=0\n");
+    const QByteArray settings = TTestDir::Read(Dir->File("Quillery.Ini"));
+    QVERIFY(!WaitForWindow(Start(Main), "Quillery").isEmpty());
+    const qint64 secondPid = Start(Second);
+    const QString question = WaitForWindow(secondPid, "Confirm");
+    QVERIFY2(!question.isEmpty(), "the second copy must ask first");
+    Run("xdotool", {"windowactivate", "--sync", question});
+    Run("xdotool", {"key", "Escape"});
+    QVERIFY(Second.waitForFinished(5000));
+    QCOMPARE(Second.exitCode(), 0);
+    QCOMPARE(TTestDir::Read(Dir->File("Quillery.Ini")), settings);
+    QVERIFY(Run("xdotool", {"search", "--all", "--pid", QString::number(secondPid), "--name",
+                            "^Quillery$"}).isEmpty());
+    QCOMPARE(Main.state(), QProcess::Running);
+    Stop(Main);
+}
+
+QTEST_MAIN(TestProgram)
+#include "tst_Program.moc"
