@@ -12,3 +12,7 @@ echo "== capture of a burst of copies"
 for rate in 30 150 500 1000; do
     "$x" "$bin/bench_capture" 200 "$rate" 2>/dev/null
 done
+echo "== clip list files"
+"$bin/bench_files" 100000 "$here/build"
+echo "== start-up"
+"$x" "$bin/bench_startup" "$bin/quillery" 10 2>/dev/null

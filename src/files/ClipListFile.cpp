@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include <cstring>
+#include <vector>
 
 namespace ClipListFile {
 
@@ -16,64 +17,155 @@ namespace {
 
 constexpr char FormFeed = '\x0C';
 constexpr char EndOfFile = '\x1A'; // nothing after it is read
-const QByteArray Separator = QByteArrayLiteral("\r\n\x0C\r\n");
+constexpr char Separator[] = "\r\n\x0C\r\n";
+constexpr qsizetype SeparatorSize = sizeof Separator - 1;
+constexpr qsizetype BlockSize = qsizetype(1) << 20;
 
-// Reads lines by the old text-file rules: CR ends a line (an LF right after it belongs to
-// the line end), a lone LF is text, and 0x1A ends the file. Reads in blocks, so a file far
-// larger than the list is never held whole.
-class TLineReader {
-public:
-    explicit TLineReader(QIODevice& in) : In(in) {}
-
-    bool AtEnd() {
-        Fill();
-        return Pos >= Block.size();
+// Calls sink(data, size) with the file's bytes, record after record.
+template <class Sink> void ForEachRecord(const QList<QByteArray>& texts, int rows, Sink sink) {
+    const qsizetype n = std::min<qsizetype>(rows, texts.size());
+    for (qsizetype r = 0; r < n; ++r) {
+        const QByteArray& text = texts.at(r);
+        if (ClipText::IsBlank(text))
+            continue;
+        sink(text.constData(), text.size());
+        sink(Separator, SeparatorSize);
     }
+}
 
-    QByteArray ReadLine() {
-        QByteArray line;
-        while (!AtEnd()) {
-            const char* begin = Block.constData() + Pos;
-            const qsizetype left = Block.size() - Pos;
-            const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', left));
-            if (!cr) {
-                line.append(begin, left);
-                Pos = Block.size();
-                continue;
-            }
-            line.append(begin, cr - begin);
-            Pos += cr - begin + 1;
-            if (!AtEnd() && Block.at(Pos) == '\n')
-                ++Pos;
-            break;
+// The file's bytes in a window that slides over it, read in blocks; a file larger than the
+// list is never held whole.
+class TWindow {
+public:
+    explicit TWindow(QIODevice& in) : In(in) {}
+
+    const char* Begin() const { return Data.data() + First; }
+    const char* End() const { return Data.data() + Last; }
+    bool Ended() const { return Eof; }
+    void Consume(const char* upTo) { First = upTo - Data.data(); }
+
+    // Reads one more block; false at the end of the file.
+    bool More() {
+        if (Eof)
+            return false;
+        if (First > 0) {
+            std::memmove(Data.data(), Data.data() + First, Last - First);
+            Last -= First;
+            First = 0;
         }
-        return line;
+        if (qsizetype(Data.size()) < Last + BlockSize)
+            Data.resize(Last + BlockSize);
+        const qint64 got = In.read(Data.data() + Last, BlockSize);
+        if (got < 0)
+            throw EQuillery(QStringLiteral("Cannot read the file. %1").arg(In.errorString()));
+        if (got == 0) {
+            Eof = true;
+            return false;
+        }
+        if (const void* eof = std::memchr(Data.data() + Last, EndOfFile, got)) {
+            Last = static_cast<const char*>(eof) - Data.data();
+            Eof = true;
+            return Last > First;
+        }
+        Last += got;
+        return true;
     }
 
 private:
-    void Fill() {
-        if (Pos < Block.size() || Ended)
-            return;
-        Block = In.read(BlockSize);
-        Pos = 0;
-        if (Block.isEmpty())
-            Ended = true;
-        const qsizetype eof = Block.indexOf(EndOfFile);
-        if (eof >= 0) {
-            Block.truncate(eof);
-            Ended = true;
-        }
-        const auto* file = qobject_cast<QFileDevice*>(&In);
-        if (file && file->error() != QFileDevice::NoError)
-            throw EQuillery(QStringLiteral("Cannot read file \"%1\". %2")
-                                .arg(file->fileName(), file->errorString()));
+    QIODevice& In;
+    std::vector<char> Data;
+    qsizetype First = 0, Last = 0;
+    bool Eof = false;
+};
+
+// Reads records by the old text-file rules: a line ends at CR (an LF right after it belongs
+// to the line end), a lone LF is text, and a line holding only a form feed ends a record.
+class TRecordReader {
+public:
+    explicit TRecordReader(QIODevice& in) : Window(in) { Window.More(); }
+
+    bool AtEnd() {
+        return Window.Begin() == Window.End() && !Window.More();
     }
 
-    static constexpr qint64 BlockSize = qint64(1) << 20;
-    QIODevice& In;
-    QByteArray Block;
-    qsizetype Pos = 0;
-    bool Ended = false;
+    // A whole record that can be taken as it stands: every line ends in CR LF and the first
+    // is not empty, so its text is exactly its bytes. Takes it and returns true, or leaves
+    // the window as it was.
+    bool TakeWholeRecord(QByteArray& text) {
+        const char* p = Window.Begin();
+        const char* end = Window.End();
+        if (p == end || *p == '\r' || *p == FormFeed)
+            return false; // an empty first line, or a separator line: line by line
+        for (const char* s = p; (s = Find(s, end)) != nullptr; s += 3) {
+            const char* after = s + 3;
+            if (after == end && !Window.Ended())
+                return false; // the line end after the form feed is not read yet
+            if (after != end && *after != '\r')
+                continue; // a form feed followed by text is ordinary text
+            if (HasLoneCR(p, s))
+                return false;
+            text = QByteArray(p, s - p);
+            Window.Consume(SkipLineEnd(after, end));
+            return true;
+        }
+        return false;
+    }
+
+    QByteArray ReadLine(bool& atEnd) {
+        for (;;) {
+            const char* p = Window.Begin();
+            const char* end = Window.End();
+            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
+            if ((!cr || cr + 1 == end) && Window.More())
+                continue; // the line, or its line end, goes on in the next block
+            p = Window.Begin();
+            end = Window.End();
+            cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
+            QByteArray line(p, (cr ? cr : end) - p);
+            Window.Consume(cr ? SkipLineEnd(cr + 1, end) : end);
+            atEnd = AtEnd();
+            return line;
+        }
+    }
+
+private:
+    // The CR LF in front of a form feed.
+    static const char* Find(const char* from, const char* end) {
+        return static_cast<const char*>(memmem(from, end - from, "\r\n\x0C", 3));
+    }
+    // A CR that no LF follows. Eight bytes at a time; only words holding a CR are looked at
+    // byte by byte (a memchr per line costs more than the whole scan).
+    static bool HasLoneCR(const char* p, const char* end) {
+        constexpr quint64 ones = 0x0101010101010101ull;
+        constexpr quint64 highs = 0x8080808080808080ull;
+        constexpr quint64 crs = ones * '\r';
+        auto lone = [end](const char* c) { return *c == '\r' && (c + 1 == end || c[1] != '\n'); };
+        for (; end - p >= 8; p += 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            const quint64 x = word ^ crs;
+            if (((x - ones) & ~x & highs) == 0)
+                continue;
+            for (int i = 0; i < 8; ++i) {
+                if (lone(p + i))
+                    return true;
+            }
+        }
+        for (; p < end; ++p) {
+            if (lone(p))
+                return true;
+        }
+        return false;
+    }
+    static const char* SkipLineEnd(const char* p, const char* end) {
+        if (p < end && *p == '\r')
+            ++p;
+        if (p < end && *p == '\n')
+            ++p;
+        return p;
+    }
+
+    TWindow Window;
 };
 
 int FirstTargetRow(const QList<QByteArray>& texts, bool append) {
@@ -89,19 +181,8 @@ int FirstTargetRow(const QList<QByteArray>& texts, bool append) {
 } // namespace
 
 QByteArray Encode(const QList<QByteArray>& texts, int rows) {
-    const qsizetype n = std::min<qsizetype>(rows, texts.size());
-    qsizetype total = 0;
-    for (qsizetype r = 0; r < n; ++r)
-        total += texts.at(r).size() + Separator.size();
     QByteArray bytes;
-    bytes.reserve(total);
-    for (qsizetype r = 0; r < n; ++r) {
-        const QByteArray& text = texts.at(r);
-        if (ClipText::IsBlank(text))
-            continue;
-        bytes += text;
-        bytes += Separator;
-    }
+    ForEachRecord(texts, rows, [&](const char* data, qsizetype size) { bytes.append(data, size); });
     return bytes;
 }
 
@@ -110,13 +191,29 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
     const QFileInfo info(fileName);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fileName;
     const bool existed = QFileInfo::exists(target);
-    const QByteArray bytes = Encode(texts, rows);
     QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EQuillery(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
     if (!existed)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // Records go out through one small buffer; a large clip is written straight from memory.
+    QByteArray buffer;
+    buffer.reserve(BlockSize);
+    bool ok = true;
+    auto flush = [&] {
+        ok = ok && file.write(buffer) == buffer.size();
+        buffer.resize(0);
+    };
+    ForEachRecord(texts, rows, [&](const char* data, qsizetype size) {
+        if (buffer.size() + size > BlockSize)
+            flush();
+        if (size > BlockSize)
+            ok = ok && file.write(data, size) == size;
+        else
+            buffer.append(data, size);
+    });
+    flush();
+    if (!ok || !file.commit())
         throw EQuillery(QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
 }
 
@@ -127,16 +224,21 @@ void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows) {
             text.clear();
     }
     int target = FirstTargetRow(texts, append);
-    TLineReader reader(in);
+    TRecordReader reader(in);
     while (target < limit && !reader.AtEnd()) {
-        const QByteArray line = reader.ReadLine();
+        QByteArray& text = texts[target];
+        if (text.isEmpty() && reader.TakeWholeRecord(text)) {
+            ++target;
+            continue;
+        }
+        bool atEnd = false;
+        const QByteArray line = reader.ReadLine(atEnd);
         if (line.size() == 1 && line.at(0) == FormFeed) {
             ++target;
             continue;
         }
-        if (reader.AtEnd())
+        if (atEnd)
             break; // a last line without its separator is not a whole record
-        QByteArray& text = texts[target];
         if (text.isEmpty())
             text = line;
         else
@@ -153,11 +255,15 @@ void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int 
 
 void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EQuillery(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     // A read that fails half-way leaves the list as it was.
     QList<QByteArray> result = texts;
-    Read(file, result, append, rows);
+    try {
+        Read(file, result, append, rows);
+    } catch (const EQuillery&) {
+        throw EQuillery(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    }
     texts = std::move(result);
 }
 

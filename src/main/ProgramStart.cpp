@@ -41,7 +41,9 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
         // The program ends only when the main window really closes: message boxes shown
         // while it sits in the tray must not end it.
         QApplication::setQuitOnLastWindowClosed(false);
-        QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app, &QApplication::quit);
+        // exit, not quit: quit would ask every window to close once more.
+        QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app,
+                         [] { QCoreApplication::exit(0); });
         TTerminationSignals terminations;
         QObject::connect(&terminations, &TTerminationSignals::Requested, &form,
                          [&form] { form.EndSession(false); });
