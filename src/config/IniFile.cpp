@@ -59,6 +59,26 @@ TIniFile::Found TIniFile::Find(const QString& section, const QString& key) const
     return f;
 }
 
+QStringList TIniFile::Keys(const QString& section) const {
+    QStringList keys;
+    bool inside = false;
+    for (const QString& line : Lines) {
+        bool isSection = false;
+        const QString name = SectionName(line, isSection);
+        if (isSection) {
+            if (inside)
+                break;
+            inside = name.compare(section.trimmed(), Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        qsizetype eq = -1;
+        const QString key = KeyName(line, eq);
+        if (inside && eq >= 0)
+            keys.append(key);
+    }
+    return keys;
+}
+
 bool TIniFile::ValueExists(const QString& section, const QString& key) const {
     return Find(section, key).Key >= 0;
 }

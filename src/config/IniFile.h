@@ -15,6 +15,8 @@ public:
     const QString& FileName() const { return Path; }
 
     bool ValueExists(const QString& section, const QString& key) const;
+    // The keys of a section, as written, in file order (first section of that name only).
+    QStringList Keys(const QString& section) const;
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;

@@ -1,5 +1,6 @@
 // The File menu's clip list commands.
 #include "config/Config.h"
+#include "dialogs/FileDialogComponent.h"
 #include "files/FileNames.h"
 #include "main/fMain.h"
 
@@ -17,8 +18,8 @@ void TQuilleryMainForm::SaveClipList1Click() {
     // Only a list without a file asks for a name; a current file that has gone away is
     // written again under its own name, never anywhere else.
     if (Config->DefaultFile.isEmpty()) {
-        SaveDialog1.Filter = ClipListFilter();
-        const QString chosen = Platform.Prompts.SaveFile(SaveDialog1);
+        SaveDialog1->Dialog.Filter = ClipListFilter();
+        const QString chosen = Platform.Prompts.SaveFile(SaveDialog1->Dialog);
         if (chosen.isEmpty())
             return;
         Config->DefaultFile = chosen;

@@ -1,5 +1,33 @@
+// The language of the main window: the start-up pass, the language menu, messages.
+#include "config/Config.h"
+#include "lang/Language.h"
+#include "lang/LanguageText.h"
 #include "main/fMain.h"
 
+#include <QAction>
+#include <QMenu>
+
 QString TQuilleryMainForm::MessageText(const QString& text) const {
-    return text;
+    return Language1->MessageText(text);
+}
+
+void TQuilleryMainForm::LanguageStartup() {
+    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, Config->Language);
+    Language1->Translate();
+    for (const QString& name : LanguageText::LanguageNames(ProgramDir)) {
+        QString caption = name;
+        QAction* item = Language2->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        // The name itself travels with the item: a caption's accelerator marks never get in
+        // the way of finding the file.
+        item->setData(name);
+        connect(item, &QAction::triggered, this, [this, item] { LangExec(item); });
+    }
+}
+
+void TQuilleryMainForm::LangExec(QAction* item) {
+    const QString name = item->data().toString();
+    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, name);
+    Language1->Translate();
+    Config->Language = name;
+    Guarded([] { Config->SaveToIni(); });
 }

@@ -2,7 +2,10 @@
 
 #include "AppIcons.h"
 #include "config/Config.h"
+#include "dialogs/FileDialogComponent.h"
 #include "grid/KXStringGrid.h"
+#include "lang/Language.h"
+#include "lang/LanguageText.h"
 #include "main/Errors.h"
 
 #include <QAction>
@@ -73,6 +76,15 @@ void TQuilleryMainForm::CreateComponents() {
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
     TrayIcon1->setToolTip(QStringLiteral("Quillery"));
 
+    OpenDialog1 = new TFileDialogComponent(QStringLiteral("OpenDialog1"), this);
+    OpenDialog1->Dialog.Filter = QStringLiteral("Quillery Files|*.clp");
+    SaveDialog1 = new TFileDialogComponent(QStringLiteral("SaveDialog1"), this);
+    SaveDialog1->Dialog = {QStringLiteral("Quillery Files|*.clp"), {}, {}, QStringLiteral("Clp")};
+    Language1 = new TLanguage(this);
+    Language1->setObjectName(QStringLiteral("Language1"));
+    Language1->SetProperties(LanguageText::MainFormProperties());
+    Language1->SetSeparator(QStringLiteral(","));
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
@@ -80,12 +92,16 @@ void TQuilleryMainForm::CreateComponents() {
 }
 
 void TQuilleryMainForm::CreateMenus() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
     SaveClipList1 = file->addAction(QStringLiteral("&Save Clip List"), this,
                                     [this] { Guarded([this] { SaveClipList1Click(); }); });
     SaveClipList1->setObjectName(QStringLiteral("SaveClipList1"));
     SaveClipList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    file->addSeparator();
+    Language2 = file->addMenu(QStringLiteral("Lan&guage"));
+    Language2->setObjectName(QStringLiteral("Language2"));
     file->addSeparator();
     Exit1 = file->addAction(QStringLiteral("E&xit"), this, &TQuilleryMainForm::Exit1Click);
     Exit1->setObjectName(QStringLiteral("Exit1"));
@@ -101,13 +117,14 @@ void TQuilleryMainForm::FormCreate() {
     // An error stops the remaining steps, except joining the clipboard: a window that
     // records nothing would fail its user silently.
     Guarded([this] {
+        LanguageStartup();
         SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
         if (!Config->DefaultFile.isEmpty())
             pnlStatus->setText(Config->DefaultFile);
         RefreshOptions();
         StringGrid1->SetRowCount(std::min(Config->Rows, MaxRows));
-        OpenDialog1 = {QStringLiteral("Quillery Files|*.clp"), Config->LastDir, {}, {}};
-        SaveDialog1 = {QStringLiteral("Quillery Files|*.clp"), Config->LastDir, {}, QStringLiteral("Clp")};
+        OpenDialog1->Dialog.InitialDir = Config->LastDir;
+        SaveDialog1->Dialog.InitialDir = Config->LastDir;
         StringGrid1->SetCurrent(1, 0);
         CloseAllowed = false;
         CurrentRow = 0;

@@ -9,6 +9,9 @@
 
 class QAction;
 class QLabel;
+class QMenu;
+class TFileDialogComponent;
+class TLanguage;
 class QSystemTrayIcon;
 class QTimer;
 class TKXStringGrid;
@@ -28,10 +31,12 @@ public:
     QSystemTrayIcon* TrayIcon1 = nullptr;
     QTimer* Timer1 = nullptr;
     QAction* SaveClipList1 = nullptr;
+    QMenu* Language2 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* APpendMode1 = nullptr;
-    TFileDialog OpenDialog1;
-    TFileDialog SaveDialog1;
+    TFileDialogComponent* OpenDialog1 = nullptr;
+    TFileDialogComponent* SaveDialog1 = nullptr;
+    TLanguage* Language1 = nullptr;
 
     // State shared by the commands.
     int CurrentRow = 0;
@@ -76,8 +81,10 @@ public:
     bool EndSession(bool interactive);
     void MinimizeApplication();
 
-    // The translation of a message text (the English text is its own key).
-    QString MessageText(const QString& text) const;
+    // Languages.
+    QString MessageText(const QString& text) const; // the English text is its own key
+    void LanguageStartup();
+    void LangExec(QAction* item);
 
     // The tray icon's tooltip.
     QString TrayHint() const;

@@ -1,0 +1,162 @@
+#include "LanguageText.h"
+
+#include "config/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace LanguageText {
+
+QString TrimBlanks(const QString& text) {
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && text.at(b).unicode() <= 0x20)
+        ++b;
+    while (e > b && text.at(e - 1).unicode() <= 0x20)
+        --e;
+    return text.mid(b, e - b);
+}
+
+QString NormalizeSeparator(const QString& separator) {
+    return TrimBlanks(separator).isEmpty() ? QStringLiteral(",") : separator;
+}
+
+QStringList SplitItems(const QString& value, const QString& separator) {
+    QStringList items;
+    QString rest = value;
+    qsizetype at;
+    while (!separator.isEmpty() && (at = rest.indexOf(separator)) >= 0) {
+        items.append(TrimBlanks(rest.left(at)));
+        rest = rest.mid(at + separator.size());
+    }
+    rest = TrimBlanks(rest);
+    if (!rest.isEmpty())
+        items.append(rest);
+    return items;
+}
+
+static QChar FoldAscii(QChar c) {
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ? QChar(c.unicode() - 0x20) : c;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a.at(i)) != FoldAscii(b.at(i)))
+            return false;
+    }
+    return true;
+}
+
+QStringList MainFormProperties() {
+    const QString main = QStringLiteral("QuilleryMainForm.");
+    QStringList list;
+    for (const char* button : {"spdbtnOpen", "spdbtnSave", "spdbtnShrink", "spdbtnZoom",
+                               "spdbtnEdit", "spdbtnImport", "spdbtnConfig", "spdbtnHelp",
+                               "spdbtnClose"})
+        list << main + button + ".Hint";
+    list << main + "MainMenu1.File1.Caption";
+    for (const char* item :
+         {"NewClipList1", "OpenClipList1", "SaveClipList1", "EditClipList1", "AppendClipList1",
+          "ImportTextFile1", "ImportTextFileIntoCell1", "SaveCliptoFile1", "Exit1", "Edit1",
+          "InsertClip1", "Delete1", "ClearClipList1", "Find1", "FindandReplace1", "SelectClip1",
+          "SelectAll1", "MoveDown1", "MoveUp1", "Sort1", "SortClips1", "SortDescending1",
+          "APpendMode1", "Lists1", "View1", "Options1", "Expand1", "Contract1", "Minimize1",
+          "Help1", "Contents1", "KeywordSearch1", "QuilleryWebPage1", "VendrelWebPage1",
+          "EmailFeedback1", "OtherVendrelSoftware1", "About1"})
+        list << main + item + ".Caption";
+    list << QString();
+    for (const char* item : {"Close2", "SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1",
+                             "Help3", "Restore2"})
+        list << main + "popupTray." + item + ".Caption";
+    list << QString();
+    for (const char* item :
+         {"ZoomIn1", "ZoomOut1", "Delete2", "LoadTextFileIntoClip1", "SaveCliptoTextFile1"})
+        list << main + "popupClipList." + item + ".Caption";
+    list << QString() << main + "OpenDialog1.Filter" << main + "SaveDialog1.Filter" << QString();
+    list << "frmConfig.Caption" << "frmConfig.OpenDialog1.Filter"
+         << "frmConfig.frmConfig.gbProgOpts.Caption" << "chkTray.Caption" << "frmConfig.chkTray.Hint";
+    for (const char* box : {"chkNoArc", "chkOnTop", "chkClearFile", "chkGridEdit", "chkBeep",
+                            "chkMinCopy", "chkAssoc"})
+        list << QStringLiteral("frmConfig.%1.Caption").arg(box)
+             << QStringLiteral("frmConfig.%1.Hint").arg(box);
+    const QList<QStringList> groups = {
+        {"gbLoading.Caption", "chkStart.Hint", "chkMin.Hint", "chkSplash.Hint", "chkOpenLast.Hint"},
+        {"gbRows.Caption", "edtRows.Hint"},
+        {"gbFonts.Caption", "edtFont.Hint", "spdbtnFont.Hint"},
+        {"gbDefaultFile.Caption", "cedtDefaultFile.Hint", "btnBrowse.Hint"},
+        {"gbHotKeys.Caption", "lblRestore.Caption", "edtRestoreHK.Hint", "lblSeriesPaste.Caption",
+         "edtSPasteHK.Hint", "chkRowPaste.Hint"},
+        {"gbSaving.Caption", "chkPrompt.Hint", "chkAutoSave.Hint"},
+        {"bitbtnOK.Hint", "bitbtnCancel.Hint"},
+        {"chkShowGridHints.Caption", "rgPowerPaste.Caption", "rgPowerPaste.Items"}};
+    for (const QStringList& group : groups) {
+        list << QString();
+        for (const QString& path : group)
+            list << "frmConfig." + path;
+    }
+    list << QString() << "AboutBox.Caption";
+    return list;
+}
+
+QStringList MessageKeys() {
+    return {"Unable to assign",
+            "Unable to assign Restore hotkey.",
+            "Unable to assign Series Paste hotkey.",
+            "Would you like to save your changes?",
+            "File Not Saved: too many temp clip lists.",
+            "Confirmation",
+            "Save Clipboard List?",
+            "Quillery Files",
+            "Text files (*.txt)|*.TXT|All files (*.*)|*.*",
+            "You must select a cell first.",
+            "&Suspend Clip Archiving",
+            "Re&sume Clip Archiving",
+            "Are you sure you want to clear the clip list?",
+            "Clear Clip File?",
+            "Replace selected cell contents?",
+            "Copied successfully",
+            "Scrap file created successfully",
+            "Drop cancelled",
+            "Can't drop, out of memory.",
+            "Can't drop - unknown reason.",
+            "Failed to open File"};
+}
+
+static QStringList LanguageEntries(const QString& dir) {
+    // QDir matches name filters without regard to case unless told otherwise.
+    return QDir(dir).entryList({QStringLiteral("*.lng")},
+                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name | QDir::IgnoreCase);
+}
+
+static QString BaseName(const QString& entry) {
+    return entry.left(entry.lastIndexOf(QLatin1Char('.')));
+}
+
+QStringList LanguageNames(const QString& dir) {
+    QStringList names;
+    for (const QString& entry : LanguageEntries(dir))
+        names.append(BaseName(entry));
+    return names;
+}
+
+QString LanguageFile(const QString& dir, const QString& name) {
+    const QString exact = dir + name + QStringLiteral(".lng");
+    if (QFileInfo::exists(exact))
+        return exact;
+    for (const QString& entry : LanguageEntries(dir)) {
+        if (BaseName(entry) == name)
+            return dir + entry;
+    }
+    return exact;
+}
+
+QString MessageText(const QString& languageFile, const QString& text) {
+    if (languageFile.isEmpty())
+        return text;
+    return TIniFile(languageFile).ReadString(QStringLiteral("Messages"), text, text);
+}
+
+} // namespace LanguageText

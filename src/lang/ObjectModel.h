@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QObject;
+
+// The program's windows seen as named components with Delphi-style properties: a window's
+// components are all its named descendants, and Caption, Hint, Filter and Items map onto the
+// right Qt property of each kind of object.
+namespace ObjectModel {
+
+enum class TKind { None, String, Integer, StringList };
+
+QList<QObject*> TopLevelWindows();
+// The window, or the component below owner, of that name (letters a-z folded); null if none.
+QObject* FindWindow(const QString& name);
+QObject* FindComponent(QObject* owner, const QString& name);
+
+TKind KindOf(QObject* object, const QString& property);
+QString ReadString(QObject* object, const QString& property); // empty unless a string
+void WriteString(QObject* object, const QString& property, const QString& value);
+void WriteInteger(QObject* object, const QString& property, int value);
+void WriteItems(QObject* object, const QString& property, const QStringList& items);
+
+} // namespace ObjectModel
