@@ -5,6 +5,8 @@
 #include "config/Config.h"
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
+#include "platform/fake/FakeHotKeys.h"
+#include "platform/fake/FakePasteTarget.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
@@ -29,7 +31,9 @@ int main(int argc, char* argv[]) {
     TX11Clipboard clipboard;
     TFakeSound sound;
     TScriptedPrompts prompts;
-    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts});
+    TFakeHotKeys hotKeys;
+    TFakePasteTarget pasteTarget;
+    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts, hotKeys, pasteTarget});
     form.show();
 
     // One shell loop, as a user's script would copy: each xclip returns once it owns the

@@ -2,6 +2,8 @@
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
 #include "platform/x11/X11Clipboard.h"
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11PasteTarget.h"
 #include "platform/x11/X11Sound.h"
 
 #include <QApplication>
@@ -18,5 +20,8 @@ int main(int argc, char* argv[]) {
 
     TX11Clipboard clipboard;
     TX11Sound sound;
-    return RunQuillery(app, {clipboard, sound, prompts}, QApplication::arguments());
+    TX11HotKeys hotKeys;
+    TX11PasteTarget pasteTarget;
+    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget},
+                       QApplication::arguments());
 }

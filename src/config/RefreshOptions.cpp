@@ -4,6 +4,7 @@
 #include "main/fMain.h"
 
 #include <QFontMetrics>
+#include <QAction>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -29,13 +30,9 @@ QColor SettingsColor(const QPalette& palette) {
 } // namespace
 
 void TQuilleryMainForm::RefreshOptions() {
-    if (Config->OnTop != bool(windowFlags() & Qt::WindowStaysOnTopHint)) {
-        const bool wasVisible = isVisible();
-        setWindowFlag(Qt::WindowStaysOnTopHint, Config->OnTop);
-        if (wasVisible)
-            show();
-    }
-    TrayIcon1->setVisible(Config->Tray && QSystemTrayIcon::isSystemTrayAvailable());
+    StayOnTop1->setChecked(Config->OnTop);
+    SetTopmost(Config->OnTop);
+    TrayIcon1->setVisible(Config->Tray);
 
     TGridOptions options = StringGrid1->Options() & ~(goEditing | goRowSelect);
     options |= Config->GridEdit ? goEditing : goRowSelect;

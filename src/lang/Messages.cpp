@@ -14,6 +14,7 @@ QString TQuilleryMainForm::MessageText(const QString& text) const {
 void TQuilleryMainForm::LanguageStartup() {
     Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, Config->Language);
     Language1->Translate();
+    ShowArchivingState();
     for (const QString& name : LanguageText::LanguageNames(ProgramDir)) {
         QString caption = name;
         QAction* item = Language2->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
@@ -28,6 +29,7 @@ void TQuilleryMainForm::LangExec(QAction* item) {
     const QString name = item->data().toString();
     Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, name);
     Language1->Translate();
+    ShowArchivingState();
     Config->Language = name;
     Guarded([] { Config->SaveToIni(); });
 }

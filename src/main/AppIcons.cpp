@@ -6,7 +6,7 @@
 
 namespace AppIcons {
 
-static QPixmap Clipboard(int size) {
+static QPixmap Clipboard(int size, bool suspended = false) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -37,14 +37,35 @@ static QPixmap Clipboard(int size) {
     p.setPen(QPen(QColor(0x1f, 0x2a, 0x44), 0.8));
     p.setBrush(QColor(0x3b, 0x5b, 0xa5));
     p.drawPath(quill);
+    if (suspended) {
+        // Washed out, with a red pause sign that still reads at 16 pixels.
+        p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        p.fillRect(QRectF(0, 0, 32, 32), QColor(0xd0, 0xd0, 0xd0, 150));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(QPen(Qt::white, 1.5));
+        p.setBrush(QColor(0xc6, 0x28, 0x28));
+        p.drawEllipse(QRectF(13, 13, 18, 18));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(18, 17.5, 3, 9));
+        p.drawRect(QRectF(23, 17.5, 3, 9));
+    }
     return pixmap;
 }
 
-QIcon Normal() {
+static QIcon Drawn(bool suspended) {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128})
-        icon.addPixmap(Clipboard(size));
+        icon.addPixmap(Clipboard(size, suspended));
     return icon;
+}
+
+QIcon Normal() {
+    return Drawn(false);
+}
+
+QIcon Suspended() {
+    return Drawn(true);
 }
 
 } // namespace AppIcons

@@ -3,7 +3,6 @@
 #include "main/fMain.h"
 
 #include <QCloseEvent>
-#include <QSystemTrayIcon>
 
 void TQuilleryMainForm::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery() || !Guarded([this] { FormClose(); })) {
@@ -22,6 +21,7 @@ bool TQuilleryMainForm::FormCloseQuery() {
 }
 
 void TQuilleryMainForm::FormClose() {
+    ReleaseHotKeys();
     ExitSaveStep(Interactive);
     Config->Left = x();
     Config->Top = y();
@@ -36,13 +36,4 @@ bool TQuilleryMainForm::EndSession(bool interactive) {
     const bool closed = close();
     Interactive = true;
     return closed;
-}
-
-void TQuilleryMainForm::MinimizeApplication() {
-    Config->Minimized = true;
-    // Without a tray to come back from, the taskbar entry must stay.
-    if (TrayIcon1->isVisible())
-        hide();
-    else
-        showMinimized();
 }

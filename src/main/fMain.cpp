@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -28,6 +27,7 @@ TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platfo
                                      QWidget* parent)
     : QMainWindow(parent), ProgramDir(programDir), Platform(platform) {
     CaptureArmed = true;
+    connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
     CreateComponents();
     CreateMenus();
     FormCreate();
@@ -72,9 +72,7 @@ void TQuilleryMainForm::CreateComponents() {
     layout->addWidget(pnlStatus);
     setCentralWidget(central);
 
-    TrayIcon1 = new QSystemTrayIcon(AppIcons::Normal(), this);
-    TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
-    TrayIcon1->setToolTip(QStringLiteral("Quillery"));
+    CreateTrayMenu();
 
     OpenDialog1 = new TFileDialogComponent(QStringLiteral("OpenDialog1"), this);
     OpenDialog1->Dialog.Filter = QStringLiteral("Quillery Files|*.clp");
@@ -111,6 +109,16 @@ void TQuilleryMainForm::CreateMenus() {
     APpendMode1 = edit->addAction(QStringLiteral("A&ppend Mode"));
     APpendMode1->setObjectName(QStringLiteral("APpendMode1"));
     APpendMode1->setCheckable(true);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    Minimize1 = view->addAction(QStringLiteral("Mi&nimize"), this, &TQuilleryMainForm::Minimize1Click);
+    Minimize1->setObjectName(QStringLiteral("Minimize1"));
+    Minimize1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    // The window manager owns the title bar, so the title-bar roll-up is a command here.
+    RollUp1 = view->addAction(QStringLiteral("&Roll Up"), this, &TQuilleryMainForm::RollUp1Click);
+    RollUp1->setObjectName(QStringLiteral("RollUp1"));
+    RollUp1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 }
 
 void TQuilleryMainForm::FormCreate() {
@@ -119,9 +127,14 @@ void TQuilleryMainForm::FormCreate() {
     Guarded([this] {
         LanguageStartup();
         SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
+        RegisterHotKeys();
         if (!Config->DefaultFile.isEmpty())
             pnlStatus->setText(Config->DefaultFile);
         RefreshOptions();
+        if (Config->NoArc) {
+            Config->NoArc = false;
+            SuspendClipArchiving1Click();
+        }
         StringGrid1->SetRowCount(std::min(Config->Rows, MaxRows));
         OpenDialog1->Dialog.InitialDir = Config->LastDir;
         SaveDialog1->Dialog.InitialDir = Config->LastDir;
@@ -165,6 +178,15 @@ bool TQuilleryMainForm::Guarded(const std::function<void()>& command) {
         Platform.Prompts.ShowError(QString::fromLocal8Bit(e.what()));
     }
     return false;
+}
+
+void TQuilleryMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Any resize to full height unrolls.
+    if (IsRolledUp() && height() >= 34) {
+        menuBar()->show();
+        centralWidget()->show();
+    }
 }
 
 void TQuilleryMainForm::Timer1Timer() {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QSystemTrayIcon>
 
 #include <functional>
 
@@ -34,6 +35,14 @@ public:
     QMenu* Language2 = nullptr;
     QAction* Exit1 = nullptr;
     QAction* APpendMode1 = nullptr;
+    QAction* Minimize1 = nullptr;
+    QAction* RollUp1 = nullptr;
+    QMenu* popupTray = nullptr;
+    QAction* SuspendClipArchiving2 = nullptr;
+    QAction* ClearClipboard1 = nullptr;
+    QAction* StayOnTop1 = nullptr;
+    QAction* Close2 = nullptr;
+    QAction* Restore2 = nullptr;
     TFileDialogComponent* OpenDialog1 = nullptr;
     TFileDialogComponent* SaveDialog1 = nullptr;
     TLanguage* Language1 = nullptr;
@@ -79,7 +88,33 @@ public:
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
+
+    // Window states and the tray. Minimizing and restoring act on the whole program; with
+    // the tray on (and a tray to come back from) a minimized program has no taskbar entry.
     void MinimizeApplication();
+    void RestoreApplication();
+    void ToggleShowHide();
+    void AppEvents1Minimize();
+    void AppEvents1Restore();
+    void RxTrayIcon1Click(QSystemTrayIcon::ActivationReason reason);
+    void Restore1Click();
+    void TrayIcon1Click();
+    void Minimize1Click();
+    void StayOnTop1Click();
+    void SetTopmost(bool on);
+    bool IsTopmost() const;
+    void SuspendClipArchiving1Click();
+    void ShowArchivingState(); // the tray icon and the first tray item follow NoArc
+    void ClearClipboard1Click();
+    void RollUp1Click();
+    bool IsRolledUp() const;
+
+    // Hot keys and pasting into the window the user works in.
+    void RegisterHotKeys();
+    void ReleaseHotKeys();
+    void HotKeyPressed(int id);
+    void SeriesPaste();
+    void PasteByNumber(int id);
 
     // Languages.
     QString MessageText(const QString& text) const; // the English text is its own key
@@ -102,6 +137,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool FormCloseQuery();
@@ -109,6 +146,8 @@ private:
     bool Interactive = true; // a user is there to answer questions at close
     void CreateComponents();
     void CreateMenus();
+    void CreateTrayMenu();
+    void PasteToTarget();
     void FormCreate();
     void SetGeometryOnScreen(const QRect& wanted);
     void Timer1Timer();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Clipboard.h"
+#include "HotKeys.h"
+#include "PasteTarget.h"
 #include "Prompts.h"
 #include "Sound.h"
 
@@ -9,4 +11,6 @@ struct TPlatform {
     IClipboard& Clipboard;
     ISound& Sound;
     IPrompts& Prompts;
+    IHotKeys& HotKeys;
+    IPasteTarget& PasteTarget;
 };

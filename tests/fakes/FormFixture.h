@@ -5,6 +5,8 @@
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 #include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeHotKeys.h"
+#include "platform/fake/FakePasteTarget.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 
@@ -18,6 +20,8 @@ struct TFormFixture {
     TFakeClipboard Clipboard;
     TFakeSound Sound;
     TScriptedPrompts Prompts;
+    TFakeHotKeys HotKeys;
+    TFakePasteTarget PasteTarget;
     std::unique_ptr<TQuilleryMainForm> Form;
 
     TFormFixture() { Config = &Settings; }
@@ -26,7 +30,7 @@ struct TFormFixture {
         Config = nullptr;
     }
     TQuilleryMainForm& Create() {
-        Form = std::make_unique<TQuilleryMainForm>(Dir.Path(), TPlatform{Clipboard, Sound, Prompts});
+        Form = std::make_unique<TQuilleryMainForm>(Dir.Path(), TPlatform{Clipboard, Sound, Prompts, HotKeys, PasteTarget});
         return *Form;
     }
     // Column 1 of rows 0..n-1.

@@ -2,6 +2,8 @@
 #include "fakes/TestDir.h"
 #include "config/Config.h"
 #include "main/fMain.h"
+#include "platform/fake/FakeHotKeys.h"
+#include "platform/fake/FakePasteTarget.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
@@ -64,6 +66,8 @@ private:
     std::unique_ptr<TX11Clipboard> Clipboard;
     TFakeSound Sound;
     TScriptedPrompts Prompts;
+    TFakeHotKeys HotKeys;
+    TFakePasteTarget PasteTarget;
     std::unique_ptr<TQuilleryMainForm> Form;
     QProcess Owner;
 };
@@ -86,7 +90,7 @@ void TestX11Capture::cleanup() {
 }
 
 void TestX11Capture::CreateForm() {
-    Form = std::make_unique<TQuilleryMainForm>(Dir->Path(), TPlatform{*Clipboard, Sound, Prompts});
+    Form = std::make_unique<TQuilleryMainForm>(Dir->Path(), TPlatform{*Clipboard, Sound, Prompts, HotKeys, PasteTarget});
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
 }

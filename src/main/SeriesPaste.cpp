@@ -1,0 +1,65 @@
+// Global hot keys: show or hide, series paste, paste by number.
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "main/fMain.h"
+
+namespace {
+constexpr int RestoreId = 11;
+constexpr int SeriesPasteId = 12;
+} // namespace
+
+void TQuilleryMainForm::RegisterHotKeys() {
+    if (Config->RowPaste) {
+        for (int id = 1; id <= 10; ++id) {
+            if (!Platform.HotKeys.Register(id, QChar('0' + id - 1)))
+                Platform.Prompts.ShowMessage(MessageText(QStringLiteral("Unable to assign")) +
+                                             QStringLiteral(" %1 hotkey.").arg(id));
+        }
+    }
+    if (!Platform.HotKeys.Register(RestoreId, Config->RestoreHK))
+        Platform.Prompts.ShowMessage(MessageText(QStringLiteral("Unable to assign Restore hotkey.")));
+    if (!Platform.HotKeys.Register(SeriesPasteId, Config->SPasteHK))
+        Platform.Prompts.ShowMessage(
+            MessageText(QStringLiteral("Unable to assign Series Paste hotkey.")));
+}
+
+void TQuilleryMainForm::ReleaseHotKeys() {
+    for (int id = 1; id <= SeriesPasteId; ++id)
+        Platform.HotKeys.Unregister(id);
+}
+
+void TQuilleryMainForm::HotKeyPressed(int id) {
+    Guarded([this, id] {
+        if (Config->RowPaste && id >= 1 && id <= 10)
+            PasteByNumber(id);
+        else if (id == RestoreId)
+            ToggleShowHide();
+        else if (id == SeriesPasteId)
+            SeriesPaste();
+    });
+}
+
+void TQuilleryMainForm::PasteToTarget() {
+    if (const quint64 window = Platform.PasteTarget.FindPasteWindow())
+        Platform.PasteTarget.Paste(window);
+}
+
+// Counted from the current row; without one (a press outside the cells), from the top.
+void TQuilleryMainForm::PasteByNumber(int id) {
+    const int from = IsRowIndex(CurrentRow) ? CurrentRow : 0;
+    const int row = std::min(id + from - 1, StringGrid1->RowCount() - 1);
+    WriteClipboardOwn(ClipAt(row));
+    PasteToTarget();
+}
+
+void TQuilleryMainForm::SeriesPaste() {
+    // A series without a current row starts at the top.
+    if (!IsRowIndex(CurrentRow))
+        CurrentRow = 0;
+    WriteClipboardOwn(ClipAt(CurrentRow));
+    PasteToTarget();
+    if (Config->PowerPaste == 0 && CurrentRow > 1)
+        --CurrentRow;
+    else if (Config->PowerPaste == 1 && CurrentRow < StringGrid1->RowCount() - 1)
+        ++CurrentRow;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QChar>
+#include <QObject>
+
+// System-wide hot keys, all with Shift+Ctrl. Pressed is emitted with the id whatever window
+// has the keyboard focus.
+class IHotKeys : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Reserves Shift+Ctrl+key under id; false when another program holds the combination.
+    virtual bool Register(int id, QChar key) = 0;
+    // Harmless for an id that was never registered.
+    virtual void Unregister(int id) = 0;
+
+signals:
+    void Pressed(int id);
+};

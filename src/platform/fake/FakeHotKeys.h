@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/HotKeys.h"
+
+#include <QMap>
+#include <QSet>
+
+// Hot keys held in memory; Taken lists keys another program holds already.
+class TFakeHotKeys : public IHotKeys {
+    Q_OBJECT
+public:
+    using IHotKeys::IHotKeys;
+    bool Register(int id, QChar key) override {
+        if (Taken.contains(key.toUpper()))
+            return false;
+        Registered.insert(id, key);
+        return true;
+    }
+    void Unregister(int id) override {
+        Registered.remove(id);
+        Unregistered.append(id);
+    }
+    void Press(int id) { emit Pressed(id); }
+
+    QSet<QChar> Taken;
+    QMap<int, QChar> Registered;
+    QList<int> Unregistered;
+};

@@ -1,0 +1,163 @@
+#include "X11PasteTarget.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+namespace {
+constexpr int PollMs = 5;
+constexpr int GiveUpMs = 3000; // a user who keeps the keys down this long gets no paste
+
+Display* XDisplay() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+} // namespace
+
+TX11PasteTarget::TX11PasteTarget(QObject* parent) : QObject(parent) {
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        Connection = x11->connection();
+        Root = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
+    }
+}
+
+quint32 TX11PasteTarget::Atom(const char* name) const {
+    auto* reply = xcb_intern_atom_reply(
+        Connection, xcb_intern_atom(Connection, 0, std::strlen(name), name), nullptr);
+    const quint32 atom = reply ? reply->atom : 0;
+    std::free(reply);
+    return atom;
+}
+
+QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) const {
+    auto* reply = xcb_get_property_reply(
+        Connection, xcb_get_property(Connection, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+        nullptr);
+    QList<quint32> values;
+    if (reply && reply->format == 32) {
+        const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply));
+        values = QList<quint32>(data, data + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    return values;
+}
+
+// Topmost ("above"), hidden and unmapped windows are passed over, and so are the desktop and
+// the panels, which stand in the stacking list like any window.
+bool TX11PasteTarget::Skipped(quint32 window) const {
+    const QList<quint32> state = WindowProperty(window, Atom("_NET_WM_STATE"));
+    if (state.contains(Atom("_NET_WM_STATE_ABOVE")) || state.contains(Atom("_NET_WM_STATE_HIDDEN")))
+        return true;
+    const QList<quint32> type = WindowProperty(window, Atom("_NET_WM_WINDOW_TYPE"));
+    if (type.contains(Atom("_NET_WM_WINDOW_TYPE_DOCK")) || type.contains(Atom("_NET_WM_WINDOW_TYPE_DESKTOP")))
+        return true;
+    auto* attributes = xcb_get_window_attributes_reply(
+        Connection, xcb_get_window_attributes(Connection, window), nullptr);
+    const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(attributes);
+    return !viewable;
+}
+
+quint64 TX11PasteTarget::FindPasteWindow() {
+    if (!Connection)
+        return 0;
+    QList<quint32> stack = WindowProperty(Root, Atom("_NET_CLIENT_LIST_STACKING"));
+    if (stack.isEmpty()) {
+        // No window manager list: the server's own order, bottom to top.
+        if (auto* tree = xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr)) {
+            const xcb_window_t* children = xcb_query_tree_children(tree);
+            stack = QList<quint32>(children, children + xcb_query_tree_children_length(tree));
+            std::free(tree);
+        }
+    }
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
+        if (!Skipped(*it))
+            return *it;
+    }
+    return 0;
+}
+
+void TX11PasteTarget::Paste(quint64 window) {
+    if (!Connection || !window)
+        return;
+    Target = quint32(window);
+    Activated = false;
+    Waiting.start();
+    QTimer::singleShot(0, this, &TX11PasteTarget::Step);
+}
+
+// One step of the paste: wait for the hot key's modifiers to be released, bring the target
+// forward, wait until it has the focus, then type Ctrl+V.
+void TX11PasteTarget::Step() {
+    if (!Target)
+        return;
+    if (Waiting.elapsed() > GiveUpMs) {
+        Target = 0;
+        return;
+    }
+    if (ModifiersHeld()) {
+        QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
+        return;
+    }
+    if (ActiveWindow() != Target) {
+        if (!Activated)
+            Activate(Target);
+        Activated = true;
+        QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
+        return;
+    }
+    TypeControlV();
+    Target = 0;
+}
+
+bool TX11PasteTarget::ModifiersHeld() const {
+    Display* display = XDisplay();
+    if (!display)
+        return false;
+    char keys[32];
+    XQueryKeymap(display, keys);
+    for (KeySym sym : {XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R}) {
+        const KeyCode code = XKeysymToKeycode(display, sym);
+        if (code && (keys[code / 8] & (1 << (code % 8))))
+            return true;
+    }
+    return false;
+}
+
+quint32 TX11PasteTarget::ActiveWindow() const {
+    const QList<quint32> active = WindowProperty(Root, Atom("_NET_ACTIVE_WINDOW"));
+    return active.isEmpty() ? 0 : active.first();
+}
+
+void TX11PasteTarget::Activate(quint32 window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = Atom("_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 2; // from a pager-like tool: the user asked for it
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(Connection, 0, Root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(Connection);
+}
+
+void TX11PasteTarget::TypeControlV() {
+    Display* display = XDisplay();
+    if (!display)
+        return;
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+    const KeyCode v = XKeysymToKeycode(display, XK_v);
+    XTestFakeKeyEvent(display, control, True, CurrentTime);
+    XTestFakeKeyEvent(display, v, True, CurrentTime);
+    XTestFakeKeyEvent(display, v, False, CurrentTime);
+    XTestFakeKeyEvent(display, control, False, CurrentTime);
+    XFlush(display);
+}
