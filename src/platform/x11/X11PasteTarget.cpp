@@ -13,6 +13,9 @@
 namespace {
 constexpr int PollMs = 5;
 constexpr int GiveUpMs = 3000; // a user who keeps the keys down this long gets no paste
+// Programs drop keys that come right after the hot key's grab ends (Tk does): the target
+// must have had the focus, with the keys up, this long.
+constexpr int SettleMs = 50;
 
 Display* XDisplay() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -89,6 +92,7 @@ void TX11PasteTarget::Paste(quint64 window) {
     Target = quint32(window);
     Activated = false;
     Waiting.start();
+    Ready.invalidate();
     QTimer::singleShot(0, this, &TX11PasteTarget::Step);
 }
 
@@ -102,6 +106,7 @@ void TX11PasteTarget::Step() {
         return;
     }
     if (ModifiersHeld()) {
+        Ready.invalidate();
         QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
         return;
     }
@@ -109,6 +114,13 @@ void TX11PasteTarget::Step() {
         if (!Activated)
             Activate(Target);
         Activated = true;
+        Ready.invalidate();
+        QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
+        return;
+    }
+    if (!Ready.isValid())
+        Ready.start();
+    if (Ready.elapsed() < SettleMs) {
         QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
         return;
     }

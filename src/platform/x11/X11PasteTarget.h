@@ -30,5 +30,6 @@ private:
     quint32 Root = 0;
     quint32 Target = 0;
     bool Activated = false;
-    QElapsedTimer Waiting;
+    QElapsedTimer Waiting; // since the paste was asked for
+    QElapsedTimer Ready;   // since the keys are up and the target has the focus
 };
