@@ -1,0 +1,166 @@
+// The real program's hot keys and pastes, with xdotool as the user's keyboard and a Tk text
+// window as the program the user types in.
+#include "fakes/TestDir.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(timeoutMs);
+    return p.readAllStandardOutput().trimmed();
+}
+
+void XclipCopy(const QByteArray& text) {
+    QProcess xclip;
+    xclip.start("xclip", {"-selection", "clipboard", "-i"});
+    xclip.waitForStarted();
+    xclip.write(text);
+    xclip.closeWriteChannel();
+    QVERIFY(xclip.waitForFinished(5000));
+    QTest::qWait(200);
+}
+
+QString WaitForWindow(qint64 pid, const QString& title) {
+    return QString::fromUtf8(Run("xdotool", {"search", "--all", "--sync", "--onlyvisible", "--pid",
+                                             QString::number(pid), "--name", "^" + title + "$"}, 8000))
+        .section('\n', 0, 0);
+}
+
+bool Visible(qint64 pid, const QString& title) {
+    return !Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                            "--name", "^" + title + "$"}).isEmpty();
+}
+
+void PressHotKey(const QString& key) {
+    Run("xdotool", {"key", "shift+ctrl+" + key});
+    QTest::qWait(300);
+}
+
+} // namespace
+
+class TestHotKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void seriesPasteIntoAnotherProgram_data();
+    void seriesPasteIntoAnotherProgram();
+    void restoreKeyHidesAndShows();
+    void keyHeldByAnotherProgram();
+    void trayIconIsShown();
+
+private:
+    qint64 StartQuillery(const QByteArray& ini);
+    qint64 StartTarget();
+    QString TargetText() const { return QString::fromUtf8(TTestDir::Read(Dir->File("target.txt"))); }
+
+    std::unique_ptr<TTestDir> Dir;
+    QProcess Quillery, Target, Grabber;
+};
+
+void TestHotKeys::init() {
+    Dir = std::make_unique<TTestDir>();
+}
+
+void TestHotKeys::cleanup() {
+    for (QProcess* p : {&Quillery, &Target, &Grabber}) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+    Dir.reset();
+}
+
+qint64 TestHotKeys::StartQuillery(const QByteArray& ini) {
+    QFile::copy(QUILLERY_BIN_DIR "/quillery", Dir->File("quillery"));
+    TTestDir::Write(Dir->File("Quillery.Ini"), ini);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", Dir->Path());
+    Quillery.setProcessEnvironment(env);
+    Quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Quillery.start(Dir->File("quillery"), {});
+    Quillery.waitForStarted();
+    return Quillery.processId();
+}
+
+qint64 TestHotKeys::StartTarget() {
+    Target.start("python3", {QUILLERY_SOURCE_DIR "/tests/x11/helpers/paste_target.py", Dir->File("target.txt")});
+    Target.waitForStarted();
+    // Tk does not name its process on the window: find it by title.
+    const QString window = QString::fromUtf8(Run("xdotool", {"search", "--sync", "--onlyvisible",
+                                                             "--name", "^Paste Target$"}, 8000))
+                               .section('\n', 0, 0);
+    Run("xdotool", {"windowactivate", "--sync", window});
+    QTest::qWait(300);
+    return Target.processId();
+}
+
+void TestHotKeys::seriesPasteIntoAnotherProgram_data() {
+    QTest::addColumn<bool>("numLock");
+    QTest::newRow("plain") << false;
+    QTest::newRow("NumLock on") << true;
+}
+
+void TestHotKeys::seriesPasteIntoAnotherProgram() {
+    QFETCH(bool, numLock);
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nAutoSave=1\nRows=5\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    for (const char* clip : {"one ", "two ", "three "})
+        XclipCopy(clip);
+    StartTarget();
+    if (numLock)
+        Run("xdotool", {"key", "Num_Lock"});
+    for (int i = 0; i < 3; ++i)
+        PressHotKey("v");
+    QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("three two one "), 5000);
+    if (numLock)
+        Run("xdotool", {"key", "Num_Lock"});
+    ::kill(pid_t(pid), SIGTERM);
+    QVERIFY(Quillery.waitForFinished(10000));
+    // The program's own writes added no clip.
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")),
+             QByteArray("three \r\n\x0c\r\ntwo \r\n\x0c\r\none \r\n\x0c\r\n"));
+}
+
+void TestHotKeys::restoreKeyHidesAndShows() {
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nTray=1\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    PressHotKey("m");
+    QTRY_VERIFY_WITH_TIMEOUT(!Visible(pid, "Quillery"), 3000);
+    PressHotKey("m");
+    QTRY_VERIFY_WITH_TIMEOUT(Visible(pid, "Quillery"), 3000);
+}
+
+void TestHotKeys::keyHeldByAnotherProgram() {
+    Grabber.start(QUILLERY_BIN_DIR "/grab_key", {"m"});
+    QVERIFY(Grabber.waitForReadyRead(5000));
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nAutoSave=1\nRows=3\n");
+    // The message comes while the program starts, before its main window.
+    const QString box = WaitForWindow(pid, "Quillery");
+    QVERIFY(!box.isEmpty());
+    QVERIFY(Run("xprop", {"-id", box, "_NET_WM_WINDOW_TYPE"}).contains("_NET_WM_WINDOW_TYPE_DIALOG"));
+    Run("xdotool", {"windowactivate", "--sync", box});
+    Run("xdotool", {"key", "Return"});
+    QTest::qWait(500);
+    XclipCopy("still pasted");
+    StartTarget();
+    PressHotKey("v");
+    QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("still pasted"), 5000);
+}
+
+void TestHotKeys::trayIconIsShown() {
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nTray=1\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    // The icon's window is embedded in the tray: a window of ours below trayer's.
+    QTRY_VERIFY_WITH_TIMEOUT(Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -ci quillery"}).toInt() > 0, 5000);
+}
+
+QTEST_MAIN(TestHotKeys)
+#include "tst_HotKeys.moc"
