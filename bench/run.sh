@@ -16,3 +16,5 @@ echo "== clip list files"
 "$bin/bench_files" 100000 "$here/build"
 echo "== start-up"
 "$x" "$bin/bench_startup" "$bin/quillery" 10 2>/dev/null
+echo "== series paste"
+"$x" python3 "$here/bench/bench_paste.py" "$bin/quillery" 20 2>/dev/null

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A plain text window another program pastes into. Usage: paste_target.py OUTPUT_FILE
 Shows a Tk text box titled "Paste Target" with the focus in it and writes what it holds
-to OUTPUT_FILE ten times a second."""
+to OUTPUT_FILE whenever it changes."""
+import os
 import sys
 import tkinter
 
@@ -14,13 +15,13 @@ text.pack(fill="both", expand=True)
 text.focus_set()
 
 
-def save():
+def save(_event=None):
     with open(out + ".tmp", "w", encoding="utf-8") as f:
         f.write(text.get("1.0", "end-1c"))
-    import os
     os.replace(out + ".tmp", out)
-    root.after(100, save)
+    text.edit_modified(False)
 
 
-root.after(100, save)
+text.bind("<<Modified>>", save)
+save()
 root.mainloop()
