@@ -18,11 +18,10 @@ static bool TrayReachable() {
 }
 
 void TQuilleryMainForm::MinimizeApplication() {
-    if (Config->Minimized && (isHidden() || isMinimized()))
-        return;
+    // Also right for a window never shown yet (a start minimized).
     if (TrayReachable())
         hide();
-    else
+    else if (!isMinimized())
         showMinimized();
     AppEvents1Minimize();
 }

@@ -32,6 +32,7 @@ private slots:
     void failedWriteNeitherPastesNorMoves();
     void noTargetStillMoves();
     void restoreKeyToggles();
+    void startMinimizedStaysReachable();
     void archivingSwitch();
     void suspendedAtStartAndAfterATranslation();
     void clearClipboard();
@@ -196,6 +197,19 @@ void TestHotKeysAndTray::restoreKeyToggles() {
     QVERIFY(f.Settings.Minimized);
     form.TrayIcon1->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!f.Settings.Minimized);
+}
+
+void TestHotKeysAndTray::startMinimizedStaysReachable() {
+    TFormFixture f;
+    f.Settings.StartMin = true;
+    f.Settings.Minimized = true;
+    auto& form = f.Create();
+    form.MinimizeApplication(); // what start-up does with StartMin
+    // No tray here: the window must come up minimized, with its taskbar entry.
+    QVERIFY(form.isMinimized());
+    QVERIFY(f.Settings.Minimized);
+    f.HotKeys.Press(11);
+    QVERIFY(form.isVisible() && !form.isMinimized());
 }
 
 void TestHotKeysAndTray::archivingSwitch() {

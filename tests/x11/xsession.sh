@@ -2,6 +2,7 @@
 # Runs a command inside a private X session: Xvfb on a free display, the openbox window
 # manager and the trayer system tray. Everything started here is stopped afterwards.
 # Usage: xsession.sh COMMAND [ARGS...]   (exit status: the command's)
+# XSESSION_TRAY=0 leaves the system tray out.
 set -euo pipefail
 
 work=$(mktemp -d /tmp/quillery-x.XXXXXX)
@@ -30,10 +31,12 @@ openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 
-trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
-    --SetDockType true --expand false >"$work/trayer.log" 2>&1 &
-pids+=($!)
-wait_for 10 sh -c 'xwininfo -root -tree | grep -q '"trayer"''
+if [[ ${XSESSION_TRAY:-1} != 0 ]]; then
+    trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+        --SetDockType true --expand false >"$work/trayer.log" 2>&1 &
+    pids+=($!)
+    wait_for 10 sh -c 'xwininfo -root -tree | grep -q '"trayer"''
+fi
 
 set +e
 "$@"
