@@ -1,47 +1,19 @@
 // The real program's hot keys and pastes, with xdotool as the user's keyboard and a Tk text
 // window as the program the user types in.
-#include "fakes/TestDir.h"
+#include "Desktop.h"
 
 #include <QProcess>
 #include <QtTest>
 
 #include <csignal>
 
+using namespace Desktop;
+
 namespace {
-
-QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(timeoutMs);
-    return p.readAllStandardOutput().trimmed();
-}
-
-void XclipCopy(const QByteArray& text) {
-    QProcess xclip;
-    xclip.start("xclip", {"-selection", "clipboard", "-i"});
-    xclip.waitForStarted();
-    xclip.write(text);
-    xclip.closeWriteChannel();
-    QVERIFY(xclip.waitForFinished(5000));
-    QTest::qWait(200);
-}
-
-QString WaitForWindow(qint64 pid, const QString& title) {
-    return QString::fromUtf8(Run("xdotool", {"search", "--all", "--sync", "--onlyvisible", "--pid",
-                                             QString::number(pid), "--name", "^" + title + "$"}, 8000))
-        .section('\n', 0, 0);
-}
-
-bool Visible(qint64 pid, const QString& title) {
-    return !Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
-                            "--name", "^" + title + "$"}).isEmpty();
-}
-
 void PressHotKey(const QString& key) {
     Run("xdotool", {"key", "shift+ctrl+" + key});
     QTest::qWait(300);
 }
-
 } // namespace
 
 class TestHotKeys : public QObject {
@@ -56,7 +28,7 @@ private slots:
     void trayIconIsShown();
 
 private:
-    qint64 StartQuillery(const QByteArray& ini);
+    qint64 StartQuillery(const QByteArray& ini) { return Desktop::StartQuillery(Quillery, *Dir, ini); }
     qint64 StartTarget();
     QString TargetText() const { return QString::fromUtf8(TTestDir::Read(Dir->File("target.txt"))); }
 
@@ -78,25 +50,10 @@ void TestHotKeys::cleanup() {
     Dir.reset();
 }
 
-qint64 TestHotKeys::StartQuillery(const QByteArray& ini) {
-    QFile::copy(QUILLERY_BIN_DIR "/quillery", Dir->File("quillery"));
-    TTestDir::Write(Dir->File("Quillery.Ini"), ini);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", Dir->Path());
-    Quillery.setProcessEnvironment(env);
-    Quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Quillery.start(Dir->File("quillery"), {});
-    Quillery.waitForStarted();
-    return Quillery.processId();
-}
-
 qint64 TestHotKeys::StartTarget() {
     Target.start("python3", {QUILLERY_SOURCE_DIR "/tests/x11/helpers/paste_target.py", Dir->File("target.txt")});
     Target.waitForStarted();
-    // Tk does not name its process on the window: find it by title.
-    const QString window = QString::fromUtf8(Run("xdotool", {"search", "--sync", "--onlyvisible",
-                                                             "--name", "^Paste Target$"}, 8000))
-                               .section('\n', 0, 0);
+    const QString window = WaitForWindow(0, "Paste Target"); // Tk does not name its process
     Run("xdotool", {"windowactivate", "--sync", window});
     QTest::qWait(300);
     return Target.processId();
@@ -112,8 +69,10 @@ void TestHotKeys::seriesPasteIntoAnotherProgram() {
     QFETCH(bool, numLock);
     const qint64 pid = StartQuillery("[Options]\nSplash=0\nAutoSave=1\nRows=5\n");
     QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
-    for (const char* clip : {"one ", "two ", "three "})
+    for (const char* clip : {"one ", "two ", "three "}) {
         XclipCopy(clip);
+        QTest::qWait(200);
+    }
     StartTarget();
     if (numLock)
         Run("xdotool", {"key", "Num_Lock"});
@@ -150,6 +109,7 @@ void TestHotKeys::keyHeldByAnotherProgram() {
     Run("xdotool", {"key", "Return"});
     QTest::qWait(500);
     XclipCopy("still pasted");
+    QTest::qWait(200);
     StartTarget();
     PressHotKey("v");
     QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("still pasted"), 5000);

@@ -1,17 +1,10 @@
 // Without a system tray the program must stay reachable: minimizing keeps a taskbar entry.
-#include "fakes/TestDir.h"
+#include "Desktop.h"
 
 #include <QProcess>
 #include <QtTest>
 
-namespace {
-QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(timeoutMs);
-    return p.readAllStandardOutput().trimmed();
-}
-} // namespace
+using namespace Desktop;
 
 class TestNoTray : public QObject {
     Q_OBJECT
@@ -21,17 +14,9 @@ private slots:
 
 void TestNoTray::minimizedNotHidden() {
     TTestDir dir;
-    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
-    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=1\n");
     QProcess quillery;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", dir.Path());
-    quillery.setProcessEnvironment(env);
-    quillery.start(dir.File("quillery"), {});
-    QVERIFY(quillery.waitForStarted());
-    const QString window = QString::fromUtf8(Run("xdotool", {"search", "--all", "--sync", "--onlyvisible", "--pid",
-                                                             QString::number(quillery.processId()), "--name", "^Quillery$"}))
-                               .section('\n', 0, 0);
+    const qint64 pid = StartQuillery(quillery, dir, "[Options]\nSplash=0\nTray=1\n");
+    const QString window = WaitForWindow(pid, "Quillery");
     QVERIFY(!window.isEmpty());
     auto state = [&] { return Run("xprop", {"-id", window, "WM_STATE"}); };
     for (const QStringList& ask : {QStringList{"key", "shift+ctrl+m"}, QStringList{"windowclose", window}}) {

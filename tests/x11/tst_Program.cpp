@@ -1,46 +1,13 @@
 // The real program in a real X session: start-up, capture, and the ways it ends.
+#include "Desktop.h"
 #include "config/IniFile.h"
-#include "fakes/TestDir.h"
 
 #include <QProcess>
 #include <QtTest>
 
 #include <csignal>
 
-namespace {
-
-QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(timeoutMs);
-    return p.readAllStandardOutput().trimmed();
-}
-
-void XclipCopy(const QByteArray& text) {
-    QProcess xclip;
-    xclip.start("xclip", {"-selection", "clipboard", "-i"});
-    xclip.waitForStarted();
-    xclip.write(text);
-    xclip.closeWriteChannel();
-    QVERIFY(xclip.waitForFinished(5000));
-}
-
-// The window of a process with this exact title, once it is shown; empty if none comes.
-QString WaitForWindow(qint64 pid, const QString& title) {
-    return QString::fromUtf8(Run("xdotool", {"search", "--all", "--sync", "--onlyvisible", "--pid",
-                                             QString::number(pid), "--name", "^" + title + "$"},
-                                 8000))
-        .section('\n', 0, 0);
-}
-
-QByteArray Clp(const QList<QByteArray>& clips) {
-    QByteArray out;
-    for (const QByteArray& c : clips)
-        out += c + "\r\n\x0c\r\n";
-    return out;
-}
-
-} // namespace
+using namespace Desktop;
 
 class TestProgram : public QObject {
     Q_OBJECT
@@ -53,9 +20,8 @@ private slots:
     void secondCopyAnsweredNo();
 
 private:
-    // A fresh program folder holding a copy of the program and this settings file.
-    void Install(const QByteArray& ini);
-    qint64 Start(QProcess& process);
+    void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
+    qint64 Start(QProcess& process) { return StartQuillery(process, *Dir, QByteArray()); }
     void Stop(QProcess& process); // SIGTERM, then wait for a clean exit
 
     std::unique_ptr<TTestDir> Dir;
@@ -75,22 +41,6 @@ void TestProgram::cleanup() {
         }
     }
     Dir.reset();
-}
-
-void TestProgram::Install(const QByteArray& ini) {
-    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", Dir->File("quillery")));
-    TTestDir::Write(Dir->File("Quillery.Ini"), ini);
-}
-
-qint64 TestProgram::Start(QProcess& process) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", Dir->Path()); // a lock of our own
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(Dir->File("quillery"), {});
-    if (!process.waitForStarted())
-        return 0;
-    return process.processId();
 }
 
 void TestProgram::Stop(QProcess& process) {

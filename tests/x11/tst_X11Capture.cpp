@@ -1,5 +1,5 @@
 // Capture against the real X clipboard, with xclip copying from a separate process.
-#include "fakes/TestDir.h"
+#include "Desktop.h"
 #include "config/Config.h"
 #include "main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
@@ -14,19 +14,9 @@
 
 using Texts = QList<QByteArray>;
 
-namespace {
+using Desktop::XclipCopy;
 
-// Copies as another program would: xclip takes the selection and serves it from the
-// background until someone else takes it.
-void XclipCopy(const QByteArray& text) {
-    QProcess xclip;
-    xclip.start("xclip", {"-selection", "clipboard", "-i"});
-    QVERIFY(xclip.waitForStarted());
-    xclip.write(text);
-    xclip.closeWriteChannel();
-    QVERIFY(xclip.waitForFinished(5000));
-    QCOMPARE(xclip.exitCode(), 0);
-}
+namespace {
 
 QByteArray XclipPaste() {
     QProcess xclip;
@@ -176,12 +166,7 @@ void TestX11Capture::notRecorded() {
 void TestX11Capture::latin1OnlyOwner() {
     CreateForm();
     QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
-    QProcess xclip;
-    xclip.start("xclip", {"-selection", "clipboard", "-t", "STRING", "-i"});
-    QVERIFY(xclip.waitForStarted());
-    xclip.write("caf\xe9");
-    xclip.closeWriteChannel();
-    QVERIFY(xclip.waitForFinished(5000));
+    XclipCopy("caf\xe9", {"-t", "STRING"});
     QVERIFY(changed.wait(5000) || !changed.isEmpty());
     QCOMPARE(Clips(1), Texts{QString::fromUtf8("café").toUtf8()});
 }

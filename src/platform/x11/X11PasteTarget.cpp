@@ -1,5 +1,7 @@
 #include "X11PasteTarget.h"
 
+#include "Xcb.h"
+
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -31,11 +33,7 @@ TX11PasteTarget::TX11PasteTarget(QObject* parent) : QObject(parent) {
 }
 
 quint32 TX11PasteTarget::Atom(const char* name) const {
-    auto* reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, std::strlen(name), name), nullptr);
-    const quint32 atom = reply ? reply->atom : 0;
-    std::free(reply);
-    return atom;
+    return InternAtom(Connection, name);
 }
 
 QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) const {

@@ -1,5 +1,7 @@
 #include "X11SelectionWatcher.h"
 
+#include "Xcb.h"
+
 #include <QElapsedTimer>
 
 #include <cstdlib>
@@ -39,11 +41,7 @@ TX11SelectionWatcher::~TX11SelectionWatcher() {
 }
 
 quint32 TX11SelectionWatcher::Atom(const char* name) const {
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        Connection, xcb_intern_atom(Connection, 0, std::strlen(name), name), nullptr);
-    const quint32 atom = reply ? reply->atom : 0;
-    std::free(reply);
-    return atom;
+    return InternAtom(Connection, name);
 }
 
 bool TX11SelectionWatcher::Start() {
@@ -83,16 +81,13 @@ bool TX11SelectionWatcher::Start() {
 }
 
 quint32 TX11SelectionWatcher::CurrentOwner(xcb_connection_t* connection) {
-    static const char name[] = "CLIPBOARD";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    if (!atom)
+    const quint32 clipboard = InternAtom(connection, "CLIPBOARD");
+    if (!clipboard)
         return 0;
     xcb_get_selection_owner_reply_t* reply = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+        connection, xcb_get_selection_owner(connection, clipboard), nullptr);
     const quint32 owner = reply ? reply->owner : 0;
     std::free(reply);
-    std::free(atom);
     return owner;
 }
 

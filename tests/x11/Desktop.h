@@ -1,0 +1,66 @@
+#pragma once
+
+// What the desktop tests do as the user and as other programs: run tools, copy with xclip,
+// wait for windows, and run the real program from a fresh program folder.
+#include "fakes/TestDir.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace Desktop {
+
+inline QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(timeoutMs);
+    return p.readAllStandardOutput().trimmed();
+}
+
+// Copies as another program does; xclip returns once it owns the clipboard.
+inline void XclipCopy(const QByteArray& text, const QStringList& extra = {}) {
+    QProcess xclip;
+    xclip.start("xclip", QStringList{"-selection", "clipboard"} + extra + QStringList{"-i"});
+    QVERIFY(xclip.waitForStarted());
+    xclip.write(text);
+    xclip.closeWriteChannel();
+    QVERIFY(xclip.waitForFinished(5000));
+}
+
+// The first shown window with this exact title (of this process, when pid is not 0).
+inline QString WaitForWindow(qint64 pid, const QString& title) {
+    QStringList args{"search", "--all", "--sync", "--onlyvisible"};
+    if (pid)
+        args << "--pid" << QString::number(pid);
+    args << "--name" << "^" + title + "$"; // the pattern comes last
+    return QString::fromUtf8(Run("xdotool", args, 8000)).section('\n', 0, 0);
+}
+
+inline bool Visible(qint64 pid, const QString& title) {
+    return !Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
+                            "--name", "^" + title + "$"}).isEmpty();
+}
+
+// Installs a copy of the program with the given settings in dir and starts it there, with
+// its single-instance lock in dir too. Returns the process id (0 on failure).
+inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteArray& ini) {
+    if (!QFile::exists(dir.File("quillery")))
+        QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery"));
+    if (!ini.isNull())
+        TTestDir::Write(dir.File("Quillery.Ini"), ini);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", dir.Path());
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(dir.File("quillery"), {});
+    return process.waitForStarted() ? process.processId() : 0;
+}
+
+// The bytes of a .clp file holding these clips.
+inline QByteArray Clp(const QList<QByteArray>& clips) {
+    QByteArray out;
+    for (const QByteArray& c : clips)
+        out += c + "\r\n\x0c\r\n";
+    return out;
+}
+
+} // namespace Desktop
