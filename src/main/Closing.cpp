@@ -5,11 +5,14 @@
 #include <QCloseEvent>
 
 void TQuilleryMainForm::closeEvent(QCloseEvent* event) {
+    if (HasClosed)
+        return; // a second signal while the program ends
     if (!FormCloseQuery() || !Guarded([this] { FormClose(); })) {
         event->ignore();
         return;
     }
     event->accept();
+    HasClosed = true;
     emit FormClosed();
 }
 
@@ -26,11 +29,15 @@ void TQuilleryMainForm::FormClose() {
     Config->Left = x();
     Config->Top = y();
     Config->Width = width();
-    Config->Height = height();
+    // A rolled-up window keeps its unrolled height, so the next start is not a title bar.
+    if (!IsRolledUp())
+        Config->Height = height();
     Config->SaveToIni();
 }
 
 bool TQuilleryMainForm::EndSession(bool interactive) {
+    if (HasClosed)
+        return true;
     CloseAllowed = true;
     Interactive = interactive;
     const bool closed = close();

@@ -144,6 +144,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     bool Interactive = true; // a user is there to answer questions at close
+    bool HasClosed = false;
     void CreateComponents();
     void CreateMenus();
     void CreateTrayMenu();

@@ -278,6 +278,11 @@ void TestHotKeysAndTray::rollUp() {
     form.RollUp1->trigger();
     QCOMPARE(form.height(), 280);
     QVERIFY(!form.IsRolledUp());
+    // Closed while rolled up: the unrolled height is what is kept.
+    form.RollUp1->trigger();
+    f.Settings.Tray = false;
+    QVERIFY(form.close());
+    QCOMPARE(f.Settings.Height, 280);
 }
 
 void TestHotKeysAndTray::trayMenu() {
