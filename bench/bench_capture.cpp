@@ -39,7 +39,8 @@ int main(int argc, char* argv[]) {
     // One shell loop, as a user's script would copy: each xclip returns once it owns the
     // selection and serves it from the background.
     const QString script = QString("for i in $(seq 1 %1); do printf 'burst-%s' $i | "
-                                   "xclip -selection clipboard -i; done").arg(copies);
+                                   "xclip -selection clipboard -i; done")
+                               .arg(copies);
     QProcess burst;
     QElapsedTimer timer;
     double seconds = 0;

@@ -66,12 +66,15 @@ int main(int argc, char* argv[]) {
     if (loaded != texts)
         std::printf("MISMATCH after load\n");
     const double catNull = Best([&] { Shell("cat '" + file + "' > /dev/null"); });
-    const double catFile = Best([&] { Shell("cat '" + file + "' > '" + file + ".copy' && sync -f '" + file + ".copy'"); });
+    const double catFile = Best(
+        [&] { Shell("cat '" + file + "' > '" + file + ".copy' && sync -f '" + file + ".copy'"); });
     std::printf("clip list of %d clips, %.1f MB\n", clips, bytes / 1e6);
-    std::printf("  save %.0f ms (cat to a file on the same disk, synced: %.0f ms)\n", save, catFile);
+    std::printf("  save %.0f ms (cat to a file on the same disk, synced: %.0f ms)\n", save,
+                catFile);
     std::printf("  load %.0f ms, %.0f ms the first time (cat to /dev/null: %.0f ms)\n", load,
                 firstLoad, catNull);
     std::printf("  (memory the process never touched before costs %.0f ms per 100 MB here: the "
-                "floor of a first load, which must keep the clips)\n", FreshMemory);
+                "floor of a first load, which must keep the clips)\n",
+                FreshMemory);
     return 0;
 }

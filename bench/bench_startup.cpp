@@ -53,7 +53,9 @@ int main(int argc, char* argv[]) {
             if (mapped)
                 break;
         }
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
         usleep(200000);

@@ -87,7 +87,8 @@ int main(int argc, char* argv[]) {
             std::free(e);
         }
         const auto next = copied < count ? start + step * copied : linger;
-        const int wait = int(std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count());
+        const int wait =
+            int(std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count());
         pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
         ::poll(&fd, 1, std::max(0, wait));
     }

@@ -22,7 +22,9 @@ QChar FirstChar(const TIniFile& ini, const QString& key, QChar def) {
 TConfig::TConfig(const QString& programDir)
     : LastDir(WithoutTrailingSeparator(programDir)), Dir(programDir) {}
 
-QString TConfig::IniFileName() const { return Dir + QStringLiteral("Quillery.Ini"); }
+QString TConfig::IniFileName() const {
+    return Dir + QStringLiteral("Quillery.Ini");
+}
 
 void TConfig::LoadFromIni() {
     const TIniFile ini(IniFileName());

@@ -83,8 +83,7 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const {
     return Find(section, key).Key >= 0;
 }
 
-QString TIniFile::ReadString(const QString& section, const QString& key,
-                             const QString& def) const {
+QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
     const Found f = Find(section, key);
     if (f.Key < 0)
         return def;
@@ -125,7 +124,8 @@ bool TIniFile::ParseInteger(const QString& text, int& value) {
     bool ok = false;
     const qulonglong magnitude = t.toULongLong(&ok, base);
     // Hex may use all 32 bits (FFFFFFFF is -1); decimal must fit a signed 32-bit integer.
-    const qulonglong limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const qulonglong limit =
+        base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     if (!ok || magnitude > limit)
         return false;
     const auto bits = static_cast<quint32>(magnitude);
@@ -175,8 +175,8 @@ void TIniFile::UpdateFile() const {
         bytes += eol;
     }
     QSaveFile file(Path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                    file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!ok)
         throw EQuillery(QStringLiteral("Unable to write to %1").arg(Path));
 }

@@ -3,8 +3,8 @@
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 
-#include <QFontMetrics>
 #include <QAction>
+#include <QFontMetrics>
 #include <QSystemTrayIcon>
 
 namespace {

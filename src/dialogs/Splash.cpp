@@ -51,7 +51,8 @@ void TfrmSplash::paintEvent(QPaintEvent*) {
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(0x1d, 0x4e, 0xb0));
-    p.drawText(QRect(150, 58, 210, 56), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quillery"));
+    p.drawText(QRect(150, 58, 210, 56), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Quillery"));
 
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(13);

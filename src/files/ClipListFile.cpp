@@ -84,9 +84,7 @@ class TRecordReader {
 public:
     explicit TRecordReader(QIODevice& in) : Window(in) { Window.More(); }
 
-    bool AtEnd() {
-        return Window.Begin() == Window.End() && !Window.More();
-    }
+    bool AtEnd() { return Window.Begin() == Window.End() && !Window.More(); }
 
     // A whole record that can be taken as it stands: every line ends in CR LF and the first
     // is not empty, so its text is exactly its bytes. Takes it and returns true, or leaves
@@ -193,7 +191,8 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
     const bool existed = QFileInfo::exists(target);
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EQuillery(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
     if (!existed)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // Records go out through one small buffer; a large clip is written straight from memory.
@@ -214,7 +213,8 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
     });
     flush();
     if (!ok || !file.commit())
-        throw EQuillery(QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
 }
 
 void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows) {
@@ -256,13 +256,15 @@ void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int 
 void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw EQuillery(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     // A read that fails half-way leaves the list as it was.
     QList<QByteArray> result = texts;
     try {
         Read(file, result, append, rows);
     } catch (const EQuillery&) {
-        throw EQuillery(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
     }
     texts = std::move(result);
 }

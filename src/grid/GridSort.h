@@ -10,8 +10,7 @@
 // Compare is a three-way comparison of two keys.
 namespace GridSort {
 
-template <class Rows, class Compare>
-void QuickSort(Rows& rows, int L, int R, Compare compare) {
+template <class Rows, class Compare> void QuickSort(Rows& rows, int L, int R, Compare compare) {
     int I;
     do {
         I = L;
@@ -35,8 +34,7 @@ void QuickSort(Rows& rows, int L, int R, Compare compare) {
     } while (I < R);
 }
 
-template <class Rows>
-void Reverse(Rows& rows, int first, int last) {
+template <class Rows> void Reverse(Rows& rows, int first, int last) {
     for (; first < last; ++first, --last)
         rows.Swap(first, last);
 }

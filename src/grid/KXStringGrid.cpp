@@ -20,7 +20,8 @@ namespace {
 class TCellDelegate : public QStyledItemDelegate {
 public:
     explicit TCellDelegate(TKXStringGrid* grid) : QStyledItemDelegate(grid), Grid(grid) {}
-    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
         auto* edit = qobject_cast<QLineEdit*>(editor);
         if (edit)
             Grid->StoreEditedText(index, edit->text(), edit->isModified());
@@ -56,7 +57,8 @@ private:
 
 } // namespace
 
-TKXStringGrid::TKXStringGrid(QWidget* parent) : QTableView(parent), Data(new TStringGridModel(this)) {
+TKXStringGrid::TKXStringGrid(QWidget* parent)
+    : QTableView(parent), Data(new TStringGridModel(this)) {
     setModel(Data);
     setItemDelegate(new TCellDelegate(this));
     horizontalHeader()->hide();
@@ -130,10 +132,10 @@ TGridRect TKXStringGrid::Selection() const {
 void TKXStringGrid::SetSelection(const TGridRect& rect) {
     const int lastRow = RowCount() - 1;
     const int lastCol = ColCount() - 1;
-    const QModelIndex topLeft = Data->index(std::clamp(rect.Top, 0, lastRow),
-                                            std::clamp(rect.Left, 0, lastCol));
-    const QModelIndex bottomRight = Data->index(std::clamp(rect.Bottom, 0, lastRow),
-                                                std::clamp(rect.Right, 0, lastCol));
+    const QModelIndex topLeft =
+        Data->index(std::clamp(rect.Top, 0, lastRow), std::clamp(rect.Left, 0, lastCol));
+    const QModelIndex bottomRight =
+        Data->index(std::clamp(rect.Bottom, 0, lastRow), std::clamp(rect.Right, 0, lastCol));
     selectionModel()->setCurrentIndex(bottomRight, QItemSelectionModel::NoUpdate);
     selectionModel()->select(QItemSelection(topLeft, bottomRight),
                              QItemSelectionModel::ClearAndSelect);
@@ -201,13 +203,15 @@ void TKXStringGrid::SaveToCSV(const QString& fileName) {
         return;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EQuillery(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
 }
 
 void TKXStringGrid::LoadFromCSV(const QString& fileName, bool /*append*/) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EQuillery(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     const QList<QByteArray> lines = ClipText::SplitLines(file.readAll());
     Data->ClearAll();
     SetRowCount(std::max<qsizetype>(FixedRows() + 1, lines.size()));
@@ -243,7 +247,8 @@ bool TKXStringGrid::RowHasText(int row) const {
 void TKXStringGrid::keyPressEvent(QKeyEvent* event) {
     int key = event->key();
     if (key == Qt::Key_Down && Row() == RowCount() - 1 &&
-        (NewRowOnKeyDown == kdAlways || (NewRowOnKeyDown == kdLastRowNotEmpty && RowHasText(Row())))) {
+        (NewRowOnKeyDown == kdAlways ||
+         (NewRowOnKeyDown == kdLastRowNotEmpty && RowHasText(Row())))) {
         SetRowCount(RowCount() + 1);
         SetCurrent(Col(), RowCount() - 1);
     }

@@ -63,7 +63,8 @@ void TStringGridModel::SetColumn(int col, const QList<QByteArray>& texts) {
         }
         cells[col] = texts[r];
     }
-    emit dataChanged(index(0, col), index(std::max(n, 1) - 1, col), {Qt::DisplayRole, Qt::EditRole});
+    emit dataChanged(index(0, col), index(std::max(n, 1) - 1, col),
+                     {Qt::DisplayRole, Qt::EditRole});
 }
 
 QVariant TStringGridModel::data(const QModelIndex& index, int role) const {

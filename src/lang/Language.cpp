@@ -39,11 +39,8 @@ QObject* TLanguage::Resolve(const QString& path, QString& property) const {
         rest = TrimBlanks(rest.mid(dot + 1));
         if (atRoot) {
             current = ObjectModel::FindWindow(name);
-            for (QObject* w : ObjectModel::TopLevelWindows()) {
-                if (current)
-                    break;
-                current = ObjectModel::FindComponent(w, name);
-            }
+            if (!current)
+                current = ObjectModel::FindInAnyWindow(name);
             atRoot = false;
         } else if (current && !LanguageText::SameName(current->objectName(), name)) {
             current = ObjectModel::FindComponent(current, name);
@@ -62,7 +59,8 @@ void TLanguage::TranslatePath(const QString& path, const QString& value) {
         return;
     QString newValue = value;
     if (OnTranslate)
-        OnTranslate(this, component, property, ObjectModel::ReadString(component, property), newValue);
+        OnTranslate(this, component, property, ObjectModel::ReadString(component, property),
+                    newValue);
     switch (ObjectModel::KindOf(component, property)) {
     case TKind::String:
         ObjectModel::WriteString(component, property, newValue);

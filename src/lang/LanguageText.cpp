@@ -52,31 +52,63 @@ bool SameName(const QString& a, const QString& b) {
 QStringList MainFormProperties() {
     const QString main = QStringLiteral("QuilleryMainForm.");
     QStringList list;
-    for (const char* button : {"spdbtnOpen", "spdbtnSave", "spdbtnShrink", "spdbtnZoom",
-                               "spdbtnEdit", "spdbtnImport", "spdbtnConfig", "spdbtnHelp",
-                               "spdbtnClose"})
+    for (const char* button :
+         {"spdbtnOpen", "spdbtnSave", "spdbtnShrink", "spdbtnZoom", "spdbtnEdit", "spdbtnImport",
+          "spdbtnConfig", "spdbtnHelp", "spdbtnClose"})
         list << main + button + ".Hint";
     list << main + "MainMenu1.File1.Caption";
-    for (const char* item :
-         {"NewClipList1", "OpenClipList1", "SaveClipList1", "EditClipList1", "AppendClipList1",
-          "ImportTextFile1", "ImportTextFileIntoCell1", "SaveCliptoFile1", "Exit1", "Edit1",
-          "InsertClip1", "Delete1", "ClearClipList1", "Find1", "FindandReplace1", "SelectClip1",
-          "SelectAll1", "MoveDown1", "MoveUp1", "Sort1", "SortClips1", "SortDescending1",
-          "APpendMode1", "Lists1", "View1", "Options1", "Expand1", "Contract1", "Minimize1",
-          "Help1", "Contents1", "KeywordSearch1", "QuilleryWebPage1", "VendrelWebPage1",
-          "EmailFeedback1", "OtherVendrelSoftware1", "About1"})
+    for (const char* item : {"NewClipList1",
+                             "OpenClipList1",
+                             "SaveClipList1",
+                             "EditClipList1",
+                             "AppendClipList1",
+                             "ImportTextFile1",
+                             "ImportTextFileIntoCell1",
+                             "SaveCliptoFile1",
+                             "Exit1",
+                             "Edit1",
+                             "InsertClip1",
+                             "Delete1",
+                             "ClearClipList1",
+                             "Find1",
+                             "FindandReplace1",
+                             "SelectClip1",
+                             "SelectAll1",
+                             "MoveDown1",
+                             "MoveUp1",
+                             "Sort1",
+                             "SortClips1",
+                             "SortDescending1",
+                             "APpendMode1",
+                             "Lists1",
+                             "View1",
+                             "Options1",
+                             "Expand1",
+                             "Contract1",
+                             "Minimize1",
+                             "Help1",
+                             "Contents1",
+                             "KeywordSearch1",
+                             "QuilleryWebPage1",
+                             "VendrelWebPage1",
+                             "EmailFeedback1",
+                             "OtherVendrelSoftware1",
+                             "About1"})
         list << main + item + ".Caption";
     list << QString();
-    for (const char* item : {"Close2", "SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1",
-                             "Help3", "Restore2"})
+    for (const char* item :
+         {"Close2", "SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1", "Help3", "Restore2"})
         list << main + "popupTray." + item + ".Caption";
     list << QString();
     for (const char* item :
          {"ZoomIn1", "ZoomOut1", "Delete2", "LoadTextFileIntoClip1", "SaveCliptoTextFile1"})
         list << main + "popupClipList." + item + ".Caption";
     list << QString() << main + "OpenDialog1.Filter" << main + "SaveDialog1.Filter" << QString();
-    list << "frmConfig.Caption" << "frmConfig.OpenDialog1.Filter"
-         << "frmConfig.frmConfig.gbProgOpts.Caption" << "chkTray.Caption" << "frmConfig.chkTray.Hint";
+    list << "frmConfig.Caption"
+         << "frmConfig.OpenDialog1.Filter"
+         << "frmConfig.frmConfig.gbProgOpts.Caption"
+         << "chkTray.Caption"
+         << "frmConfig.chkTray.Hint";
     for (const char* box : {"chkNoArc", "chkOnTop", "chkClearFile", "chkGridEdit", "chkBeep",
                             "chkMinCopy", "chkAssoc"})
         list << QStringLiteral("frmConfig.%1.Caption").arg(box)
@@ -127,7 +159,8 @@ QStringList MessageKeys() {
 static QStringList LanguageEntries(const QString& dir) {
     // QDir matches name filters without regard to case unless told otherwise.
     return QDir(dir).entryList({QStringLiteral("*.lng")},
-                               QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::AllEntries | QDir::Hidden | QDir::System |
+                                   QDir::NoDotAndDotDot,
                                QDir::Name | QDir::IgnoreCase);
 }
 

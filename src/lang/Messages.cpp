@@ -17,7 +17,8 @@ void TQuilleryMainForm::LanguageStartup() {
     ShowArchivingState();
     for (const QString& name : LanguageText::LanguageNames(ProgramDir)) {
         QString caption = name;
-        QAction* item = Language2->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* item =
+            Language2->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
         // The name itself travels with the item: a caption's accelerator marks never get in
         // the way of finding the file.
         item->setData(name);

@@ -19,7 +19,8 @@ using LanguageText::SameName;
 // The Qt property that stands for Caption or Hint on this kind of object.
 QByteArray QtNameFor(QObject* o, const QString& property) {
     if (SameName(property, QStringLiteral("Caption"))) {
-        if (qobject_cast<QAction*>(o) || qobject_cast<QAbstractButton*>(o) || qobject_cast<QLabel*>(o))
+        if (qobject_cast<QAction*>(o) || qobject_cast<QAbstractButton*>(o) ||
+            qobject_cast<QLabel*>(o))
             return "text";
         if (qobject_cast<QMenu*>(o) || qobject_cast<QGroupBox*>(o))
             return "title";
@@ -73,6 +74,14 @@ QObject* FindComponent(QObject* owner, const QString& name) {
             next += o->children();
         }
         level = next;
+    }
+    return nullptr;
+}
+
+QObject* FindInAnyWindow(const QString& name) {
+    for (QObject* w : TopLevelWindows()) {
+        if (QObject* found = FindComponent(w, name))
+            return found;
     }
     return nullptr;
 }

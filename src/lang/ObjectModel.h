@@ -17,6 +17,7 @@ QList<QObject*> TopLevelWindows();
 // The window, or the component below owner, of that name (letters a-z folded); null if none.
 QObject* FindWindow(const QString& name);
 QObject* FindComponent(QObject* owner, const QString& name);
+QObject* FindInAnyWindow(const QString& name);
 
 TKind KindOf(QObject* object, const QString& property);
 QString ReadString(QObject* object, const QString& property); // empty unless a string

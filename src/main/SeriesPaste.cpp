@@ -17,7 +17,8 @@ void TQuilleryMainForm::RegisterHotKeys() {
         }
     }
     if (!Platform.HotKeys.Register(RestoreId, Config->RestoreHK))
-        Platform.Prompts.ShowMessage(MessageText(QStringLiteral("Unable to assign Restore hotkey.")));
+        Platform.Prompts.ShowMessage(
+            MessageText(QStringLiteral("Unable to assign Restore hotkey.")));
     if (!Platform.HotKeys.Register(SeriesPasteId, Config->SPasteHK))
         Platform.Prompts.ShowMessage(
             MessageText(QStringLiteral("Unable to assign Series Paste hotkey.")));

@@ -10,8 +10,10 @@
 void TQuilleryMainForm::CreateTrayMenu() {
     popupTray = new QMenu(this);
     popupTray->setObjectName(QStringLiteral("popupTray"));
-    auto add = [this](const char* name, const QString& caption, void (TQuilleryMainForm::*handler)()) {
-        QAction* item = popupTray->addAction(caption, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    auto add = [this](const char* name, const QString& caption,
+                      void (TQuilleryMainForm::*handler)()) {
+        QAction* item = popupTray->addAction(
+            caption, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
         item->setObjectName(QString::fromLatin1(name));
         return item;
     };
@@ -19,7 +21,8 @@ void TQuilleryMainForm::CreateTrayMenu() {
                                 &TQuilleryMainForm::SuspendClipArchiving1Click);
     ClearClipboard1 = add("ClearClipboard1", QStringLiteral("C&lear Clipboard"),
                           &TQuilleryMainForm::ClearClipboard1Click);
-    StayOnTop1 = add("StayOnTop1", QStringLiteral("Stay On &Top"), &TQuilleryMainForm::StayOnTop1Click);
+    StayOnTop1 =
+        add("StayOnTop1", QStringLiteral("Stay On &Top"), &TQuilleryMainForm::StayOnTop1Click);
     StayOnTop1->setCheckable(true);
     // A group of one that may be empty: the check shows as a radio bullet.
     auto* bullet = new QActionGroup(popupTray);
@@ -69,8 +72,9 @@ void TQuilleryMainForm::SuspendClipArchiving1Click() {
 
 void TQuilleryMainForm::ShowArchivingState() {
     TrayIcon1->setIcon(Config->NoArc ? AppIcons::Suspended() : AppIcons::Normal());
-    SuspendClipArchiving2->setText(MessageText(Config->NoArc ? QStringLiteral("Re&sume Clip Archiving")
-                                                             : QStringLiteral("&Suspend Clip Archiving")));
+    SuspendClipArchiving2->setText(MessageText(Config->NoArc
+                                                   ? QStringLiteral("Re&sume Clip Archiving")
+                                                   : QStringLiteral("&Suspend Clip Archiving")));
 }
 
 void TQuilleryMainForm::ClearClipboard1Click() {

@@ -23,8 +23,7 @@ namespace {
 constexpr int MaxRows = 1000000;
 } // namespace
 
-TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platform,
-                                     QWidget* parent)
+TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platform, QWidget* parent)
     : QMainWindow(parent), ProgramDir(programDir), Platform(platform) {
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
@@ -112,7 +111,8 @@ void TQuilleryMainForm::CreateMenus() {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    Minimize1 = view->addAction(QStringLiteral("Mi&nimize"), this, &TQuilleryMainForm::Minimize1Click);
+    Minimize1 =
+        view->addAction(QStringLiteral("Mi&nimize"), this, &TQuilleryMainForm::Minimize1Click);
     Minimize1->setObjectName(QStringLiteral("Minimize1"));
     Minimize1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     // The window manager owns the title bar, so the title-bar roll-up is a command here.

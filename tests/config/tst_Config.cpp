@@ -8,17 +8,39 @@
 namespace {
 // Every field of the record that the file stores, for whole-record comparisons.
 QStringList Fields(const TConfig& c) {
-    return {c.LastDir, c.DefaultFile, c.Language, c.Font, QString::number(c.FontColor),
-            QString::number(c.FontStyle), QString::number(c.FontSize),
-            QString::number(c.PowerPaste), QString::number(c.Rows), QString::number(c.Height),
-            QString::number(c.Width), QString::number(c.Left), QString::number(c.Top),
-            c.RestoreHK, c.SPasteHK,
+    return {c.LastDir,
+            c.DefaultFile,
+            c.Language,
+            c.Font,
+            QString::number(c.FontColor),
+            QString::number(c.FontStyle),
+            QString::number(c.FontSize),
+            QString::number(c.PowerPaste),
+            QString::number(c.Rows),
+            QString::number(c.Height),
+            QString::number(c.Width),
+            QString::number(c.Left),
+            QString::number(c.Top),
+            c.RestoreHK,
+            c.SPasteHK,
             QString("%1%2%3%4%5%6%7%8%9")
-                .arg(c.MinCopy).arg(c.Associate).arg(c.RowPaste).arg(c.Beep).arg(c.GridEdit)
-                .arg(c.OpenLast).arg(c.ClearFile).arg(c.Splash).arg(c.PromptSave),
+                .arg(c.MinCopy)
+                .arg(c.Associate)
+                .arg(c.RowPaste)
+                .arg(c.Beep)
+                .arg(c.GridEdit)
+                .arg(c.OpenLast)
+                .arg(c.ClearFile)
+                .arg(c.Splash)
+                .arg(c.PromptSave),
             QString("%1%2%3%4%5%6%7")
-                .arg(c.AutoSave).arg(c.OnTop).arg(c.NoArc).arg(c.StartUp).arg(c.StartMin)
-                .arg(c.ShowGridHints).arg(c.Tray)};
+                .arg(c.AutoSave)
+                .arg(c.OnTop)
+                .arg(c.NoArc)
+                .arg(c.StartUp)
+                .arg(c.StartMin)
+                .arg(c.ShowGridHints)
+                .arg(c.Tray)};
 }
 } // namespace
 

@@ -25,35 +25,57 @@ void TestIniFile::readString_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
     const QByteArray f = "[Options]\r\nName=plain\r\n";
-    QTest::newRow("plain") << f << "Options" << "Name" << "plain";
-    QTest::newRow("section and key ignore case") << f << "oPTIONS" << "NAME" << "plain";
-    QTest::newRow("missing key gives default") << f << "Options" << "Other" << "<def>";
-    QTest::newRow("missing section gives default") << f << "Nope" << "Name" << "<def>";
+    QTest::newRow("plain") << f << "Options"
+                           << "Name"
+                           << "plain";
+    QTest::newRow("section and key ignore case") << f << "oPTIONS"
+                                                 << "NAME"
+                                                 << "plain";
+    QTest::newRow("missing key gives default") << f << "Options"
+                                               << "Other"
+                                               << "<def>";
+    QTest::newRow("missing section gives default") << f << "Nope"
+                                                   << "Name"
+                                                   << "<def>";
     QTest::newRow("blanks around key and value")
-        << QByteArray("[ Options ]\n  Name  =   spaced out  \n") << "Options" << "Name"
+        << QByteArray("[ Options ]\n  Name  =   spaced out  \n") << "Options"
+        << "Name"
         << "spaced out";
-    QTest::newRow("double quotes stripped") << QByteArray("[S]\nk=\" quoted \"\n") << "S" << "k"
+    QTest::newRow("double quotes stripped") << QByteArray("[S]\nk=\" quoted \"\n") << "S"
+                                            << "k"
                                             << " quoted ";
-    QTest::newRow("single quotes stripped") << QByteArray("[S]\nk='x'\n") << "S" << "k" << "x";
-    QTest::newRow("unmatched quotes kept") << QByteArray("[S]\nk=\"x'\n") << "S" << "k" << "\"x'";
-    QTest::newRow("empty value is empty, not default") << QByteArray("[S]\nk=\n") << "S" << "k"
+    QTest::newRow("single quotes stripped") << QByteArray("[S]\nk='x'\n") << "S"
+                                            << "k"
+                                            << "x";
+    QTest::newRow("unmatched quotes kept") << QByteArray("[S]\nk=\"x'\n") << "S"
+                                           << "k"
+                                           << "\"x'";
+    QTest::newRow("empty value is empty, not default") << QByteArray("[S]\nk=\n") << "S"
+                                                       << "k"
                                                        << "";
-    QTest::newRow("first of duplicate keys") << QByteArray("[S]\nk=1\nk=2\n") << "S" << "k" << "1";
+    QTest::newRow("first of duplicate keys") << QByteArray("[S]\nk=1\nk=2\n") << "S"
+                                             << "k"
+                                             << "1";
     QTest::newRow("key in another section is not found")
-        << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B" << "k" << "<def>";
-    QTest::newRow("line without equals is no key") << QByteArray("[S]\nk\nk=v\n") << "S" << "k"
+        << QByteArray("[A]\nk=1\n[B]\nj=2\n") << "B"
+        << "k"
+        << "<def>";
+    QTest::newRow("line without equals is no key") << QByteArray("[S]\nk\nk=v\n") << "S"
+                                                   << "k"
                                                    << "v";
-    QTest::newRow("value keeps later equals signs") << QByteArray("[S]\nk=a=b\n") << "S" << "k"
+    QTest::newRow("value keeps later equals signs") << QByteArray("[S]\nk=a=b\n") << "S"
+                                                    << "k"
                                                     << "a=b";
-    QTest::newRow("LF and lone CR line ends") << QByteArray("[S]\rk=v\r[T]\nq=w") << "T" << "q"
+    QTest::newRow("LF and lone CR line ends") << QByteArray("[S]\rk=v\r[T]\nq=w") << "T"
+                                              << "q"
                                               << "w";
     QTest::newRow("value cut to 2047 characters")
-        << QByteArray("[S]\nk=" + QByteArray(3000, 'x') + "\n") << "S" << "k"
-        << QString(2047, QLatin1Char('x'));
-    QTest::newRow("Windows-1252 bytes decode") << QByteArray("[S]\nk=caf\xe9\n") << "S" << "k"
-                                               << QString::fromUtf8("café");
-    QTest::newRow("UTF-8 bytes decode") << QByteArray("[S]\nk=caf\xc3\xa9\n") << "S" << "k"
-                                        << QString::fromUtf8("café");
+        << QByteArray("[S]\nk=" + QByteArray(3000, 'x') + "\n") << "S"
+        << "k" << QString(2047, QLatin1Char('x'));
+    QTest::newRow("Windows-1252 bytes decode") << QByteArray("[S]\nk=caf\xe9\n") << "S"
+                                               << "k" << QString::fromUtf8("café");
+    QTest::newRow("UTF-8 bytes decode") << QByteArray("[S]\nk=caf\xc3\xa9\n") << "S"
+                                        << "k" << QString::fromUtf8("café");
 }
 
 void TestIniFile::readString() {
@@ -129,21 +151,27 @@ void TestIniFile::write_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("replaced in place, neighbours and comments kept")
-        << QByteArray("; note\n[Options]\nA=1\nRows=5\nB=2\n") << "options" << "ROWS" << "30"
-        << QByteArray("; note\n[Options]\nA=1\nROWS=30\nB=2\n");
+        << QByteArray("; note\n[Options]\nA=1\nRows=5\nB=2\n") << "options"
+        << "ROWS"
+        << "30" << QByteArray("; note\n[Options]\nA=1\nROWS=30\nB=2\n");
     QTest::newRow("added after the section's last line")
-        << QByteArray("[Options]\nA=1\n\n[Other]\nX=1\n") << "Options" << "New" << "v"
-        << QByteArray("[Options]\nA=1\nNew=v\n\n[Other]\nX=1\n");
+        << QByteArray("[Options]\nA=1\n\n[Other]\nX=1\n") << "Options"
+        << "New"
+        << "v" << QByteArray("[Options]\nA=1\nNew=v\n\n[Other]\nX=1\n");
     QTest::newRow("missing section appended")
-        << QByteArray("[Options]\nA=1\n") << "Defaults" << "Height" << "297"
-        << QByteArray("[Options]\nA=1\n[Defaults]\nHeight=297\n");
-    QTest::newRow("CR LF file stays CR LF")
-        << QByteArray("[S]\r\nk=1\r\n") << "S" << "k" << "2" << QByteArray("[S]\r\nk=2\r\n");
+        << QByteArray("[Options]\nA=1\n") << "Defaults"
+        << "Height"
+        << "297" << QByteArray("[Options]\nA=1\n[Defaults]\nHeight=297\n");
+    QTest::newRow("CR LF file stays CR LF") << QByteArray("[S]\r\nk=1\r\n") << "S"
+                                            << "k"
+                                            << "2" << QByteArray("[S]\r\nk=2\r\n");
     QTest::newRow("line breaks in a value cannot add lines")
-        << QByteArray("[S]\n") << "S" << "k" << "a\nRows=1" << QByteArray("[S]\nk=a Rows=1\n");
-    QTest::newRow("unknown sections survive")
-        << QByteArray("[Mine]\nx=1\n[S]\nk=1\n") << "S" << "k" << "0"
-        << QByteArray("[Mine]\nx=1\n[S]\nk=0\n");
+        << QByteArray("[S]\n") << "S"
+        << "k"
+        << "a\nRows=1" << QByteArray("[S]\nk=a Rows=1\n");
+    QTest::newRow("unknown sections survive") << QByteArray("[Mine]\nx=1\n[S]\nk=1\n") << "S"
+                                              << "k"
+                                              << "0" << QByteArray("[Mine]\nx=1\n[S]\nk=0\n");
 }
 
 void TestIniFile::write() {

@@ -30,7 +30,8 @@ struct TFormFixture {
         Config = nullptr;
     }
     TQuilleryMainForm& Create() {
-        Form = std::make_unique<TQuilleryMainForm>(Dir.Path(), TPlatform{Clipboard, Sound, Prompts, HotKeys, PasteTarget});
+        Form = std::make_unique<TQuilleryMainForm>(
+            Dir.Path(), TPlatform{Clipboard, Sound, Prompts, HotKeys, PasteTarget});
         return *Form;
     }
     // Column 1 of rows 0..n-1.

@@ -23,7 +23,9 @@ public:
         QVERIFY(f.open(QIODevice::WriteOnly));
         QCOMPARE(f.write(bytes), bytes.size());
     }
-    static QByteArray Golden(const QString& name) { return Read(QStringLiteral(QUILLERY_TEST_DATA "/") + name); }
+    static QByteArray Golden(const QString& name) {
+        return Read(QStringLiteral(QUILLERY_TEST_DATA "/") + name);
+    }
 
 private:
     QTemporaryDir Dir;

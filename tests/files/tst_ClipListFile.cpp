@@ -56,11 +56,16 @@ void TestClipListFile::roundTrip_data() {
     QTest::newRow("blank clips are not written") << Texts{" \t", "x", "\r\n"} << Texts{"x", "", ""};
     QTest::newRow("leading empty lines are lost") << Texts{"\r\nabc"} << Texts{"abc", "", ""};
     QTest::newRow("lone CR becomes CR LF") << Texts{"a\rb"} << Texts{"a\r\nb", "", ""};
-    QTest::newRow("a form-feed line splits a clip") << Texts{"a\r\n\x0c\r\nb"} << Texts{"a", "b", ""};
-    QTest::newRow("0x1A ends the file") << Texts{"keep", "cut\x1ahere", "lost"}
-                                        << Texts{"keep", "", ""};
-    QTest::newRow("form feed with other bytes is text") << Texts{"\x0c" "A", "x"}
-                                                        << Texts{"\x0c" "A", "x", ""};
+    QTest::newRow("a form-feed line splits a clip")
+        << Texts{"a\r\n\x0c\r\nb"} << Texts{"a", "b", ""};
+    QTest::newRow("0x1A ends the file")
+        << Texts{"keep", "cut\x1ahere", "lost"} << Texts{"keep", "", ""};
+    QTest::newRow("form feed with other bytes is text") << Texts{"\x0c"
+                                                                 "A",
+                                                                 "x"}
+                                                        << Texts{"\x0c"
+                                                                 "A",
+                                                                 "x", ""};
 }
 
 void TestClipListFile::roundTrip() {
@@ -82,13 +87,16 @@ void TestClipListFile::readingRules_data() {
     QTest::newRow("last line without separator is dropped")
         << QByteArray("a\r\n\x0c\r\nb1\r\nb2\r\n") << Texts{"a", "b1", ""};
     QTest::newRow("empty file") << QByteArray() << Texts{"", "", ""};
-    QTest::newRow("more records than rows") << QByteArray("1\r\n\x0c\r\n2\r\n\x0c\r\n3\r\n\x0c\r\n4\r\n\x0c\r\n")
-                                            << Texts{"1", "2", "3"};
+    QTest::newRow("more records than rows")
+        << QByteArray("1\r\n\x0c\r\n2\r\n\x0c\r\n3\r\n\x0c\r\n4\r\n\x0c\r\n")
+        << Texts{"1", "2", "3"};
     QTest::newRow("LF only line ends are one long line")
         << QByteArray("a\nb\n\x0c\nc") << Texts{"", "", ""};
-    QTest::newRow("0x1A at the start") << QByteArray("\x1a" "a\r\n\x0c\r\n") << Texts{"", "", ""};
-    QTest::newRow("separator at end without line break") << QByteArray("a\r\n\x0c")
-                                                         << Texts{"a", "", ""};
+    QTest::newRow("0x1A at the start") << QByteArray("\x1a"
+                                                     "a\r\n\x0c\r\n")
+                                       << Texts{"", "", ""};
+    QTest::newRow("separator at end without line break")
+        << QByteArray("a\r\n\x0c") << Texts{"a", "", ""};
     QTest::newRow("no line ends at all") << QByteArray(5000, 'z') << Texts{"", "", ""};
 }
 
@@ -106,15 +114,15 @@ void TestClipListFile::appendMode_data() {
     QTest::addColumn<Texts>("after");
     const QByteArray two = "n1\r\n\x0c\r\nn2\r\n\x0c\r\n";
     Q_UNUSED(two);
-    QTest::newRow("below the last non-empty row") << Texts{"a", "", "b", "", "", ""} << 6
-                                                  << Texts{"a", "", "b", "n1", "n2", ""};
-    QTest::newRow("all empty fills from the top") << Texts{"", "", ""} << 3
-                                                  << Texts{"n1", "n2", ""};
+    QTest::newRow("below the last non-empty row")
+        << Texts{"a", "", "b", "", "", ""} << 6 << Texts{"a", "", "b", "n1", "n2", ""};
+    QTest::newRow("all empty fills from the top")
+        << Texts{"", "", ""} << 3 << Texts{"n1", "n2", ""};
     QTest::newRow("blanks count as text") << Texts{" ", "", ""} << 3 << Texts{" ", "n1", "n2"};
     QTest::newRow("only up to Rows") << Texts{"a", "", ""} << 2 << Texts{"a", "n1", ""};
     QTest::newRow("no room below") << Texts{"", "", "z"} << 3 << Texts{"", "", "z"};
-    QTest::newRow("grid larger than Rows, last row used") << Texts{"a", "", "", "z"} << 3
-                                                          << Texts{"a", "", "", "z"};
+    QTest::newRow("grid larger than Rows, last row used")
+        << Texts{"a", "", "", "z"} << 3 << Texts{"a", "", "", "z"};
 }
 
 void TestClipListFile::appendMode() {
@@ -188,7 +196,8 @@ void TestClipListFile::failedSaveKeepsOldFile() {
         QVERIFY2(e.Message().contains(name), qPrintable(e.Message()));
     }
     QCOMPARE(TTestDir::Read(name), old);
-    QCOMPARE(QDir(QFileInfo(name).path()).entryList({"*.clp*"}, QDir::Files), QStringList{"list.clp"});
+    QCOMPARE(QDir(QFileInfo(name).path()).entryList({"*.clp*"}, QDir::Files),
+             QStringList{"list.clp"});
 }
 
 void TestClipListFile::permissions() {

@@ -58,8 +58,8 @@ void TestFileCommands::startupLoadsTheCurrentFile_data() {
     QTest::addColumn<int>("errors");
     QTest::newRow("existing list") << "list.clp" << Texts{"one", "two"} << 0;
     QTest::newRow("missing list: nothing, no message") << "gone.clp" << Texts{"", ""} << 0;
-    QTest::newRow("unreadable list: reported, capture still on") << "folder.clp" << Texts{"", ""}
-                                                                 << 1;
+    QTest::newRow("unreadable list: reported, capture still on")
+        << "folder.clp" << Texts{"", ""} << 1;
 }
 
 void TestFileCommands::startupLoadsTheCurrentFile() {
@@ -160,15 +160,19 @@ void TestFileCommands::exitSave_data() {
     QTest::addColumn<QString>("defaultFile");
     QTest::addColumn<QString>("written"); // file expected to hold the list, empty for none
     QTest::addColumn<int>("questions");
-    QTest::newRow("auto save to the next free temp list")
-        << true << true << false << true << "" << "qlry0003.Clp" << 0;
+    QTest::newRow("auto save to the next free temp list") << true << true << false << true << ""
+                                                          << "qlry0003.Clp" << 0;
     QTest::newRow("auto save to the current file, even a vanished one")
-        << true << true << true << true << "gone.clp" << "gone.clp" << 0;
-    QTest::newRow("prompt, answered No") << true << false << true << true << "cur.clp" << "" << 1;
-    QTest::newRow("no prompt, no auto save") << true << false << false << true << "" << "" << 0;
-    QTest::newRow("unchanged list") << false << true << true << true << "" << "" << 0;
-    QTest::newRow("session end cannot ask: saved")
-        << true << false << true << false << "" << "qlry0003.Clp" << 0;
+        << true << true << true << true << "gone.clp"
+        << "gone.clp" << 0;
+    QTest::newRow("prompt, answered No") << true << false << true << true << "cur.clp"
+                                         << "" << 1;
+    QTest::newRow("no prompt, no auto save") << true << false << false << true << ""
+                                             << "" << 0;
+    QTest::newRow("unchanged list") << false << true << true << true << ""
+                                    << "" << 0;
+    QTest::newRow("session end cannot ask: saved") << true << false << true << false << ""
+                                                   << "qlry0003.Clp" << 0;
 }
 
 void TestFileCommands::exitSave() {
@@ -200,7 +204,8 @@ void TestFileCommands::exitSave() {
         QCOMPARE(lists, (QStringList{"qlry0001.Clp", "qlry0002.Clp"}));
     } else {
         QCOMPARE(TTestDir::Read(f.Dir.File(written)), QByteArray("the list\r\n\x0c\r\n"));
-        QVERIFY(f.Settings.DefaultFile == (defaultFile.isEmpty() ? QString() : f.Dir.File(defaultFile)));
+        QVERIFY(f.Settings.DefaultFile ==
+                (defaultFile.isEmpty() ? QString() : f.Dir.File(defaultFile)));
     }
 }
 

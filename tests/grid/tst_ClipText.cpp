@@ -94,9 +94,10 @@ void TestClipText::csvField_data() {
     QTest::newRow("after a quoted field") << line << 2 << QByteArray("y");
     QTest::newRow("past the end") << line << 3 << QByteArray();
     QTest::newRow("blanks trimmed") << QByteArray(" a ,\t b\t") << 1 << QByteArray("b");
-    QTest::newRow("doubled quote stays doubled") << QByteArray("\"say \"\"hi\"\"\"") << 0
-                                                 << QByteArray("say \"\"hi\"\"");
-    QTest::newRow("quote in the middle is kept") << QByteArray("a\"b,c\",d") << 1 << QByteArray("d");
+    QTest::newRow("doubled quote stays doubled")
+        << QByteArray("\"say \"\"hi\"\"\"") << 0 << QByteArray("say \"\"hi\"\"");
+    QTest::newRow("quote in the middle is kept")
+        << QByteArray("a\"b,c\",d") << 1 << QByteArray("d");
     QTest::newRow("empty fields") << QByteArray(",,z") << 1 << QByteArray();
     QTest::newRow("empty line") << QByteArray() << 0 << QByteArray();
 }
@@ -154,9 +155,8 @@ void TestClipText::quickSortOrdersLikeAReferenceSort() {
             rows.Keys.append(key);
         }
         QList<QByteArray> reference = rows.Keys;
-        std::stable_sort(reference.begin(), reference.end(), [](auto& a, auto& b) {
-            return ClipText::Compare(a, b) < 0;
-        });
+        std::stable_sort(reference.begin(), reference.end(),
+                         [](auto& a, auto& b) { return ClipText::Compare(a, b) < 0; });
         const bool ascending = round % 2 == 0;
         GridSort::Sort(rows, 0, n - 1, ascending, ClipText::Compare);
         if (!ascending)

@@ -60,18 +60,16 @@ void TestKXStringGrid::sort_data() {
     QTest::addColumn<Texts>("before");
     QTest::addColumn<bool>("ascending");
     QTest::addColumn<Texts>("after");
-    QTest::newRow("empty rows first ascending")
-        << Texts{"pear", "", "apple", "", "Zebra"} << true
-        << Texts{"", "", "apple", "pear", "Zebra"};
-    QTest::newRow("empty rows last descending")
-        << Texts{"pear", "", "apple", "", "Zebra"} << false
-        << Texts{"Zebra", "pear", "apple", "", ""};
-    QTest::newRow("underscore after letters") << Texts{"_x", "zebra", "a"} << true
-                                              << Texts{"a", "zebra", "_x"};
-    QTest::newRow("already sorted stays") << Texts{"a", "b", "c", "d"} << true
-                                          << Texts{"a", "b", "c", "d"};
-    QTest::newRow("high bytes not folded") << Texts{"\xe9", "\xc9", "e"} << true
-                                           << Texts{"e", "\xc9", "\xe9"};
+    QTest::newRow("empty rows first ascending") << Texts{"pear", "", "apple", "", "Zebra"} << true
+                                                << Texts{"", "", "apple", "pear", "Zebra"};
+    QTest::newRow("empty rows last descending") << Texts{"pear", "", "apple", "", "Zebra"} << false
+                                                << Texts{"Zebra", "pear", "apple", "", ""};
+    QTest::newRow("underscore after letters")
+        << Texts{"_x", "zebra", "a"} << true << Texts{"a", "zebra", "_x"};
+    QTest::newRow("already sorted stays")
+        << Texts{"a", "b", "c", "d"} << true << Texts{"a", "b", "c", "d"};
+    QTest::newRow("high bytes not folded")
+        << Texts{"\xe9", "\xc9", "e"} << true << Texts{"e", "\xc9", "\xe9"};
     QTest::newRow("one row") << Texts{"only"} << false << Texts{"only"};
 }
 
@@ -136,8 +134,8 @@ void TestKXStringGrid::downKeyOnLastRow_data() {
     QTest::newRow("never") << int(kdNever) << QByteArray("x") << 3;
     QTest::newRow("always, empty row") << int(kdAlways) << QByteArray() << 4;
     QTest::newRow("not empty rule, empty row") << int(kdLastRowNotEmpty) << QByteArray() << 3;
-    QTest::newRow("not empty rule, row with text") << int(kdLastRowNotEmpty) << QByteArray("x")
-                                                   << 4;
+    QTest::newRow("not empty rule, row with text")
+        << int(kdLastRowNotEmpty) << QByteArray("x") << 4;
 }
 
 void TestKXStringGrid::downKeyOnLastRow() {
@@ -159,11 +157,10 @@ void TestKXStringGrid::storeEditedText_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("modified");
-    QTest::newRow("line breaks become spaces") << true << "a\r\nb\r\nc" << QByteArray("a b c")
-                                               << true;
+    QTest::newRow("line breaks become spaces")
+        << true << "a\r\nb\r\nc" << QByteArray("a b c") << true;
     QTest::newRow("lone LF stays") << true << "a\nb" << QByteArray("a\nb") << true;
-    QTest::newRow("switched off: unchanged") << false << "a\r\nb" << QByteArray("a\r\nb")
-                                             << false;
+    QTest::newRow("switched off: unchanged") << false << "a\r\nb" << QByteArray("a\r\nb") << false;
 }
 
 void TestKXStringGrid::storeEditedText() {
@@ -252,7 +249,8 @@ void TestKXStringGrid::cellsHoldBytes() {
     Fill(g, {legacy});
     QCOMPARE(g.Cells(1, 0), legacy);
     // An editor that hands back the shown text unchanged must not re-encode the bytes.
-    g.StoreEditedText(g.Model().index(0, 1), g.Model().data(g.Model().index(0, 1), Qt::EditRole).toString(), false);
+    g.StoreEditedText(g.Model().index(0, 1),
+                      g.Model().data(g.Model().index(0, 1), Qt::EditRole).toString(), false);
     QCOMPARE(g.Cells(1, 0), legacy);
     QCOMPARE(g.Cells(0, 0), QByteArray());
     QCOMPARE(g.Cells(5, 99), QByteArray());

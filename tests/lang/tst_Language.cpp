@@ -83,7 +83,8 @@ void TestLanguage::optionsEntriesOnlyWhileTheWindowExists() {
     QCOMPARE(dialog.Window.windowTitle(), "Einstellungen");
     QCOMPARE(dialog.Tray->text(), "Im Infobereich");
     QCOMPARE(dialog.Options->title(), "Programmoptionen");
-    QCOMPARE(dialog.PowerPaste->Items(), (QStringList{QString::fromUtf8("Aufwärts"), QString::fromUtf8("Abwärts")}));
+    QCOMPARE(dialog.PowerPaste->Items(),
+             (QStringList{QString::fromUtf8("Aufwärts"), QString::fromUtf8("Abwärts")}));
     QCOMPARE(dialog.PowerPaste->ItemIndex(), 1);
 }
 
@@ -132,7 +133,8 @@ void TestLanguage::events() {
 void TestLanguage::switchingKeepsTextsTheNewFileLacks() {
     TFormFixture f;
     TTestDir::Write(f.Dir.File("Deutsch.lng"), German);
-    TTestDir::Write(f.Dir.File("Sparse.lng"), "[Translations]\nQuilleryMainForm.SaveClipList1.Caption=Save it\n");
+    TTestDir::Write(f.Dir.File("Sparse.lng"),
+                    "[Translations]\nQuilleryMainForm.SaveClipList1.Caption=Save it\n");
     f.Settings.Language = "Deutsch";
     auto& form = f.Create();
     const QList<QAction*> items = form.Language2->actions();
@@ -145,7 +147,8 @@ void TestLanguage::switchingKeepsTextsTheNewFileLacks() {
 void TestLanguage::languageMenuAndSwitch() {
     TFormFixture f;
     for (const char* name : {"Zulu.lng", "alpha.LNG", "R&D.lng", "pt.BR.lng"})
-        TTestDir::Write(f.Dir.File(name), "[Translations]\nQuilleryMainForm.Exit1.Caption=" + QByteArray(name) + "\n");
+        TTestDir::Write(f.Dir.File(name), "[Translations]\nQuilleryMainForm.Exit1.Caption=" +
+                                              QByteArray(name) + "\n");
     auto& form = f.Create();
     QStringList captions;
     for (QAction* item : form.Language2->actions())

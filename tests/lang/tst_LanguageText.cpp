@@ -26,13 +26,20 @@ void TestLanguageText::splitItems_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("two words") << " Upward , Downward " << "," << QStringList{"Upward", "Downward"};
-    QTest::newRow("empty item between") << "a,,b" << "," << QStringList{"a", "", "b"};
-    QTest::newRow("separator at the end adds nothing") << "a,b," << "," << QStringList{"a", "b"};
-    QTest::newRow("no separator: one item") << "single" << "," << QStringList{"single"};
-    QTest::newRow("longer separator") << "x; y;z" << "; " << QStringList{"x", "y;z"};
-    QTest::newRow("empty separator never splits") << "a,b" << "" << QStringList{"a,b"};
-    QTest::newRow("only blanks") << "  " << "," << QStringList{};
+    QTest::newRow("two words") << " Upward , Downward "
+                               << "," << QStringList{"Upward", "Downward"};
+    QTest::newRow("empty item between") << "a,,b"
+                                        << "," << QStringList{"a", "", "b"};
+    QTest::newRow("separator at the end adds nothing") << "a,b,"
+                                                       << "," << QStringList{"a", "b"};
+    QTest::newRow("no separator: one item") << "single"
+                                            << "," << QStringList{"single"};
+    QTest::newRow("longer separator") << "x; y;z"
+                                      << "; " << QStringList{"x", "y;z"};
+    QTest::newRow("empty separator never splits") << "a,b"
+                                                  << "" << QStringList{"a,b"};
+    QTest::newRow("only blanks") << "  "
+                                 << "," << QStringList{};
 }
 
 void TestLanguageText::splitItems() {
@@ -45,10 +52,14 @@ void TestLanguageText::splitItems() {
 void TestLanguageText::separator_data() {
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("empty") << "" << ",";
-    QTest::newRow("blanks and controls") << " \t\r\n" << ",";
-    QTest::newRow("kept with its blanks") << " ; " << " ; ";
-    QTest::newRow("plain") << "|" << "|";
+    QTest::newRow("empty") << ""
+                           << ",";
+    QTest::newRow("blanks and controls") << " \t\r\n"
+                                         << ",";
+    QTest::newRow("kept with its blanks") << " ; "
+                                          << " ; ";
+    QTest::newRow("plain") << "|"
+                           << "|";
 }
 
 void TestLanguageText::separator() {
@@ -88,17 +99,21 @@ void TestLanguageText::messages_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("translated") << QByteArray("[Messages]\nConfirmation=Bitte bestätigen\n")
                                 << "Confirmation" << QString::fromUtf8("Bitte bestätigen");
-    QTest::newRow("key in other case") << QByteArray("[messages]\nconfirmation=yes\n")
-                                       << "Confirmation" << "yes";
+    QTest::newRow("key in other case")
+        << QByteArray("[messages]\nconfirmation=yes\n") << "Confirmation"
+        << "yes";
     QTest::newRow("missing key: English") << QByteArray("[Messages]\nOther=x\n") << "Confirmation"
                                           << "Confirmation";
-    QTest::newRow("present but empty: empty") << QByteArray("[Messages]\nConfirmation=\n")
-                                              << "Confirmation" << "";
-    QTest::newRow("wrong section") << QByteArray("[Translations]\nConfirmation=x\n")
-                                   << "Confirmation" << "Confirmation";
+    QTest::newRow("present but empty: empty")
+        << QByteArray("[Messages]\nConfirmation=\n") << "Confirmation"
+        << "";
+    QTest::newRow("wrong section")
+        << QByteArray("[Translations]\nConfirmation=x\n") << "Confirmation"
+        << "Confirmation";
     QTest::newRow("filter key with bars")
         << QByteArray("[Messages]\nText files (*.txt)|*.TXT|All files (*.*)|*.*=T|*.TXT\n")
-        << "Text files (*.txt)|*.TXT|All files (*.*)|*.*" << "T|*.TXT";
+        << "Text files (*.txt)|*.TXT|All files (*.*)|*.*"
+        << "T|*.TXT";
     QTest::newRow("cut to 2047 characters")
         << QByteArray("[Messages]\nConfirmation=" + QByteArray(3000, 'c') + "\n") << "Confirmation"
         << QString(2047, 'c');
@@ -122,7 +137,8 @@ void TestLanguageText::languageFiles() {
     QCOMPARE(LanguageNames(dir.Path()), (QStringList{"A", "b", "pt.BR", "Upper"}));
     QCOMPARE(LanguageFile(dir.Path(), "A"), dir.File("A.LNG"));
     QCOMPARE(LanguageFile(dir.Path(), "pt.BR"), dir.File("pt.BR.lng"));
-    QCOMPARE(LanguageFile(dir.Path(), "English"), dir.File("English.lng")); // missing: the plain name
+    QCOMPARE(LanguageFile(dir.Path(), "English"),
+             dir.File("English.lng")); // missing: the plain name
 }
 
 void TestLanguageText::shippedFilesAreComplete_data() {
@@ -135,7 +151,8 @@ void TestLanguageText::shippedFilesAreComplete() {
     QFETCH(QString, language);
     const QString file = QStringLiteral(QUILLERY_BIN_DIR "/") + language + ".lng";
     QVERIFY2(QFile::exists(file), "the build puts the language files beside the program");
-    QCOMPARE(TTestDir::Read(file), TTestDir::Read(QUILLERY_SOURCE_DIR "/src/lang/languages/" + language + ".lng"));
+    QCOMPARE(TTestDir::Read(file),
+             TTestDir::Read(QUILLERY_SOURCE_DIR "/src/lang/languages/" + language + ".lng"));
     const TIniFile ini(file);
     QStringList paths = MainFormProperties();
     paths.removeAll(QString());
@@ -146,10 +163,15 @@ void TestLanguageText::shippedFilesAreComplete() {
         QVERIFY2(!ini.ReadString("Translations", path, "").isEmpty(), qPrintable(path));
     for (const QString& key : MessageKeys())
         QVERIFY2(!ini.ReadString("Messages", key, "").isEmpty(), qPrintable(key));
-    QCOMPARE(SplitItems(ini.ReadString("Translations", "frmConfig.rgPowerPaste.Items", ""), ",").size(), 2);
-    for (const char* filter : {"QuilleryMainForm.OpenDialog1.Filter", "QuilleryMainForm.SaveDialog1.Filter"})
+    QCOMPARE(
+        SplitItems(ini.ReadString("Translations", "frmConfig.rgPowerPaste.Items", ""), ",").size(),
+        2);
+    for (const char* filter :
+         {"QuilleryMainForm.OpenDialog1.Filter", "QuilleryMainForm.SaveDialog1.Filter"})
         QVERIFY(ini.ReadString("Translations", filter, "").endsWith("|*.clp"));
-    QVERIFY(ini.ReadString("Messages", "Text files (*.txt)|*.TXT|All files (*.*)|*.*", "").count('|') == 3);
+    QVERIFY(
+        ini.ReadString("Messages", "Text files (*.txt)|*.TXT|All files (*.*)|*.*", "").count('|') ==
+        3);
     if (language == "English") {
         for (const QString& key : MessageKeys())
             QCOMPARE(ini.ReadString("Messages", key, ""), key);

@@ -89,7 +89,8 @@ void TestClosing::sessionEndSavesWithoutAsking() {
     QVERIFY(form.EndSession(false));
     QCOMPARE(closed.size(), 1);
     QVERIFY(f.Prompts.Shown.isEmpty());
-    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), QByteArray("logged out with this\r\n\x0c\r\n"));
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")),
+             QByteArray("logged out with this\r\n\x0c\r\n"));
 }
 
 void TestClosing::instanceLock() {

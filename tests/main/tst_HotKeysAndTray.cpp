@@ -231,9 +231,11 @@ void TestHotKeysAndTray::archivingSwitch() {
 
 void TestHotKeysAndTray::suspendedAtStartAndAfterATranslation() {
     TFormFixture f;
-    TTestDir::Write(f.Dir.File("T.lng"), "[Translations]\nQuilleryMainForm.popupTray.SuspendClipArchiving2.Caption=Pause\n"
-                                         "QuilleryMainForm.popupTray.Close2.Caption=Beenden\n"
-                                         "[Messages]\nRe&sume Clip Archiving=Weiter &archivieren\n");
+    TTestDir::Write(
+        f.Dir.File("T.lng"),
+        "[Translations]\nQuilleryMainForm.popupTray.SuspendClipArchiving2.Caption=Pause\n"
+        "QuilleryMainForm.popupTray.Close2.Caption=Beenden\n"
+        "[Messages]\nRe&sume Clip Archiving=Weiter &archivieren\n");
     f.Settings.Language = "T";
     f.Settings.NoArc = true;
     auto& form = f.Create();
@@ -291,7 +293,8 @@ void TestHotKeysAndTray::trayMenu() {
     QStringList names;
     for (QAction* a : form.popupTray->actions())
         names << (a->isSeparator() ? "-" : a->objectName());
-    QCOMPARE(names, (QStringList{"SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1", "-", "Close2", "-", "Restore2"}));
+    QCOMPARE(names, (QStringList{"SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1", "-",
+                                 "Close2", "-", "Restore2"}));
     QCOMPARE(form.popupTray->defaultAction(), form.Restore2);
     QCOMPARE(form.TrayIcon1->contextMenu(), form.popupTray);
     QVERIFY(form.StayOnTop1->isCheckable());

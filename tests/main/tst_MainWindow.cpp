@@ -1,8 +1,8 @@
 #include "fakes/FormFixture.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHeaderView>
+#include <QScreen>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -46,8 +46,8 @@ void TestMainWindow::refreshOptions_data() {
     QTest::addColumn<int>("color");
     QTest::addColumn<QColor>("expected");
     QTest::newRow("plain, blue as BGR") << false << 0 << 0x00FF0000 << QColor(0, 0, 255);
-    QTest::newRow("editing, bold italic underline strike") << true << 15 << 0x000000FF
-                                                           << QColor(255, 0, 0);
+    QTest::newRow("editing, bold italic underline strike")
+        << true << 15 << 0x000000FF << QColor(255, 0, 0);
 }
 
 void TestMainWindow::refreshOptions() {

@@ -31,13 +31,15 @@ inline QString WaitForWindow(qint64 pid, const QString& title) {
     QStringList args{"search", "--all", "--sync", "--onlyvisible"};
     if (pid)
         args << "--pid" << QString::number(pid);
-    args << "--name" << "^" + title + "$"; // the pattern comes last
+    args << "--name"
+         << "^" + title + "$"; // the pattern comes last
     return QString::fromUtf8(Run("xdotool", args, 8000)).section('\n', 0, 0);
 }
 
 inline bool Visible(qint64 pid, const QString& title) {
     return !Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
-                            "--name", "^" + title + "$"}).isEmpty();
+                            "--name", "^" + title + "$"})
+                .isEmpty();
 }
 
 // Installs a copy of the program with the given settings in dir and starts it there, with

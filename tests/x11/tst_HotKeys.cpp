@@ -28,9 +28,13 @@ private slots:
     void trayIconIsShown();
 
 private:
-    qint64 StartQuillery(const QByteArray& ini) { return Desktop::StartQuillery(Quillery, *Dir, ini); }
+    qint64 StartQuillery(const QByteArray& ini) {
+        return Desktop::StartQuillery(Quillery, *Dir, ini);
+    }
     qint64 StartTarget();
-    QString TargetText() const { return QString::fromUtf8(TTestDir::Read(Dir->File("target.txt"))); }
+    QString TargetText() const {
+        return QString::fromUtf8(TTestDir::Read(Dir->File("target.txt")));
+    }
 
     std::unique_ptr<TTestDir> Dir;
     QProcess Quillery, Target, Grabber;
@@ -51,7 +55,8 @@ void TestHotKeys::cleanup() {
 }
 
 qint64 TestHotKeys::StartTarget() {
-    Target.start("python3", {QUILLERY_SOURCE_DIR "/tests/x11/helpers/paste_target.py", Dir->File("target.txt")});
+    Target.start("python3", {QUILLERY_SOURCE_DIR "/tests/x11/helpers/paste_target.py",
+                             Dir->File("target.txt")});
     Target.waitForStarted();
     const QString window = WaitForWindow(0, "Paste Target"); // Tk does not name its process
     Run("xdotool", {"windowactivate", "--sync", window});
@@ -104,7 +109,8 @@ void TestHotKeys::keyHeldByAnotherProgram() {
     // The message comes while the program starts, before its main window.
     const QString box = WaitForWindow(pid, "Quillery");
     QVERIFY(!box.isEmpty());
-    QVERIFY(Run("xprop", {"-id", box, "_NET_WM_WINDOW_TYPE"}).contains("_NET_WM_WINDOW_TYPE_DIALOG"));
+    QVERIFY(
+        Run("xprop", {"-id", box, "_NET_WM_WINDOW_TYPE"}).contains("_NET_WM_WINDOW_TYPE_DIALOG"));
     Run("xdotool", {"windowactivate", "--sync", box});
     Run("xdotool", {"key", "Return"});
     QTest::qWait(500);
@@ -119,7 +125,10 @@ void TestHotKeys::trayIconIsShown() {
     const qint64 pid = StartQuillery("[Options]\nSplash=0\nTray=1\n");
     QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
     // The icon's window is embedded in the tray: a window of ours below trayer's.
-    QTRY_VERIFY_WITH_TIMEOUT(Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -ci quillery"}).toInt() > 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -ci quillery"})
+                .toInt() > 0,
+        5000);
 }
 
 QTEST_MAIN(TestHotKeys)

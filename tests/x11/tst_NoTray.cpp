@@ -19,7 +19,8 @@ void TestNoTray::minimizedNotHidden() {
     const QString window = WaitForWindow(pid, "Quillery");
     QVERIFY(!window.isEmpty());
     auto state = [&] { return Run("xprop", {"-id", window, "WM_STATE"}); };
-    for (const QStringList& ask : {QStringList{"key", "shift+ctrl+m"}, QStringList{"windowclose", window}}) {
+    for (const QStringList& ask :
+         {QStringList{"key", "shift+ctrl+m"}, QStringList{"windowclose", window}}) {
         if (ask.first() == "windowclose")
             Run("wmctrl", {"-i", "-c", window});
         else

@@ -110,8 +110,9 @@ void TestProgram::secondCopyAnsweredNo() {
     QVERIFY(Second.waitForFinished(5000));
     QCOMPARE(Second.exitCode(), 0);
     QCOMPARE(TTestDir::Read(Dir->File("Quillery.Ini")), settings);
-    QVERIFY(Run("xdotool", {"search", "--all", "--pid", QString::number(secondPid), "--name",
-                            "^Quillery$"}).isEmpty());
+    QVERIFY(Run("xdotool",
+                {"search", "--all", "--pid", QString::number(secondPid), "--name", "^Quillery$"})
+                .isEmpty());
     QCOMPARE(Main.state(), QProcess::Running);
     Stop(Main);
 }

@@ -80,7 +80,8 @@ void TestX11Capture::cleanup() {
 }
 
 void TestX11Capture::CreateForm() {
-    Form = std::make_unique<TQuilleryMainForm>(Dir->Path(), TPlatform{*Clipboard, Sound, Prompts, HotKeys, PasteTarget});
+    Form = std::make_unique<TQuilleryMainForm>(
+        Dir->Path(), TPlatform{*Clipboard, Sound, Prompts, HotKeys, PasteTarget});
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
 }
@@ -110,7 +111,8 @@ void TestX11Capture::copiesFromAnotherProgram() {
     CopyAndWait("A");
     CopyAndWait(QString::fromUtf8("B – ünïcode\nsecond line").toUtf8());
     CopyAndWait("A");
-    QCOMPARE(Clips(4), (Texts{"A", QString::fromUtf8("B – ünïcode\nsecond line").toUtf8(), "A", ""}));
+    QCOMPARE(Clips(4),
+             (Texts{"A", QString::fromUtf8("B – ünïcode\nsecond line").toUtf8(), "A", ""}));
     QCOMPARE(Form->TrayHint(), "Quillery - 1 bytes");
     QVERIFY(Form->ListChanged);
     QVERIFY(Prompts.Shown.isEmpty());

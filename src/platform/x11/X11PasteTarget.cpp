@@ -38,8 +38,8 @@ quint32 TX11PasteTarget::Atom(const char* name) const {
 
 QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) const {
     auto* reply = xcb_get_property_reply(
-        Connection, xcb_get_property(Connection, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
-        nullptr);
+        Connection,
+        xcb_get_property(Connection, 0, window, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 4096), nullptr);
     QList<quint32> values;
     if (reply && reply->format == 32) {
         const auto* data = static_cast<const quint32*>(xcb_get_property_value(reply));
@@ -56,7 +56,8 @@ bool TX11PasteTarget::Skipped(quint32 window) const {
     if (state.contains(Atom("_NET_WM_STATE_ABOVE")) || state.contains(Atom("_NET_WM_STATE_HIDDEN")))
         return true;
     const QList<quint32> type = WindowProperty(window, Atom("_NET_WM_WINDOW_TYPE"));
-    if (type.contains(Atom("_NET_WM_WINDOW_TYPE_DOCK")) || type.contains(Atom("_NET_WM_WINDOW_TYPE_DESKTOP")))
+    if (type.contains(Atom("_NET_WM_WINDOW_TYPE_DOCK")) ||
+        type.contains(Atom("_NET_WM_WINDOW_TYPE_DESKTOP")))
         return true;
     auto* attributes = xcb_get_window_attributes_reply(
         Connection, xcb_get_window_attributes(Connection, window), nullptr);
@@ -71,7 +72,8 @@ quint64 TX11PasteTarget::FindPasteWindow() {
     QList<quint32> stack = WindowProperty(Root, Atom("_NET_CLIENT_LIST_STACKING"));
     if (stack.isEmpty()) {
         // No window manager list: the server's own order, bottom to top.
-        if (auto* tree = xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr)) {
+        if (auto* tree =
+                xcb_query_tree_reply(Connection, xcb_query_tree(Connection, Root), nullptr)) {
             const xcb_window_t* children = xcb_query_tree_children(tree);
             stack = QList<quint32>(children, children + xcb_query_tree_children_length(tree));
             std::free(tree);

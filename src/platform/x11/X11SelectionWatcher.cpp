@@ -53,8 +53,8 @@ bool TX11SelectionWatcher::Start() {
     if (!xfixes || !xfixes->present)
         return false;
     XfixesFirstEvent = xfixes->first_event;
-    std::free(xcb_xfixes_query_version_reply(
-        Connection, xcb_xfixes_query_version(Connection, 5, 0), nullptr));
+    std::free(xcb_xfixes_query_version_reply(Connection, xcb_xfixes_query_version(Connection, 5, 0),
+                                             nullptr));
 
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(Connection));
     for (int i = 0; i < screenNumber && it.rem; ++i)
@@ -65,9 +65,16 @@ bool TX11SelectionWatcher::Start() {
     xcb_create_window(Connection, XCB_COPY_FROM_PARENT, Window, Root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                       &events);
-    Atoms = {Atom("CLIPBOARD"), Atom("TARGETS"), Atom("UTF8_STRING"), Atom("STRING"),
-             Atom("TEXT"), Atom("text/plain;charset=utf-8"), Atom("INCR"),
-             Atom("x-kde-passwordManagerHint"), Atom("QUILLERY_TARGETS"), Atom("QUILLERY_TEXT"),
+    Atoms = {Atom("CLIPBOARD"),
+             Atom("TARGETS"),
+             Atom("UTF8_STRING"),
+             Atom("STRING"),
+             Atom("TEXT"),
+             Atom("text/plain;charset=utf-8"),
+             Atom("INCR"),
+             Atom("x-kde-passwordManagerHint"),
+             Atom("QUILLERY_TARGETS"),
+             Atom("QUILLERY_TEXT"),
              Atom("QUILLERY_HINT")};
     xcb_xfixes_select_selection_input(Connection, Root, Atoms.Clipboard,
                                       XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
@@ -121,7 +128,8 @@ xcb_generic_event_t* TX11SelectionWatcher::NextEvent(int timeoutMs) {
         if (xcb_connection_has_error(Connection))
             return nullptr;
         const int left = timeoutMs < 0 ? -1 : std::max<int>(0, timeoutMs - timer.elapsed());
-        pollfd fds[2] = {{xcb_get_file_descriptor(Connection), POLLIN, 0}, {StopPipe[0], POLLIN, 0}};
+        pollfd fds[2] = {{xcb_get_file_descriptor(Connection), POLLIN, 0},
+                         {StopPipe[0], POLLIN, 0}};
         if (::poll(fds, 2, left) <= 0 && left >= 0)
             return nullptr; // timed out
         if (fds[1].revents)
@@ -169,9 +177,8 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     Request(Atoms.Utf8, Atoms.PropText);
     QByteArray targetBytes, text, hint;
     const TReply targetsReply = Receive(Atoms.Targets, Atoms.PropTargets, targetBytes);
-    TReply textReply = targetsReply == TReply::Silent
-                           ? TReply::Silent
-                           : Receive(Atoms.Utf8, Atoms.PropText, text);
+    TReply textReply =
+        targetsReply == TReply::Silent ? TReply::Silent : Receive(Atoms.Utf8, Atoms.PropText, text);
     QList<quint32> targets(targetBytes.size() / 4);
     std::memcpy(targets.data(), targetBytes.constData(), targets.size() * 4);
 
@@ -229,11 +236,11 @@ bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data, quin
     quint32 offset = 0;
     quint32 type = 0;
     for (;;) {
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            Connection,
-            xcb_get_property(Connection, 0, Window, property, XCB_GET_PROPERTY_TYPE_ANY, offset,
-                             1u << 20),
-            nullptr);
+        xcb_get_property_reply_t* reply =
+            xcb_get_property_reply(Connection,
+                                   xcb_get_property(Connection, 0, Window, property,
+                                                    XCB_GET_PROPERTY_TYPE_ANY, offset, 1u << 20),
+                                   nullptr);
         if (!reply)
             return false;
         type = reply->type;
@@ -277,8 +284,7 @@ bool TX11SelectionWatcher::ReadIncremental(quint32 property, QByteArray& data) {
             if (ResponseType(ev) != XCB_PROPERTY_NOTIFY)
                 return false;
             const auto* p = reinterpret_cast<xcb_property_notify_event_t*>(ev);
-            return p->window == Window && p->atom == property &&
-                   p->state == XCB_PROPERTY_NEW_VALUE;
+            return p->window == Window && p->atom == property && p->state == XCB_PROPERTY_NEW_VALUE;
         });
         if (!e)
             return false;

@@ -13,8 +13,10 @@ int main(int argc, char* argv[]) {
         return 1;
     const KeyCode code = XKeysymToKeycode(display, KeySym(argv[1][0] | 0x20));
     const Window root = DefaultRootWindow(display);
-    for (unsigned locks : {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)})
-        XGrabKey(display, code, ShiftMask | ControlMask | locks, root, False, GrabModeAsync, GrabModeAsync);
+    for (unsigned locks :
+         {0u, unsigned(LockMask), unsigned(Mod2Mask), unsigned(LockMask | Mod2Mask)})
+        XGrabKey(display, code, ShiftMask | ControlMask | locks, root, False, GrabModeAsync,
+                 GrabModeAsync);
     XSync(display, False);
     std::printf("ready\n");
     std::fflush(stdout);
