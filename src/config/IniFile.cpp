@@ -8,9 +8,15 @@
 
 TIniFile::TIniFile(QString fileName) : Path(std::move(fileName)) {
     QFile file(Path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
+    if (file.open(QIODevice::ReadOnly))
+        Parse(file.readAll());
+}
+
+TIniFile::TIniFile(QString fileName, const QByteArray& contents) : Path(std::move(fileName)) {
+    Parse(contents);
+}
+
+void TIniFile::Parse(const QByteArray& bytes) {
     if (bytes.contains("\r\n"))
         Eol = QStringLiteral("\r\n");
     for (const QByteArray& line : ClipText::SplitLines(bytes))
@@ -167,13 +173,18 @@ void TIniFile::WriteBool(const QString& section, const QString& key, bool value)
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void TIniFile::UpdateFile() const {
+QByteArray TIniFile::Bytes() const {
     QByteArray bytes;
     const QByteArray eol = Eol.toLatin1();
     for (const QString& line : Lines) {
         bytes += line.toUtf8();
         bytes += eol;
     }
+    return bytes;
+}
+
+void TIniFile::UpdateFile() const {
+    const QByteArray bytes = Bytes();
     QSaveFile file(Path);
     const bool ok =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();

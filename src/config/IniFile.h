@@ -12,6 +12,8 @@ public:
     static constexpr int MaxValueLength = 2047;
 
     explicit TIniFile(QString fileName); // a missing or unreadable file reads as empty
+    // A file's contents already in memory (fileName is where UpdateFile would write).
+    TIniFile(QString fileName, const QByteArray& contents);
     const QString& FileName() const { return Path; }
 
     bool ValueExists(const QString& section, const QString& key) const;
@@ -25,6 +27,8 @@ public:
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
 
+    // The whole file as it would be written.
+    QByteArray Bytes() const;
     // Throws EQuillery "Unable to write to <path>" when the file cannot be written.
     void UpdateFile() const;
 
@@ -37,6 +41,7 @@ private:
         int Key = -1;     // line of the key, -1 when missing
         int End = -1;     // one past the section's last non-blank line
     };
+    void Parse(const QByteArray& bytes);
     Found Find(const QString& section, const QString& key) const;
     static QString SectionName(const QString& line, bool& isSection);
     static QString KeyName(const QString& line, qsizetype& eq);

@@ -53,9 +53,12 @@ public:
             Last -= First;
             First = 0;
         }
-        if (qsizetype(Data.size()) < Last + BlockSize)
-            Data.resize(Last + BlockSize);
-        const qint64 got = In.read(Data.data() + Last, BlockSize);
+        // A small file needs no full block of memory.
+        const qint64 left = In.isSequential() ? BlockSize : In.size() - In.pos();
+        const qint64 want = std::clamp<qint64>(left, 1, BlockSize);
+        if (qsizetype(Data.size()) < Last + want)
+            Data.resize(Last + want);
+        const qint64 got = In.read(Data.data() + Last, want);
         if (got < 0)
             throw EQuillery(QStringLiteral("Cannot read the file. %1").arg(In.errorString()));
         if (got == 0) {
