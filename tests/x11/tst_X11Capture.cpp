@@ -42,6 +42,8 @@ private slots:
     void notRecorded();
     void latin1OnlyOwner();
     void largeClipArrivesWhole();
+    void ownerThatNeverAnswers_data();
+    void ownerThatNeverAnswers();
 
 private:
     void CreateForm();
@@ -63,6 +65,7 @@ private:
 };
 
 void TestX11Capture::init() {
+    Prompts.Shown.clear();
     Dir = std::make_unique<TTestDir>();
     Settings = std::make_unique<TConfig>(Dir->Path());
     Config = Settings.get();
@@ -183,6 +186,42 @@ void TestX11Capture::largeClipArrivesWhole() {
     QCOMPARE(Form->ClipAt(0).size(), big.size());
     QVERIFY(Form->ClipAt(0) == big);
     QCOMPARE(Form->TrayHint(), QString("Quillery - %1 bytes").arg(big.size()));
+}
+
+void TestX11Capture::ownerThatNeverAnswers_data() {
+    QTest::addColumn<bool>("dies");
+    QTest::newRow("hung: the read fails and is reported") << false;
+    QTest::newRow("gone before answering: nothing to report") << true;
+}
+
+void TestX11Capture::ownerThatNeverAnswers() {
+    QFETCH(bool, dies);
+    CreateForm();
+    QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
+    QProcess silent;
+    silent.start(QUILLERY_BIN_DIR "/silent_owner", {});
+    QVERIFY(silent.waitForReadyRead(5000));
+    if (dies) {
+        silent.kill();
+        silent.waitForFinished();
+    }
+    QVERIFY(changed.wait(6000) || !changed.isEmpty());
+    QTest::qWait(200);
+    QCOMPARE(Clips(1), Texts{""});
+    if (dies) {
+        QVERIFY(Prompts.Shown.isEmpty());
+    } else {
+        QCOMPARE(Prompts.Shown.size(), 1);
+        QCOMPARE(Prompts.Shown[0].Text, "Cannot open clipboard");
+    }
+    if (!dies) {
+        QSignalSpy released(Clipboard.get(), &IClipboard::Changed);
+        silent.kill();
+        silent.waitForFinished();
+        QVERIFY(released.wait(3000)); // the clipboard, owned by nobody now
+    }
+    CopyAndWait("after the hung owner");
+    QCOMPARE(Form->ClipAt(0), QByteArray("after the hung owner"));
 }
 
 QTEST_MAIN(TestX11Capture)

@@ -196,7 +196,8 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     }
     if (targets.contains(Atoms.Hint) && Convert(Atoms.Hint, Atoms.PropHint, hint) == TReply::Data)
         s.Secret = hint.trimmed() == SecretHintValue;
-    s.Failed = textReply == TReply::Silent;
+    // An owner that went away before answering is no failure: the next change says the rest.
+    s.Failed = textReply == TReply::Silent && CurrentOwner(Connection) == owner;
     s.HasText = textReply == TReply::Data;
     if (s.HasText)
         s.Text = text;
