@@ -17,6 +17,9 @@ bool MayStartAnotherCopy(IPrompts& prompts) {
 }
 
 int RunQuillery(QApplication& app, TPlatform platform, const QStringList& arguments) {
+    // The program ends only when the main window really closes: message boxes shown during
+    // start-up or while it sits in the tray must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     TConfig config(programDir);
     Config = &config;
@@ -38,9 +41,6 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
         if (splash)
             splash->close();
 
-        // The program ends only when the main window really closes: message boxes shown
-        // while it sits in the tray must not end it.
-        QApplication::setQuitOnLastWindowClosed(false);
         // exit, not quit: quit would ask every window to close once more.
         QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app,
                          [] { QCoreApplication::exit(0); });
