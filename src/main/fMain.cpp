@@ -119,6 +119,12 @@ void TQuilleryMainForm::CreateMenus() {
     RollUp1 = view->addAction(QStringLiteral("&Roll Up"), this, &TQuilleryMainForm::RollUp1Click);
     RollUp1->setObjectName(QStringLiteral("RollUp1"));
     RollUp1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+
+    // Shortcuts keep working while the menu bar is hidden (rolled up).
+    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+        if (!action->shortcut().isEmpty())
+            addAction(action);
+    }
 }
 
 void TQuilleryMainForm::FormCreate() {

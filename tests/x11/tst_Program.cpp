@@ -18,6 +18,7 @@ private slots:
     void closeWithTrayOffSavesToTempList();
     void closeWithTrayOnKeepsRunning();
     void secondCopyAnsweredNo();
+    void rollUpAndBackByKeyboard();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -114,6 +115,22 @@ void TestProgram::secondCopyAnsweredNo() {
                 {"search", "--all", "--pid", QString::number(secondPid), "--name", "^Quillery$"})
                 .isEmpty());
     QCOMPARE(Main.state(), QProcess::Running);
+    Stop(Main);
+}
+
+void TestProgram::rollUpAndBackByKeyboard() {
+    Install("[Options]\nSplash=0\n[Defaults]\nHeight=300\n");
+    const QString window = WaitForWindow(Start(Main), "Quillery");
+    QVERIFY(!window.isEmpty());
+    auto height = [&] {
+        const QByteArray geometry = Run("xdotool", {"getwindowgeometry", window});
+        return geometry.mid(geometry.lastIndexOf('x') + 1).trimmed().toInt();
+    };
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "ctrl+r"});
+    QTRY_VERIFY_WITH_TIMEOUT(height() < 34, 3000);
+    Run("xdotool", {"key", "ctrl+r"});
+    QTRY_COMPARE_WITH_TIMEOUT(height(), 300, 3000);
     Stop(Main);
 }
 
