@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: deps.sh build|test
+# Installs the Debian packages that are missing. Usage: deps.sh build|test|fuzz
 set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev
     libxcb1-dev libxcb-xfixes0-dev pkg-config fonts-dejavu-core)
 test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk)
 
+fuzz=(clang libclang-rt-14-dev)
+
 wanted=("${build[@]}")
 [[ ${1:-build} == test ]] && wanted+=("${test[@]}")
+[[ ${1:-build} == fuzz ]] && wanted+=("${fuzz[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do

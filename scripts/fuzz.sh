@@ -3,11 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-scripts/deps.sh build
-for pkg in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null | grep -q installed ||
-        { sudo=(); [[ $(id -u) -eq 0 ]] || sudo=(sudo); "${sudo[@]}" apt-get install -y -q "$pkg"; }
-done
+scripts/deps.sh fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 for target in fuzz_clp fuzz_ini fuzz_csv; do

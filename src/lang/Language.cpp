@@ -63,18 +63,17 @@ void TLanguage::TranslatePath(const QString& path, const QString& value) {
                     newValue);
     switch (ObjectModel::KindOf(component, property)) {
     case TKind::String:
-        ObjectModel::WriteString(component, property, newValue);
+        ObjectModel::Write(component, property, newValue);
         break;
     case TKind::Integer: {
         bool ok = false;
         const int number = newValue.trimmed().toInt(&ok);
         if (ok)
-            ObjectModel::WriteInteger(component, property, number);
+            ObjectModel::Write(component, property, number);
         break;
     }
     case TKind::StringList:
-        ObjectModel::WriteItems(component, property,
-                                LanguageText::SplitItems(newValue, ItemSeparator));
+        ObjectModel::Write(component, property, LanguageText::SplitItems(newValue, ItemSeparator));
         break;
     case TKind::None:
         break;

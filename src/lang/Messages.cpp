@@ -11,10 +11,15 @@ QString TQuilleryMainForm::MessageText(const QString& text) const {
     return Language1->MessageText(text);
 }
 
-void TQuilleryMainForm::LanguageStartup() {
-    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, Config->Language);
+// One translation pass with the named language's file.
+void TQuilleryMainForm::ApplyLanguage(const QString& name) {
+    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, name);
     Language1->Translate();
     ShowArchivingState();
+}
+
+void TQuilleryMainForm::LanguageStartup() {
+    ApplyLanguage(Config->Language);
     for (const QString& name : LanguageText::LanguageNames(ProgramDir)) {
         QString caption = name;
         QAction* item =
@@ -28,9 +33,7 @@ void TQuilleryMainForm::LanguageStartup() {
 
 void TQuilleryMainForm::LangExec(QAction* item) {
     const QString name = item->data().toString();
-    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, name);
-    Language1->Translate();
-    ShowArchivingState();
+    ApplyLanguage(name);
     Config->Language = name;
     Guarded([] { Config->SaveToIni(); });
 }

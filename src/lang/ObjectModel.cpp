@@ -108,16 +108,8 @@ QString ReadString(QObject* object, const QString& property) {
     return MetaProperty(object, property).read(object).toString();
 }
 
-void WriteString(QObject* object, const QString& property, const QString& value) {
+void Write(QObject* object, const QString& property, const QVariant& value) {
     MetaProperty(object, property).write(object, value);
-}
-
-void WriteInteger(QObject* object, const QString& property, int value) {
-    MetaProperty(object, property).write(object, value);
-}
-
-void WriteItems(QObject* object, const QString& property, const QStringList& items) {
-    MetaProperty(object, property).write(object, items);
 }
 
 } // namespace ObjectModel

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 class QObject;
 
@@ -21,8 +22,7 @@ QObject* FindInAnyWindow(const QString& name);
 
 TKind KindOf(QObject* object, const QString& property);
 QString ReadString(QObject* object, const QString& property); // empty unless a string
-void WriteString(QObject* object, const QString& property, const QString& value);
-void WriteInteger(QObject* object, const QString& property, int value);
-void WriteItems(QObject* object, const QString& property, const QStringList& items);
+// value holds a QString, an int or a QStringList, as KindOf says.
+void Write(QObject* object, const QString& property, const QVariant& value);
 
 } // namespace ObjectModel

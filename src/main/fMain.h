@@ -13,7 +13,6 @@ class QLabel;
 class QMenu;
 class TFileDialogComponent;
 class TLanguage;
-class QSystemTrayIcon;
 class QTimer;
 class TKXStringGrid;
 
@@ -128,6 +127,10 @@ public:
     // Applies the settings to the window: stay on top, tray icon, grid editing, fonts.
     void RefreshOptions();
 
+    // Runs a command; an error it raises ends it and goes to the general error report.
+    // Returns false when the command failed.
+    bool Guarded(const std::function<void()>& command);
+
     const QString ProgramDir;
     TPlatform Platform;
 
@@ -153,9 +156,5 @@ private:
     void SetGeometryOnScreen(const QRect& wanted);
     void Timer1Timer();
     void Exit1Click();
-
-public:
-    // Runs a command; an error it raises ends it and goes to the general error report.
-    // Returns false when the command failed.
-    bool Guarded(const std::function<void()>& command);
+    void ApplyLanguage(const QString& name);
 };

@@ -5,16 +5,14 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
 TX11Clipboard::TX11Clipboard(QObject* parent)
     : IClipboard(parent), Board(QGuiApplication::clipboard()) {
     connect(&Watcher, &TX11SelectionWatcher::Changed, this, &TX11Clipboard::Announce,
             Qt::QueuedConnection);
-    if (!Watcher.Start()) {
-        qWarning("Quillery: the clipboard cannot be watched directly; fast copies may be missed");
-        connect(Board, &QClipboard::dataChanged, this, &TX11Clipboard::ReadThroughQt);
-    }
+    // Without XFIXES no X client learns of other programs' copies, Qt included.
+    if (!Watcher.Start())
+        qWarning("Quillery: the X server cannot report clipboard changes; nothing is recorded");
 }
 
 void TX11Clipboard::Announce(const TSelectionSnapshot& snapshot) {
@@ -22,20 +20,6 @@ void TX11Clipboard::Announce(const TSelectionSnapshot& snapshot) {
     if (snapshot.Owner != 0 && snapshot.Owner == OwnWindow)
         return;
     Current = snapshot;
-    emit Changed();
-}
-
-void TX11Clipboard::ReadThroughQt() {
-    if (Board->ownsClipboard())
-        return;
-    TSelectionSnapshot s;
-    const QMimeData* data = Board->mimeData(QClipboard::Clipboard);
-    s.HasText = data && data->hasText();
-    s.Secret = data && data->hasFormat(QStringLiteral("x-kde-passwordManagerHint")) &&
-               data->data(QStringLiteral("x-kde-passwordManagerHint")) == "secret";
-    if (s.HasText)
-        s.Text = data->text().toUtf8();
-    Current = s;
     emit Changed();
 }
 

@@ -19,7 +19,6 @@ public:
 
 private:
     void Announce(const TSelectionSnapshot& snapshot);
-    void ReadThroughQt(); // only when the watcher cannot run
 
     QClipboard* Board;
     TX11SelectionWatcher Watcher;

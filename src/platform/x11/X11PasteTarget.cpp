@@ -29,11 +29,16 @@ TX11PasteTarget::TX11PasteTarget(QObject* parent) : QObject(parent) {
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
         Connection = x11->connection();
         Root = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
+        // Looked up once: the walk runs on every paste.
+        Atoms = {InternAtom(Connection, "_NET_WM_STATE"),
+                 InternAtom(Connection, "_NET_WM_STATE_ABOVE"),
+                 InternAtom(Connection, "_NET_WM_STATE_HIDDEN"),
+                 InternAtom(Connection, "_NET_WM_WINDOW_TYPE"),
+                 InternAtom(Connection, "_NET_WM_WINDOW_TYPE_DOCK"),
+                 InternAtom(Connection, "_NET_WM_WINDOW_TYPE_DESKTOP"),
+                 InternAtom(Connection, "_NET_CLIENT_LIST_STACKING"),
+                 InternAtom(Connection, "_NET_ACTIVE_WINDOW")};
     }
-}
-
-quint32 TX11PasteTarget::Atom(const char* name) const {
-    return InternAtom(Connection, name);
 }
 
 QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) const {
@@ -52,12 +57,11 @@ QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) con
 // Topmost ("above"), hidden and unmapped windows are passed over, and so are the desktop and
 // the panels, which stand in the stacking list like any window.
 bool TX11PasteTarget::Skipped(quint32 window) const {
-    const QList<quint32> state = WindowProperty(window, Atom("_NET_WM_STATE"));
-    if (state.contains(Atom("_NET_WM_STATE_ABOVE")) || state.contains(Atom("_NET_WM_STATE_HIDDEN")))
+    const QList<quint32> state = WindowProperty(window, Atoms.State);
+    if (state.contains(Atoms.StateAbove) || state.contains(Atoms.StateHidden))
         return true;
-    const QList<quint32> type = WindowProperty(window, Atom("_NET_WM_WINDOW_TYPE"));
-    if (type.contains(Atom("_NET_WM_WINDOW_TYPE_DOCK")) ||
-        type.contains(Atom("_NET_WM_WINDOW_TYPE_DESKTOP")))
+    const QList<quint32> type = WindowProperty(window, Atoms.Type);
+    if (type.contains(Atoms.TypeDock) || type.contains(Atoms.TypeDesktop))
         return true;
     auto* attributes = xcb_get_window_attributes_reply(
         Connection, xcb_get_window_attributes(Connection, window), nullptr);
@@ -69,7 +73,7 @@ bool TX11PasteTarget::Skipped(quint32 window) const {
 quint64 TX11PasteTarget::FindPasteWindow() {
     if (!Connection)
         return 0;
-    QList<quint32> stack = WindowProperty(Root, Atom("_NET_CLIENT_LIST_STACKING"));
+    QList<quint32> stack = WindowProperty(Root, Atoms.Stacking);
     if (stack.isEmpty()) {
         // No window manager list: the server's own order, bottom to top.
         if (auto* tree =
@@ -143,7 +147,7 @@ bool TX11PasteTarget::ModifiersHeld() const {
 }
 
 quint32 TX11PasteTarget::ActiveWindow() const {
-    const QList<quint32> active = WindowProperty(Root, Atom("_NET_ACTIVE_WINDOW"));
+    const QList<quint32> active = WindowProperty(Root, Atoms.Active);
     return active.isEmpty() ? 0 : active.first();
 }
 
@@ -152,7 +156,7 @@ void TX11PasteTarget::Activate(quint32 window) {
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window;
-    message.type = Atom("_NET_ACTIVE_WINDOW");
+    message.type = Atoms.Active;
     message.data.data32[0] = 2; // from a pager-like tool: the user asked for it
     message.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(Connection, 0, Root,

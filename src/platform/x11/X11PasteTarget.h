@@ -24,10 +24,12 @@ private:
     void TypeControlV();
     QList<quint32> WindowProperty(quint32 window, quint32 atom) const;
     bool Skipped(quint32 window) const;
-    quint32 Atom(const char* name) const;
 
     xcb_connection_t* Connection = nullptr;
     quint32 Root = 0;
+    struct {
+        quint32 State, StateAbove, StateHidden, Type, TypeDock, TypeDesktop, Stacking, Active;
+    } Atoms{};
     quint32 Target = 0;
     bool Activated = false;
     QElapsedTimer Waiting; // since the paste was asked for
