@@ -58,7 +58,6 @@ public:
     TGridOptions Options() const { return GridOptions; }
     void SetOptions(TGridOptions options);
     void SetDefaultRowHeight(int pixels);
-    bool EditorMode() const { return state() == QAbstractItemView::EditingState; }
 
     // Row operations; each raises Modified.
     virtual void SortByColumn(int col, bool ascending);

@@ -50,25 +50,6 @@ QList<QByteArray> SplitLines(const QByteArray& text) {
     return lines;
 }
 
-QByteArray JoinLines(const QList<QByteArray>& lines) {
-    QByteArray out;
-    qsizetype total = 0;
-    for (const QByteArray& line : lines)
-        total += line.size() + 2;
-    out.reserve(total);
-    for (const QByteArray& line : lines) {
-        out += line;
-        out += CRLF;
-    }
-    return out;
-}
-
-bool IsValidUtf8(const QByteArray& text) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString ignored = decoder.decode(text);
-    return !decoder.hasError();
-}
-
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F.
 static const char16_t kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,

@@ -20,12 +20,8 @@ int Compare(const QByteArray& a, const QByteArray& b);
 // an empty text gives no lines.
 QList<QByteArray> SplitLines(const QByteArray& text);
 
-// Each line followed by CR LF.
-QByteArray JoinLines(const QList<QByteArray>& lines);
-
 // Valid UTF-8 decodes as UTF-8; anything else is an old single-byte list, read as Windows-1252.
 QString Decode(const QByteArray& text);
-bool IsValidUtf8(const QByteArray& text);
 
 // One-line preview for a grid cell: at most maxChars characters, line breaks shown as a
 // return symbol and tabs as spaces, so that a huge clip never slows painting.
