@@ -1,6 +1,7 @@
-// The .clp reader on any bytes: no crash, the list keeps its length, and what it read is
-// stable once written and read again.
+// The .clp reader on any bytes: no crash, the same result as the plain model of the reading
+// rules, and what it read is stable once written and read again.
 #include "files/ClipListFile.h"
+#include "files/ClipListModel.h"
 
 #include <cstdlib>
 
@@ -11,8 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1));
     QList<QByteArray> texts(6);
     texts[0] = "kept";
-    ClipListFile::Decode(bytes, texts, append, 6);
-    if (texts.size() != 6)
+    QList<QByteArray> expected = texts;
+    ClipListFile::Decode(bytes, texts, append, 6, 1 + data[0] / 2);
+    ClipListModel::Read(bytes, expected, append, 6);
+    if (texts != expected)
         std::abort();
     QList<QByteArray> once(6), twice(6);
     ClipListFile::Decode(ClipListFile::Encode(texts, 6), once, false, 6);

@@ -19,7 +19,7 @@ constexpr char FormFeed = '\x0C';
 constexpr char EndOfFile = '\x1A'; // nothing after it is read
 constexpr char Separator[] = "\r\n\x0C\r\n";
 constexpr qsizetype SeparatorSize = sizeof Separator - 1;
-constexpr qsizetype BlockSize = qsizetype(1) << 20;
+constexpr qsizetype BlockSize = DefaultBlockSize;
 
 // Calls sink(data, size) with the file's bytes, record after record.
 template <class Sink> void ForEachRecord(const QList<QByteArray>& texts, int rows, Sink sink) {
@@ -37,7 +37,7 @@ template <class Sink> void ForEachRecord(const QList<QByteArray>& texts, int row
 // list is never held whole.
 class TWindow {
 public:
-    explicit TWindow(QIODevice& in) : In(in) {}
+    TWindow(QIODevice& in, qsizetype block) : In(in), Block(std::max<qsizetype>(block, 1)) {}
 
     const char* Begin() const { return Data.data() + First; }
     const char* End() const { return Data.data() + Last; }
@@ -54,8 +54,8 @@ public:
             First = 0;
         }
         // A small file needs no full block of memory.
-        const qint64 left = In.isSequential() ? BlockSize : In.size() - In.pos();
-        const qint64 want = std::clamp<qint64>(left, 1, BlockSize);
+        const qint64 left = In.isSequential() ? Block : In.size() - In.pos();
+        const qint64 want = std::clamp<qint64>(left, 1, Block);
         if (qsizetype(Data.size()) < Last + want)
             Data.resize(Last + want);
         const qint64 got = In.read(Data.data() + Last, want);
@@ -76,6 +76,7 @@ public:
 
 private:
     QIODevice& In;
+    const qsizetype Block;
     std::vector<char> Data;
     qsizetype First = 0, Last = 0;
     bool Eof = false;
@@ -85,7 +86,7 @@ private:
 // to the line end), a lone LF is text, and a line holding only a form feed ends a record.
 class TRecordReader {
 public:
-    explicit TRecordReader(QIODevice& in) : Window(in) { Window.More(); }
+    TRecordReader(QIODevice& in, qsizetype block) : Window(in, block) { Window.More(); }
 
     bool AtEnd() { return Window.Begin() == Window.End() && !Window.More(); }
 
@@ -99,34 +100,41 @@ public:
             return false; // an empty first line, or a separator line: line by line
         for (const char* s = p; (s = Find(s, end)) != nullptr; s += 3) {
             const char* after = s + 3;
-            if (after == end && !Window.Ended())
-                return false; // the line end after the form feed is not read yet
+            // The separator's line end must be read whole: its LF may be in the next block.
+            if ((after == end || (*after == '\r' && after + 1 == end)) && !Window.Ended())
+                return false;
             if (after != end && *after != '\r')
                 continue; // a form feed followed by text is ordinary text
             if (HasLoneCR(p, s))
                 return false;
             text = QByteArray(p, s - p);
-            Window.Consume(SkipLineEnd(after, end));
+            Window.Consume(after == end ? end : SkipLF(after + 1, end));
             return true;
         }
         return false;
     }
 
+    // One line: up to its CR, which ends it with the one LF that may follow.
     QByteArray ReadLine(bool& atEnd) {
+        qsizetype scanned = 0; // bytes already known to hold no CR
+        const char* cr = nullptr;
         for (;;) {
-            const char* p = Window.Begin();
+            const char* p = Window.Begin() + scanned;
             const char* end = Window.End();
-            const auto* cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-            if ((!cr || cr + 1 == end) && Window.More())
-                continue; // the line, or its line end, goes on in the next block
-            p = Window.Begin();
-            end = Window.End();
             cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-            QByteArray line(p, (cr ? cr : end) - p);
-            Window.Consume(cr ? SkipLineEnd(cr + 1, end) : end);
-            atEnd = AtEnd();
-            return line;
+            if (cr && cr + 1 < end)
+                break;
+            scanned = (cr ? cr : end) - Window.Begin();
+            if (!Window.More()) // the line, or its line end, may go on in the next block
+                break;
         }
+        const char* p = Window.Begin();
+        const char* end = Window.End();
+        cr = static_cast<const char*>(std::memchr(p + scanned, '\r', end - p - scanned));
+        QByteArray line(p, (cr ? cr : end) - p);
+        Window.Consume(cr ? SkipLF(cr + 1, end) : end);
+        atEnd = AtEnd();
+        return line;
     }
 
 private:
@@ -158,12 +166,8 @@ private:
         }
         return false;
     }
-    static const char* SkipLineEnd(const char* p, const char* end) {
-        if (p < end && *p == '\r')
-            ++p;
-        if (p < end && *p == '\n')
-            ++p;
-        return p;
+    static const char* SkipLF(const char* p, const char* end) {
+        return p < end && *p == '\n' ? p + 1 : p;
     }
 
     TWindow Window;
@@ -220,14 +224,14 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
             QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
 }
 
-void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows) {
+void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows, qsizetype block) {
     const int limit = int(std::min<qsizetype>(rows, texts.size()));
     if (!append) {
         for (QByteArray& text : texts)
             text.clear();
     }
     int target = FirstTargetRow(texts, append);
-    TRecordReader reader(in);
+    TRecordReader reader(in, block);
     while (target < limit && !reader.AtEnd()) {
         QByteArray& text = texts[target];
         if (text.isEmpty() && reader.TakeWholeRecord(text)) {
@@ -249,11 +253,12 @@ void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows) {
     }
 }
 
-void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows) {
+void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
+            qsizetype block) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    Read(buffer, texts, append, rows);
+    Read(buffer, texts, append, rows, block);
 }
 
 void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {

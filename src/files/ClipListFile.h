@@ -9,6 +9,9 @@
 // feed. Blank clips are not stored. Texts are bytes throughout; nothing is converted.
 namespace ClipListFile {
 
+// Files are read through a window of this many bytes at a time.
+inline constexpr qsizetype DefaultBlockSize = qsizetype(1) << 20;
+
 // The bytes of a file holding the first `rows` texts.
 QByteArray Encode(const QList<QByteArray>& texts, int rows);
 
@@ -23,8 +26,11 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows);
 // when the file cannot be opened.
 void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows);
 
-// The same rules over bytes already in memory, or over any readable device.
-void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows);
-void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows);
+// The same rules over bytes already in memory, or over any readable device, read in blocks of
+// the given size.
+void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
+            qsizetype block = DefaultBlockSize);
+void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
+          qsizetype block = DefaultBlockSize);
 
 } // namespace ClipListFile

@@ -1,5 +1,6 @@
 #include "KXStringGrid.h"
 
+#include "CellEditor.h"
 #include "CsvField.h"
 #include "GridSort.h"
 #include "main/ClipText.h"
@@ -9,27 +10,10 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 
 namespace {
-
-// Hands the editor's text to the grid together with the editor's modified state.
-class TCellDelegate : public QStyledItemDelegate {
-public:
-    explicit TCellDelegate(TKXStringGrid* grid) : QStyledItemDelegate(grid), Grid(grid) {}
-    void setModelData(QWidget* editor, QAbstractItemModel*,
-                      const QModelIndex& index) const override {
-        auto* edit = qobject_cast<QLineEdit*>(editor);
-        if (edit)
-            Grid->StoreEditedText(index, edit->text(), edit->isModified());
-    }
-
-private:
-    TKXStringGrid* Grid;
-};
 
 struct GridRows {
     TStringGridModel& Model;
@@ -234,6 +218,11 @@ void TKXStringGrid::StoreEditedText(const QModelIndex& index, const QString& tex
         SetCells(index.column(), index.row(), spaced);
     if (!Modified)
         Modified = editorModified;
+}
+
+int TKXStringGrid::EditingRow() const {
+    // Not state(): removing any row resets it while the editor stays open.
+    return indexWidget(currentIndex()) ? currentIndex().row() : -1;
 }
 
 bool TKXStringGrid::RowHasText(int row) const {

@@ -68,6 +68,9 @@ public:
     virtual void SaveToCSV(const QString& fileName);
     virtual void LoadFromCSV(const QString& fileName, bool append);
 
+    // The row whose cell the in-place editor has open, or -1.
+    int EditingRow() const;
+
     // The in-place editor hands its text over; editorModified is the editor's own state.
     void StoreEditedText(const QModelIndex& index, const QString& text, bool editorModified);
 

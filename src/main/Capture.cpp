@@ -1,6 +1,7 @@
 // Recording what other programs copy.
 #include "config/Config.h"
 #include "fMain.h"
+#include "grid/KXStringGrid.h"
 #include "main/Errors.h"
 
 #include <QAction>
@@ -31,8 +32,10 @@ void TQuilleryMainForm::CaptureClipboard() {
         SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
         if (text.isEmpty() || text == ClipAt(0))
             return;
-        // With no current row (a press outside the cells) the copy is kept as a new clip.
-        if (APpendMode1->isChecked() && IsRowIndex(CurrentRow))
+        // With no current row (a press outside the cells), or while that clip is being
+        // edited, the copy is kept as a new clip.
+        if (APpendMode1->isChecked() && IsRowIndex(CurrentRow) &&
+            StringGrid1->EditingRow() != CurrentRow)
             AppendToClip(CurrentRow, text);
         else
             AddClipAtTop(text);

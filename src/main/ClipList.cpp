@@ -20,11 +20,16 @@ void TQuilleryMainForm::SelectTopRow() {
 }
 
 void TQuilleryMainForm::AddClipAtTop(const QByteArray& text) {
-    // The row count stays: the oldest clip falls off the end.
+    // A cell being edited keeps its editor and what was typed: it moves down with its row,
+    // the selection stays on it, and it never falls off the end.
+    const int editing = StringGrid1->EditingRow();
     StringGrid1->InsertRow(0);
-    StringGrid1->Model().DeleteRow(StringGrid1->RowCount() - 1);
+    const int last = StringGrid1->RowCount() - 1;
+    if (editing + 1 != last)
+        StringGrid1->Model().DeleteRow(last); // the row count stays: the oldest clip is lost
     SetClipAt(0, text);
-    SelectTopRow();
+    if (editing < 0)
+        SelectTopRow();
 }
 
 void TQuilleryMainForm::AppendToClip(int row, const QByteArray& text) {

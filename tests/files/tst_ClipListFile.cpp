@@ -1,3 +1,4 @@
+#include "ClipListModel.h"
 #include "fakes/TestDir.h"
 #include "files/ClipListFile.h"
 #include "main/Errors.h"
@@ -29,8 +30,10 @@ private slots:
     void appendMode_data();
     void appendMode();
     void legacyBytesLoadUnchanged();
-    void linesAcrossReadBlocks();
-    void garbageNeverCrashes();
+    void readerAgreesWithRules();
+    void separatorAcrossReadBlock_data();
+    void separatorAcrossReadBlock();
+    void largeListRoundTrip();
     void missingOrUnreadableFileLeavesListAlone();
     void failedSaveKeepsOldFile();
     void permissions();
@@ -98,6 +101,11 @@ void TestClipListFile::readingRules_data() {
     QTest::newRow("separator at end without line break")
         << QByteArray("a\r\n\x0c") << Texts{"a", "", ""};
     QTest::newRow("no line ends at all") << QByteArray(5000, 'z') << Texts{"", "", ""};
+    QTest::newRow("two CRs are two line ends")
+        << QByteArray("p1\r\rp2\r\n\x0c\r\n") << Texts{"p1\r\n\r\np2", "", ""};
+    QTest::newRow("a clip ending in CR") << QByteArray("abc\r\r\n\x0c\r\n")
+                                         << Texts{"abc\r\n", "", ""};
+    QTest::newRow("form feeds then two CRs") << QByteArray("\x0c\x0c\r\r") << Texts{"\x0c\x0c", "", ""};
 }
 
 void TestClipListFile::readingRules() {
@@ -112,8 +120,6 @@ void TestClipListFile::appendMode_data() {
     QTest::addColumn<Texts>("before");
     QTest::addColumn<int>("rows");
     QTest::addColumn<Texts>("after");
-    const QByteArray two = "n1\r\n\x0c\r\nn2\r\n\x0c\r\n";
-    Q_UNUSED(two);
     QTest::newRow("below the last non-empty row")
         << Texts{"a", "", "b", "", "", ""} << 6 << Texts{"a", "", "b", "n1", "n2", ""};
     QTest::newRow("all empty fills from the top")
@@ -142,34 +148,96 @@ void TestClipListFile::legacyBytesLoadUnchanged() {
     QCOMPARE(TTestDir::Read(dir.File("again.clp")), TTestDir::Golden("clips/legacy.clp"));
 }
 
-void TestClipListFile::linesAcrossReadBlocks() {
-    // Put a CR as the last byte of the first 1 MiB block and its LF first in the next one.
-    const qsizetype block = qsizetype(1) << 20;
-    QByteArray first(block - 1, 'a');
-    const QByteArray file = first + "\r\n\x0c\r\n" + QByteArray(3 * block, 'b') + "\r\n\x0c\r\n";
-    TTestDir dir;
-    TTestDir::Write(dir.File("big.clp"), file);
-    Texts texts = Empty(3);
-    ClipListFile::Load(dir.File("big.clp"), texts, false, 3);
-    QCOMPARE(texts[0], first);
-    QCOMPARE(texts[1], QByteArray(3 * block, 'b'));
-    QCOMPARE(texts[2], QByteArray());
+namespace {
+// Bytes that the reading rules treat specially, and some plain ones.
+QByteArray RandomBytes(QRandomGenerator& random, int maxSize) {
+    static const char alphabet[] = "ab \r\r\n\n\x0c\x0c\xff\x1a";
+    QByteArray bytes(random.bounded(maxSize + 1), Qt::Uninitialized);
+    for (char& c : bytes)
+        c = alphabet[random.bounded(int(sizeof alphabet) - 1)];
+    if (random.bounded(4) != 0)
+        bytes.replace('\x1a', 'c'); // most files hold no end-of-file mark
+    return bytes;
 }
 
-void TestClipListFile::garbageNeverCrashes() {
-    auto* random = QRandomGenerator::global();
-    for (int round = 0; round < 300; ++round) {
-        QByteArray bytes(random->bounded(2000), Qt::Uninitialized);
-        for (char& c : bytes)
-            c = "ab\r\n\x0c\x1a\xff "[random->bounded(8)];
-        Texts texts = Empty(5);
-        ClipListFile::Decode(bytes, texts, round % 2 == 1, 5);
-        QCOMPARE(texts.size(), 5);
-        // Writing and reading normalises a list once; after that it is stable.
-        const Texts once = ReadBack(ClipListFile::Encode(texts, 5), 5);
-        const Texts twice = ReadBack(ClipListFile::Encode(once, 5), 5);
-        QCOMPARE(twice, once);
+// A file as the program writes it, now and then with a few bytes changed.
+QByteArray RandomList(QRandomGenerator& random) {
+    Texts texts(random.bounded(1, 8));
+    for (QByteArray& text : texts)
+        text = RandomBytes(random, 12);
+    QByteArray file = ClipListFile::Encode(texts, int(texts.size()));
+    for (int n = random.bounded(3); n > 0 && !file.isEmpty(); --n)
+        file[random.bounded(int(file.size()))] = "\r\n\x0cz"[random.bounded(4)];
+    return file;
+}
+
+Texts RandomStart(QRandomGenerator& random, int rows) {
+    Texts texts(rows + random.bounded(2)); // the grid may hold more rows than Rows
+    for (QByteArray& text : texts)
+        text = random.bounded(3) == 0 ? QByteArray("old") : QByteArray();
+    return texts;
+}
+} // namespace
+
+void TestClipListFile::readerAgreesWithRules() {
+    QRandomGenerator random(20261208);
+    const qsizetype blocks[] = {1, 2, 3, 4, 5, 7, 16, ClipListFile::DefaultBlockSize};
+    for (int round = 0; round < 6000; ++round) {
+        const QByteArray file = round % 2 ? RandomList(random) : RandomBytes(random, 80);
+        const int rows = random.bounded(1, 7);
+        const bool append = random.bounded(3) == 0;
+        const Texts start = RandomStart(random, rows);
+        Texts expected = start;
+        ClipListModel::Read(file, expected, append, rows);
+        for (qsizetype block : blocks) {
+            Texts texts = start;
+            ClipListFile::Decode(file, texts, append, rows, block);
+            if (texts != expected) {
+                qWarning() << "file" << file.toHex(' ') << "rows" << rows << "append" << append
+                           << "block" << block << "start" << start;
+                QCOMPARE(texts, expected);
+            }
+        }
     }
+}
+
+void TestClipListFile::separatorAcrossReadBlock_data() {
+    QTest::addColumn<QByteArray>("separator");
+    QTest::newRow("CR LF FF CR LF") << QByteArray("\r\n\x0c\r\n");
+    QTest::newRow("after a lone CR") << QByteArray("\r\r\n\x0c\r\n");
+    QTest::newRow("FF line ended by CR alone") << QByteArray("\r\n\x0c\r");
+}
+
+void TestClipListFile::separatorAcrossReadBlock() {
+    // Every byte of a separator falls once on the last byte of the reader's first block.
+    QFETCH(QByteArray, separator);
+    const qsizetype block = ClipListFile::DefaultBlockSize;
+    TTestDir dir;
+    for (qsizetype at = block - qsizetype(separator.size()); at <= block; ++at) {
+        const QByteArray file = QByteArray(at, 'a') + separator + "next\r\n\x0c\r\n";
+        TTestDir::Write(dir.File("big.clp"), file);
+        Texts texts = Empty(3), expected = Empty(3);
+        ClipListFile::Load(dir.File("big.clp"), texts, false, 3);
+        ClipListModel::Read(file, expected, false, 3);
+        QCOMPARE(texts, expected);
+        QCOMPARE(texts[1], QByteArray("next"));
+    }
+}
+
+void TestClipListFile::largeListRoundTrip() {
+    // A list the program wrote itself comes back byte for byte, across many read blocks.
+    QRandomGenerator random(7);
+    Texts texts(100000);
+    for (QByteArray& text : texts) {
+        text = QByteArray(random.bounded(1, 120), 'x');
+        for (int n = random.bounded(3); n > 0; --n)
+            text += "\r\n" + QByteArray(random.bounded(40), 'y');
+    }
+    TTestDir dir;
+    ClipListFile::Save(dir.File("many.clp"), texts, int(texts.size()));
+    Texts loaded = Empty(int(texts.size()));
+    ClipListFile::Load(dir.File("many.clp"), loaded, false, int(texts.size()));
+    QVERIFY(loaded == texts);
 }
 
 void TestClipListFile::missingOrUnreadableFileLeavesListAlone() {

@@ -1,7 +1,7 @@
 #include "fakes/TestDir.h"
+#include "grid/CellEditor.h"
 #include "grid/KXStringGrid.h"
 
-#include <QLineEdit>
 #include <QtTest>
 
 namespace {
@@ -37,6 +37,8 @@ private slots:
     void downKeyOnLastRow();
     void storeEditedText_data();
     void storeEditedText();
+    void editorKeepsWholeText_data();
+    void editorKeepsWholeText();
     void insertRow();
     void removeRow();
     void removeRowIgnoredOnFixedCurrentRow();
@@ -171,18 +173,49 @@ void TestKXStringGrid::storeEditedText() {
     TKXStringGrid g;
     Fill(g, {"old", "other"});
     g.EOLToSpace = eolToSpace;
+    g.StoreEditedText(g.Model().index(0, 1), typed, true);
+    QCOMPARE(g.Cells(1, 0), stored);
+    QCOMPARE(g.Modified, modified);
+}
+
+void TestKXStringGrid::editorKeepsWholeText_data() {
+    QTest::addColumn<QByteArray>("cell");
+    QTest::addColumn<QString>("typed"); // typed at the end; empty: committed unchanged
+    QTest::addColumn<QByteArray>("stored");
+    const QByteArray longClip = QByteArray(40000, 'x') + "\r\ntail";
+    QTest::newRow("long clip unchanged") << longClip << QString() << longClip;
+    QTest::newRow("long clip edited") << longClip << "!" << longClip + "!";
+    QTest::newRow("CR LF lines edited") << QByteArray("a\r\nb") << "c" << QByteArray("a\r\nbc");
+    QTest::newRow("LF lines edited") << QByteArray("a\nb") << "c" << QByteArray("a\nbc");
+    QTest::newRow("lone CR unchanged") << QByteArray("a\rb") << QString() << QByteArray("a\rb");
+    QTest::newRow("legacy bytes unchanged")
+        << QByteArray("caf\xe9") << QString() << QByteArray("caf\xe9");
+    const QByteArray big = QByteArray("line of a big clip\r\n").repeated(250000);
+    QTest::newRow("5 MB clip edited") << big << "end" << big + "end";
+}
+
+void TestKXStringGrid::editorKeepsWholeText() {
+    QFETCH(QByteArray, cell);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, stored);
+    TKXStringGrid g;
+    g.EOLToSpace = false;
+    Fill(g, {cell, "other"});
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const QModelIndex cell = g.Model().index(0, 1);
-    g.setCurrentIndex(cell);
-    g.edit(cell);
-    auto* editor = qobject_cast<QLineEdit*>(g.indexWidget(cell));
+    const QModelIndex index = g.Model().index(0, 1);
+    g.setCurrentIndex(index);
+    g.edit(index);
+    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
     QVERIFY(editor);
-    editor->setText(typed);
-    editor->setModified(true);
-    QTest::keyClick(editor, Qt::Key_Return); // the view commits on its next turn
-    QTRY_COMPARE(g.Cells(1, 0), stored);
-    QCOMPARE(g.Modified, modified);
+    if (!typed.isEmpty()) {
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor, typed);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!g.indexWidget(index));
+    QCOMPARE(g.Cells(1, 0).size(), stored.size());
+    QVERIFY(g.Cells(1, 0) == stored);
 }
 
 void TestKXStringGrid::insertRow() {

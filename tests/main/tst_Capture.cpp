@@ -2,6 +2,7 @@
 #include "main/Errors.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;
@@ -20,6 +21,8 @@ private slots:
     void insertedRowsAreKept();
     void appendMode();
     void appendModeWithoutCurrentRowRecordsAtTop();
+    void copyWhileEditingKeepsTheEdit_data();
+    void copyWhileEditingKeepsTheEdit();
     void ownWritesAreNotRecorded();
     void failedReadIsReported();
     void textPresentAtStartIsNotRecorded();
@@ -163,6 +166,52 @@ void TestCapture::appendModeWithoutCurrentRowRecordsAtTop() {
     form.CurrentRow = -1;
     f.Clipboard.CopyFromOtherProgram("kept");
     QCOMPARE(f.Clips(2), (Texts{"kept", ""}));
+}
+
+void TestCapture::copyWhileEditingKeepsTheEdit_data() {
+    QTest::addColumn<int>("editRow");
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<Texts>("whileEditing");
+    QTest::addColumn<Texts>("committed");
+    QTest::newRow("middle row") << 1 << false << Texts{"new", "a", "b"}
+                                << Texts{"new", "a", "b!"};
+    QTest::newRow("last row never falls off")
+        << 2 << false << Texts{"new", "a", "b", "c"} << Texts{"new", "a", "b", "c!"};
+    QTest::newRow("append mode on the edited row records at the top")
+        << 1 << true << Texts{"new", "a", "b"} << Texts{"new", "a", "b!"};
+}
+
+void TestCapture::copyWhileEditingKeepsTheEdit() {
+    QFETCH(int, editRow);
+    QFETCH(bool, append);
+    QFETCH(Texts, whileEditing);
+    QFETCH(Texts, committed);
+    TFormFixture f;
+    f.Settings.Rows = 3;
+    f.Settings.GridEdit = true;
+    auto& form = f.Create();
+    for (const char* t : {"c", "b", "a"})
+        f.Clipboard.CopyFromOtherProgram(t);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.APpendMode1->setChecked(append);
+    form.CurrentRow = editRow;
+    const QModelIndex cell = form.StringGrid1->Model().index(editRow, 1);
+    form.StringGrid1->setCurrentIndex(cell);
+    form.StringGrid1->edit(cell);
+    auto* editor = form.StringGrid1->findChild<QPlainTextEdit*>();
+    QVERIFY(editor);
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, "!");
+
+    f.Clipboard.CopyFromOtherProgram("new");
+    const int rows = int(whileEditing.size());
+    QCOMPARE(form.StringGrid1->RowCount(), rows);
+    QCOMPARE(f.Clips(rows), whileEditing); // the half-typed text is not committed
+    QCOMPARE(form.StringGrid1->EditingRow(), editRow + 1);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(form.StringGrid1->EditingRow(), -1);
+    QCOMPARE(f.Clips(rows), committed); // nor lost
 }
 
 void TestCapture::ownWritesAreNotRecorded() {

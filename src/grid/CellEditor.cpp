@@ -1,0 +1,77 @@
+#include "CellEditor.h"
+
+#include "KXStringGrid.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+
+TCellEditor::TCellEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("CellEditor"));
+    setLineWrapMode(NoWrap);
+    setFrameShape(NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
+    document()->setDocumentMargin(1);
+    document()->setModified(false); // the margin counts as a change
+}
+
+void TCellEditor::SetCellText(const QString& text) {
+    LineBreak = !text.contains(QLatin1Char('\r')) && text.contains(QLatin1Char('\n'))
+                    ? QStringLiteral("\n")
+                    : QStringLiteral("\r\n");
+    setPlainText(text);
+    selectAll();
+    document()->setModified(false);
+}
+
+QString TCellEditor::CellText() const {
+    QString text = toPlainText();
+    if (LineBreak != QLatin1String("\n"))
+        text.replace(QLatin1Char('\n'), LineBreak);
+    return text;
+}
+
+bool TCellEditor::IsModified() const {
+    return document()->isModified();
+}
+
+void TCellEditor::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & Qt::ShiftModifier)) {
+        emit Committed();
+        return;
+    }
+    if (enter) {
+        insertPlainText(QStringLiteral("\n"));
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+TCellDelegate::TCellDelegate(TKXStringGrid* grid) : QStyledItemDelegate(grid), Grid(grid) {}
+
+QWidget* TCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                     const QModelIndex&) const {
+    auto* editor = new TCellEditor(parent);
+    connect(editor, &TCellEditor::Committed, this, [this, editor] {
+        emit const_cast<TCellDelegate*>(this)->commitData(editor);
+        emit const_cast<TCellDelegate*>(this)->closeEditor(editor);
+    });
+    return editor;
+}
+
+void TCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    auto* edit = qobject_cast<TCellEditor*>(editor);
+    // What the user has typed is never overwritten by a change to the cell meanwhile.
+    if (edit && !edit->IsModified())
+        edit->SetCellText(index.data(Qt::EditRole).toString());
+}
+
+void TCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                 const QModelIndex& index) const {
+    auto* edit = qobject_cast<TCellEditor*>(editor);
+    // An unchanged cell keeps its bytes, whatever their length or code page.
+    if (edit && edit->IsModified())
+        Grid->StoreEditedText(index, edit->CellText(), true);
+}
