@@ -1,6 +1,7 @@
 // Capture against the real X clipboard, with xclip copying from a separate process.
 #include "Desktop.h"
 #include "config/Config.h"
+#include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
@@ -8,6 +9,7 @@
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
 
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
@@ -38,6 +40,7 @@ private slots:
     void sameTextTwiceGivesOneClip();
     void textPresentAtStartIsNotRecorded();
     void ownWriteIsNotRecordedButOthersSeeIt();
+    void copyInsideTheProgramIsRecorded();
     void notRecorded_data();
     void notRecorded();
     void latin1OnlyOwner();
@@ -149,6 +152,26 @@ void TestX11Capture::ownWriteIsNotRecordedButOthersSeeIt() {
     QCOMPARE(Clips(2), (Texts{"from xclip", ""}));
     CopyAndWait("next copy");
     QCOMPARE(Clips(3), (Texts{"next copy", "from xclip", ""}));
+}
+
+void TestX11Capture::copyInsideTheProgramIsRecorded() {
+    Settings->GridEdit = true;
+    CreateForm();
+    CopyAndWait("from xclip");
+    Form->WriteClipboardOwn("pasted by a hot key"); // the program's own write, as a paste makes
+    QTest::qWait(200);
+    const QModelIndex cell = Form->StringGrid1->Model().index(0, 1);
+    Form->StringGrid1->setCurrentIndex(cell);
+    Form->StringGrid1->edit(cell);
+    auto* editor = Form->StringGrid1->findChild<QPlainTextEdit*>();
+    QVERIFY(editor);
+    editor->moveCursor(QTextCursor::End);
+    editor->moveCursor(QTextCursor::StartOfWord, QTextCursor::KeepAnchor);
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    QTRY_COMPARE(Clips(3), (Texts{"xclip", "from xclip", ""}));
+    QCOMPARE(XclipPaste(), QByteArray("xclip"));
+    QTest::qWait(300); // the owner-change notice of that copy does not record it twice
+    QCOMPARE(Clips(3), (Texts{"xclip", "from xclip", ""}));
 }
 
 void TestX11Capture::notRecorded_data() {

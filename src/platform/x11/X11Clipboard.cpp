@@ -5,11 +5,14 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 TX11Clipboard::TX11Clipboard(QObject* parent)
     : IClipboard(parent), Board(QGuiApplication::clipboard()) {
     connect(&Watcher, &TX11SelectionWatcher::Changed, this, &TX11Clipboard::Announce,
             Qt::QueuedConnection);
+    connect(Board, &QClipboard::changed, this,
+            [this](QClipboard::Mode mode) { BoardChanged(mode); });
     // Without XFIXES no X client learns of other programs' copies, Qt included.
     if (!Watcher.Start())
         qWarning("Quillery: the X server cannot report clipboard changes; nothing is recorded");
@@ -21,6 +24,25 @@ void TX11Clipboard::Announce(const TSelectionSnapshot& snapshot) {
         return;
     Current = snapshot;
     emit Changed();
+}
+
+// Qt reports a change of its own clipboard inside the call that made it.
+void TX11Clipboard::BoardChanged(int mode) {
+    if (Writing || mode != QClipboard::Clipboard || !Board->ownsClipboard())
+        return;
+    LearnOwnWindow();
+    const QMimeData* data = Board->mimeData(QClipboard::Clipboard);
+    const bool hasText = data && data->hasText();
+    Current = {OwnWindow, hasText, false, false, hasText ? data->text().toUtf8() : QByteArray()};
+    emit Changed();
+}
+
+void TX11Clipboard::LearnOwnWindow() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (Watcher.isRunning() && x11) {
+        OwnWindow = TX11SelectionWatcher::CurrentOwner(x11->connection());
+        Watcher.SetOwnWindow(OwnWindow);
+    }
 }
 
 bool TX11Clipboard::HasText() const {
@@ -35,18 +57,18 @@ QByteArray TX11Clipboard::ReadText() const {
 }
 
 void TX11Clipboard::WriteText(const QByteArray& text) {
+    Writing = true;
     Board->setText(ClipText::Decode(text), QClipboard::Clipboard);
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (Watcher.isRunning() && x11) {
-        OwnWindow = TX11SelectionWatcher::CurrentOwner(x11->connection());
-        Watcher.SetOwnWindow(OwnWindow);
-    }
+    Writing = false;
+    LearnOwnWindow();
     Current = {OwnWindow, true, false, false, text};
     emit Changed();
 }
 
 void TX11Clipboard::Clear() {
+    Writing = true;
     Board->clear(QClipboard::Clipboard);
+    Writing = false;
     Current = {};
     emit Changed();
 }

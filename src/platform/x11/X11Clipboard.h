@@ -7,7 +7,9 @@ class QClipboard;
 
 // The X CLIPBOARD selection. Other programs' copies are fetched by a watcher thread the
 // moment they happen and announced here in order; the program's own writes go through Qt,
-// are announced inside the write call, and their later owner-change notice is dropped.
+// are announced inside the write call, and their later owner-change notice is dropped. A copy
+// the user makes inside the program (Ctrl+C in an editor) also goes through Qt, outside such a
+// write: it is announced like any other program's copy.
 class TX11Clipboard : public IClipboard {
     Q_OBJECT
 public:
@@ -19,9 +21,12 @@ public:
 
 private:
     void Announce(const TSelectionSnapshot& snapshot);
+    void BoardChanged(int mode);
+    void LearnOwnWindow();
 
     QClipboard* Board;
     TX11SelectionWatcher Watcher;
     quint32 OwnWindow = 0;
+    bool Writing = false; // inside the program's own write or clear
     TSelectionSnapshot Current;
 };
