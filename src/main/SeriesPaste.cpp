@@ -40,25 +40,42 @@ void TQuilleryMainForm::HotKeyPressed(int id) {
     });
 }
 
-void TQuilleryMainForm::PasteToTarget() {
-    if (const quint64 window = Platform.PasteTarget.FindPasteWindow())
-        Platform.PasteTarget.Paste(window);
+// Each press pastes its own clip: the next clip goes on the clipboard only once the window
+// has taken the one before.
+void TQuilleryMainForm::QueuePaste(const QByteArray& text) {
+    PendingPastes.append(text);
+    if (!Pasting)
+        NextPaste();
+}
+
+void TQuilleryMainForm::NextPaste() {
+    while (!PendingPastes.isEmpty()) {
+        WriteClipboardOwn(PendingPastes.takeFirst());
+        if (const quint64 window = Platform.PasteTarget.FindPasteWindow()) {
+            Pasting = true;
+            Platform.PasteTarget.Paste(window);
+            return;
+        }
+    }
+}
+
+void TQuilleryMainForm::PasteDone() {
+    Pasting = false;
+    Guarded([this] { NextPaste(); });
 }
 
 // Counted from the current row; without one (a press outside the cells), from the top.
 void TQuilleryMainForm::PasteByNumber(int id) {
     const int from = IsRowIndex(CurrentRow) ? CurrentRow : 0;
     const int row = std::min(id + from - 1, StringGrid1->RowCount() - 1);
-    WriteClipboardOwn(ClipAt(row));
-    PasteToTarget();
+    QueuePaste(ClipAt(row));
 }
 
 void TQuilleryMainForm::SeriesPaste() {
     // A series without a current row starts at the top.
     if (!IsRowIndex(CurrentRow))
         CurrentRow = 0;
-    WriteClipboardOwn(ClipAt(CurrentRow));
-    PasteToTarget();
+    QueuePaste(ClipAt(CurrentRow));
     if (Config->PowerPaste == 0 && CurrentRow > 1)
         --CurrentRow;
     else if (Config->PowerPaste == 1 && CurrentRow < StringGrid1->RowCount() - 1)

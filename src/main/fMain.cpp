@@ -27,6 +27,7 @@ TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platfo
     : QMainWindow(parent), ProgramDir(programDir), Platform(platform) {
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
+    connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);
     CreateComponents();
     CreateMenus();
     FormCreate();

@@ -151,7 +151,11 @@ private:
     void CreateComponents();
     void CreateMenus();
     void CreateTrayMenu();
-    void PasteToTarget();
+    void QueuePaste(const QByteArray& text);
+    void NextPaste();
+    void PasteDone();
+    QList<QByteArray> PendingPastes; // hot-key pastes not yet handed to their window
+    bool Pasting = false;
     void FormCreate();
     void SetGeometryOnScreen(const QRect& wanted);
     void Timer1Timer();

@@ -1,14 +1,19 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QObject>
 
 // The window the user works in, and asking it to paste.
-class IPasteTarget {
+class IPasteTarget : public QObject {
+    Q_OBJECT
 public:
-    virtual ~IPasteTarget() = default;
+    using QObject::QObject;
     // The highest visible top-level window that is not kept above the others; 0 when none.
     virtual quint64 FindPasteWindow() = 0;
-    // Asks the window to paste the clipboard's text at its caret. Returns at once; the paste
-    // happens once the user has let go of the hot key.
+    // Asks the window to paste the clipboard's text at its caret. Returns at once; Done
+    // follows when the window has taken the text (or could not be asked), and only then may
+    // the clipboard change again.
     virtual void Paste(quint64 window) = 0;
+
+signals:
+    void Done();
 };

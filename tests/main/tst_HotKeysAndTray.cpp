@@ -30,6 +30,7 @@ private slots:
     void pasteByNumber();
     void rowKeysDoNothingOnceRowPasteIsOff();
     void failedWriteNeitherPastesNorMoves();
+    void fastPressesQueueTheirClips();
     void noTargetStillMoves();
     void restoreKeyToggles();
     void startMinimizedStaysReachable();
@@ -155,6 +156,30 @@ void TestHotKeysAndTray::rowKeysDoNothingOnceRowPasteIsOff() {
     QVERIFY(f.PasteTarget.Pastes.isEmpty());
     QVERIFY(f.HotKeys.Registered.contains(3));
     Q_UNUSED(form);
+}
+
+void TestHotKeysAndTray::fastPressesQueueTheirClips() {
+    // Presses faster than the window takes its text: each clip goes on the clipboard only
+    // once the one before has been taken, in the order of the presses.
+    TFormFixture f;
+    f.Settings.RowPaste = true;
+    auto& form = f.Create();
+    FillRows(f, 5);
+    f.PasteTarget.Hold = true;
+    f.HotKeys.Press(12);
+    f.HotKeys.Press(12);
+    f.HotKeys.Press(3); // paste by number counts from the row the series has reached
+    f.HotKeys.Press(12);
+    QCOMPARE(form.CurrentRow, 3);
+    QList<QByteArray> onClipboard{f.Clipboard.Current()};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(f.PasteTarget.Pastes.size(), i + 1);
+        f.PasteTarget.Finish();
+        onClipboard << f.Clipboard.Current();
+    }
+    QCOMPARE(onClipboard, (QList<QByteArray>{"r0", "r1", "r4", "r2", "r2"}));
+    QCOMPARE(f.PasteTarget.Pastes.size(), 4);
+    QCOMPARE(f.Clips(2), (Texts{"r0", "r1"}));
 }
 
 void TestHotKeysAndTray::failedWriteNeitherPastesNorMoves() {

@@ -23,6 +23,8 @@ private slots:
     void cleanup();
     void seriesPasteIntoAnotherProgram_data();
     void seriesPasteIntoAnotherProgram();
+    void seriesPasteWithKeysHeld_data();
+    void seriesPasteWithKeysHeld();
     void restoreKeyHidesAndShows();
     void keyHeldByAnotherProgram();
     void trayIconIsShown();
@@ -91,6 +93,29 @@ void TestHotKeys::seriesPasteIntoAnotherProgram() {
     // The program's own writes added no clip.
     QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")),
              QByteArray("three \r\n\x0c\r\ntwo \r\n\x0c\r\none \r\n\x0c\r\n"));
+}
+
+void TestHotKeys::seriesPasteWithKeysHeld_data() {
+    QTest::addColumn<int>("delayMs");
+    QTest::newRow("tapped 150 ms apart") << 150;
+    QTest::newRow("as fast as auto-repeat") << 30;
+}
+
+void TestHotKeys::seriesPasteWithKeysHeld() {
+    // Shift+Ctrl stay down while V is tapped: every tap pastes its own clip, in order.
+    QFETCH(int, delayMs);
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nRows=5\nRowPaste=1\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    for (const char* clip : {"one ", "two ", "three ", "four "}) {
+        XclipCopy(clip);
+        QTest::qWait(200);
+    }
+    StartTarget();
+    Run("xdotool", {"keydown", "shift", "ctrl"});
+    Run("xdotool", {"key", "--delay", QString::number(delayMs), "v", "v", "v", "0"});
+    Run("xdotool", {"keyup", "shift", "ctrl"});
+    // Paste by number (Shift+Ctrl+0) pastes the row the three taps have reached.
+    QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("four three two one "), 8000);
 }
 
 void TestHotKeys::restoreKeyHidesAndShows() {

@@ -2,7 +2,7 @@
 # Runs a command inside a private X session: Xvfb on a free display, the openbox window
 # manager and the trayer system tray. Everything started here is stopped afterwards.
 # Usage: xsession.sh COMMAND [ARGS...]   (exit status: the command's)
-# XSESSION_TRAY=0 leaves the system tray out.
+# XSESSION_TRAY=0 leaves the system tray out; XSESSION_WM=0 the window manager (and the tray).
 set -euo pipefail
 
 work=$(mktemp -d /tmp/quillery-x.XXXXXX)
@@ -27,11 +27,13 @@ pids+=($!)
 wait_for 10 test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+if [[ ${XSESSION_WM:-1} != 0 ]]; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+fi
 
-if [[ ${XSESSION_TRAY:-1} != 0 ]]; then
+if [[ ${XSESSION_TRAY:-1} != 0 && ${XSESSION_WM:-1} != 0 ]]; then
     trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
         --SetDockType true --expand false >"$work/trayer.log" 2>&1 &
     pids+=($!)

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <cstdlib>
@@ -14,7 +16,8 @@
 
 namespace {
 constexpr int PollMs = 5;
-constexpr int GiveUpMs = 3000; // a user who keeps the keys down this long gets no paste
+constexpr int GiveUpMs = 3000; // a window that takes no focus this long gets no paste
+constexpr int FetchMs = 1000;  // a window that asks for no text this long takes none
 // Programs drop keys that come right after the hot key's grab ends (Tk does): the target
 // must have had the focus, with the keys up, this long.
 constexpr int SettleMs = 50;
@@ -25,7 +28,7 @@ Display* XDisplay() {
 }
 } // namespace
 
-TX11PasteTarget::TX11PasteTarget(QObject* parent) : QObject(parent) {
+TX11PasteTarget::TX11PasteTarget(QObject* parent) : IPasteTarget(parent) {
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
         Connection = x11->connection();
         Root = xcb_setup_roots_iterator(xcb_get_setup(Connection)).data->root;
@@ -37,8 +40,33 @@ TX11PasteTarget::TX11PasteTarget(QObject* parent) : QObject(parent) {
                  InternAtom(Connection, "_NET_WM_WINDOW_TYPE_DOCK"),
                  InternAtom(Connection, "_NET_WM_WINDOW_TYPE_DESKTOP"),
                  InternAtom(Connection, "_NET_CLIENT_LIST_STACKING"),
-                 InternAtom(Connection, "_NET_ACTIVE_WINDOW")};
+                 InternAtom(Connection, "_NET_ACTIVE_WINDOW"),
+                 InternAtom(Connection, "_NET_SUPPORTED"),
+                 InternAtom(Connection, "CLIPBOARD"),
+                 InternAtom(Connection, "TARGETS"),
+                 InternAtom(Connection, "TIMESTAMP"),
+                 InternAtom(Connection, "MULTIPLE")};
+        qGuiApp->installNativeEventFilter(this);
     }
+}
+
+TX11PasteTarget::~TX11PasteTarget() {
+    if (qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+// The window asking for the clipboard's text: Qt answers it in this same turn, so the
+// clipboard may change from the next turn on.
+bool TX11PasteTarget::nativeEventFilter(const QByteArray&, void* message, qintptr*) {
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if (!Typed || (event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
+        return false;
+    const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
+    const quint32 target = request->target;
+    if (request->selection == Atoms.Clipboard && target != Atoms.Targets &&
+        target != Atoms.Timestamp && target != Atoms.Multiple)
+        QTimer::singleShot(0, this, &TX11PasteTarget::Finish);
+    return false;
 }
 
 QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) const {
@@ -91,27 +119,45 @@ quint64 TX11PasteTarget::FindPasteWindow() {
 }
 
 void TX11PasteTarget::Paste(quint64 window) {
-    if (!Connection || !window)
+    if (!Connection || !window) {
+        QTimer::singleShot(0, this, &IPasteTarget::Done);
         return;
+    }
     Target = quint32(window);
-    Activated = false;
+    Activated = Typed = false;
     Waiting.start();
     Ready.invalidate();
     QTimer::singleShot(0, this, &TX11PasteTarget::Step);
 }
 
-// One step of the paste: wait for the hot key's modifiers to be released, bring the target
-// forward, wait until it has the focus, then type Ctrl+V.
+void TX11PasteTarget::Finish() {
+    if (!Target)
+        return;
+    Target = 0;
+    Typed = false;
+    emit Done();
+}
+
+// One step of the paste: wait until the hot key's key is up, bring the target forward, wait
+// until it has had the focus a moment, type Ctrl+V, then wait for the text to be fetched.
 void TX11PasteTarget::Step() {
     if (!Target)
         return;
-    if (Waiting.elapsed() > GiveUpMs) {
-        Target = 0;
+    if (Typed) {
+        if (Fetch.elapsed() > FetchMs)
+            Finish();
+        else
+            QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
         return;
     }
-    if (ModifiersHeld()) {
+    if (KeyHeld()) {
+        Waiting.start(); // a key held down (auto-repeat) holds the paste back, however long
         Ready.invalidate();
         QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
+        return;
+    }
+    if (Waiting.elapsed() > GiveUpMs) {
+        Finish();
         return;
     }
     if (ActiveWindow() != Target) {
@@ -129,29 +175,54 @@ void TX11PasteTarget::Step() {
         return;
     }
     TypeControlV();
-    Target = 0;
+    Typed = true;
+    Fetch.start();
+    QTimer::singleShot(PollMs, this, &TX11PasteTarget::Step);
 }
 
-bool TX11PasteTarget::ModifiersHeld() const {
+namespace {
+bool IsModifier(KeySym sym) {
+    return IsModifierKey(sym) || sym == XK_Num_Lock || sym == XK_Caps_Lock;
+}
+} // namespace
+
+bool TX11PasteTarget::KeyHeld() const {
     Display* display = XDisplay();
     if (!display)
         return false;
     char keys[32];
     XQueryKeymap(display, keys);
-    for (KeySym sym : {XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R}) {
-        const KeyCode code = XKeysymToKeycode(display, sym);
-        if (code && (keys[code / 8] & (1 << (code % 8))))
+    for (int code = 8; code < 256; ++code) {
+        if ((keys[code / 8] & (1 << (code % 8))) && !IsModifier(XkbKeycodeToKeysym(display, KeyCode(code), 0, 0)))
             return true;
     }
     return false;
 }
 
+bool TX11PasteTarget::WindowManagerActivates() const {
+    return WindowProperty(Root, Atoms.Supported).contains(Atoms.Active);
+}
+
 quint32 TX11PasteTarget::ActiveWindow() const {
-    const QList<quint32> active = WindowProperty(Root, Atoms.Active);
-    return active.isEmpty() ? 0 : active.first();
+    if (WindowManagerActivates()) {
+        const QList<quint32> active = WindowProperty(Root, Atoms.Active);
+        return active.isEmpty() ? 0 : active.first();
+    }
+    auto* reply = xcb_get_input_focus_reply(Connection, xcb_get_input_focus(Connection), nullptr);
+    const quint32 focus = reply ? reply->focus : 0;
+    std::free(reply);
+    return focus;
 }
 
 void TX11PasteTarget::Activate(quint32 window) {
+    if (!WindowManagerActivates()) {
+        // No window manager to ask: raise the window and give it the focus the plain X way.
+        const quint32 above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(Connection, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(Connection, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
+        xcb_flush(Connection);
+        return;
+    }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -169,11 +240,25 @@ void TX11PasteTarget::TypeControlV() {
     Display* display = XDisplay();
     if (!display)
         return;
+    // Shift and Ctrl the user still holds (keys pressed fast) would make it Shift+Ctrl+V: let
+    // them go for these keys and press them again after, as xdotool --clearmodifiers does.
+    char keys[32];
+    XQueryKeymap(display, keys);
+    QList<KeyCode> held;
+    for (KeySym sym : {XK_Shift_L, XK_Shift_R, XK_Control_L, XK_Control_R}) {
+        const KeyCode code = XKeysymToKeycode(display, sym);
+        if (code && (keys[code / 8] & (1 << (code % 8))))
+            held.append(code);
+    }
+    for (KeyCode code : held)
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
     const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
     const KeyCode v = XKeysymToKeycode(display, XK_v);
     XTestFakeKeyEvent(display, control, True, CurrentTime);
     XTestFakeKeyEvent(display, v, True, CurrentTime);
     XTestFakeKeyEvent(display, v, False, CurrentTime);
     XTestFakeKeyEvent(display, control, False, CurrentTime);
+    for (KeyCode code : held)
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
     XFlush(display);
 }
