@@ -44,28 +44,41 @@ private slots:
 
 void TestHotKeysAndTray::registration_data() {
     QTest::addColumn<bool>("rowPaste");
-    QTest::addColumn<QString>("taken");
+    QTest::addColumn<QString>("letters"); // RestoreHK, SPasteHK
+    QTest::addColumn<QString>("taken");   // held by another program
     QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("registered");
-    QTest::newRow("defaults") << false << "" << QStringList{} << 2;
-    QTest::newRow("row keys too") << true << "" << QStringList{} << 12;
+    QTest::addColumn<QList<int>>("registered");
+    const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const QString restore = "Unable to assign Restore hotkey.";
+    const QString series = "Unable to assign Series Paste hotkey.";
+    QTest::newRow("defaults") << false << "MV" << "" << QStringList{} << QList<int>{11, 12};
+    QTest::newRow("row keys too") << true << "MV" << "" << QStringList{} << all;
     QTest::newRow("restore key held elsewhere")
-        << false << "M" << QStringList{"Unable to assign Restore hotkey."} << 1;
+        << false << "MV" << "M" << QStringList{restore} << QList<int>{12};
     QTest::newRow("series key held elsewhere")
-        << false << "V" << QStringList{"Unable to assign Series Paste hotkey."} << 1;
+        << false << "MV" << "V" << QStringList{series} << QList<int>{11};
     QTest::newRow("a digit held: its id is one more")
-        << true << "0" << QStringList{"Unable to assign 1 hotkey."} << 11;
+        << true << "MV" << "0" << QStringList{"Unable to assign 1 hotkey."} << all.mid(1);
+    QTest::newRow("one letter for both") << false << "VV" << "" << QStringList{series}
+                                         << QList<int>{11};
+    QTest::newRow("one letter in two cases")
+        << false << "mM" << "" << QStringList{series} << QList<int>{11};
+    QList<int> withoutRestore = all;
+    withoutRestore.removeOne(11);
+    QTest::newRow("restore on a row key")
+        << true << "5V" << "" << QStringList{restore} << withoutRestore;
 }
 
 void TestHotKeysAndTray::registration() {
     QFETCH(bool, rowPaste);
+    QFETCH(QString, letters);
     QFETCH(QString, taken);
     QFETCH(QStringList, messages);
-    QFETCH(int, registered);
+    QFETCH(QList<int>, registered);
     TFormFixture f;
     f.Settings.RowPaste = rowPaste;
-    f.Settings.RestoreHK = 'M';
-    f.Settings.SPasteHK = 'V';
+    f.Settings.RestoreHK = letters.at(0);
+    f.Settings.SPasteHK = letters.at(1);
     if (!taken.isEmpty())
         f.HotKeys.Taken.insert(taken.at(0));
     f.Create();
@@ -73,10 +86,11 @@ void TestHotKeysAndTray::registration() {
     for (const auto& s : f.Prompts.Shown)
         shown << s.Text;
     QCOMPARE(shown, messages);
-    QCOMPARE(f.HotKeys.Registered.size(), registered);
-    if (rowPaste && taken.isEmpty())
-        QCOMPARE(f.HotKeys.Registered.value(10), QChar('9'));
-    QCOMPARE(f.HotKeys.Registered.value(11, 'M'), QChar('M'));
+    QCOMPARE(f.HotKeys.Registered.keys(), registered);
+    for (int id : registered) {
+        const QChar key = id <= 10 ? QChar('0' + id - 1) : letters.at(id - 11);
+        QCOMPARE(f.HotKeys.Registered.value(id), key);
+    }
 }
 
 void TestHotKeysAndTray::releasedAtClose() {

@@ -27,6 +27,7 @@ private slots:
     void seriesPasteWithKeysHeld();
     void restoreKeyHidesAndShows();
     void keyHeldByAnotherProgram();
+    void sameKeyTwice();
     void trayIconIsShown();
 
 private:
@@ -144,6 +145,22 @@ void TestHotKeys::keyHeldByAnotherProgram() {
     StartTarget();
     PressHotKey("v");
     QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("still pasted"), 5000);
+}
+
+void TestHotKeys::sameKeyTwice() {
+    // The second hot key on one combination fails as if another program held it.
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nRestoreHK=V\n");
+    const QString box = WaitForWindow(pid, "Quillery");
+    QVERIFY(!box.isEmpty());
+    QVERIFY(
+        Run("xprop", {"-id", box, "_NET_WM_WINDOW_TYPE"}).contains("_NET_WM_WINDOW_TYPE_DIALOG"));
+    Run("xdotool", {"windowactivate", "--sync", box});
+    Run("xdotool", {"key", "Return"});
+    // V is the restore key now: it hides the window.
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    PressHotKey("v");
+    QTRY_VERIFY_WITH_TIMEOUT(!Visible(pid, "Quillery"), 3000);
 }
 
 void TestHotKeys::trayIconIsShown() {

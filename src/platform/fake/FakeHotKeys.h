@@ -13,6 +13,10 @@ public:
     bool Register(int id, QChar key) override {
         if (Taken.contains(key.toUpper()))
             return false;
+        for (auto it = Registered.cbegin(); it != Registered.cend(); ++it) {
+            if (it.key() != id && it.value().toUpper() == key.toUpper())
+                return false; // held by this program under another id
+        }
         Registered.insert(id, key);
         return true;
     }

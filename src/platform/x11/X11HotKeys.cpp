@@ -68,6 +68,12 @@ quint8 TX11HotKeys::KeyCodeFor(QChar key) const {
 
 bool TX11HotKeys::Register(int id, QChar key) {
     const quint8 code = Connection ? KeyCodeFor(key) : 0;
+    // A key this program holds already under another id is not to be had: X would take the
+    // second grab silently and one hot key would shadow the other.
+    for (auto it = Grabbed.cbegin(); it != Grabbed.cend(); ++it) {
+        if (it.key() != id && it.value() == code)
+            return false;
+    }
     if (!code)
         return false;
     Unregister(id);
