@@ -1,16 +1,52 @@
 #include "QtPrompts.h"
 
+#include "Splash.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
+namespace {
+// Tells the window's close button from the buttons: Qt reports a close as the escape button.
+// While the splash window is up (start-up), which stays on top, a box stays on top too and
+// comes above it, instead of hiding under it.
+class TMessageBox : public QMessageBox {
+public:
+    TMessageBox(Icon icon, const QString& caption, const QString& text, StandardButtons buttons,
+                QWidget* owner)
+        : QMessageBox(icon, caption, text, buttons, owner) {
+        if (SplashShown())
+            setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    bool Closed = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        Closed = true;
+        QMessageBox::closeEvent(event);
+    }
+
+private:
+    static bool SplashShown() {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return window->isVisible() && qobject_cast<TfrmSplash*>(window);
+        });
+    }
+};
+} // namespace
+
 void TQtPrompts::ShowMessage(const QString& text) {
-    QMessageBox::information(Owner, QApplication::applicationDisplayName(), text);
+    TMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+                QMessageBox::Ok, Owner)
+        .exec();
 }
 
 void TQtPrompts::ShowError(const QString& text) {
-    QMessageBox::critical(Owner, QApplication::applicationDisplayName(), text);
+    TMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
+                QMessageBox::Ok, Owner)
+        .exec();
 }
 
 TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons buttons) {
@@ -18,7 +54,10 @@ TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons bu
     const bool yesNo = buttons == TButtons::YesNo;
     const QMessageBox::StandardButtons offered =
         buttons == TButtons::Ok ? B::Ok : (yesNo ? B::Yes | B::No : B::Ok | B::Cancel);
-    const auto answer = QMessageBox::question(Owner, caption, text, offered);
+    TMessageBox box(QMessageBox::Question, caption, text, offered, Owner);
+    const auto answer = B(box.exec());
+    if (box.Closed)
+        return TAnswer::Closed;
     switch (answer) {
     case B::Yes:
         return TAnswer::Yes;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSessionManager>
 
+// Only No ends the program: closing the question goes on starting, as Yes does.
 bool MayStartAnotherCopy(IPrompts& prompts) {
     return prompts.Ask(QStringLiteral("Confirm"),
                        QStringLiteral("Quillery is already running, Are you sure you want to "

@@ -3,7 +3,8 @@
 #include <QString>
 
 enum class TButtons { Ok, OkCancel, YesNo };
-enum class TAnswer { Ok, Cancel, Yes, No };
+// Closed: the box was shut with its window's close button, no button chosen.
+enum class TAnswer { Ok, Cancel, Yes, No, Closed };
 
 // An open or save dialog's settings, kept between uses as a dialog component keeps them.
 // Filter is in the form "Description|pattern|Description|pattern".

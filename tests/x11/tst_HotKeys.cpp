@@ -28,6 +28,7 @@ private slots:
     void restoreKeyHidesAndShows();
     void keyHeldByAnotherProgram();
     void sameKeyTwice();
+    void startUpMessageAboveSplash();
     void trayIconIsShown();
 
 private:
@@ -161,6 +162,28 @@ void TestHotKeys::sameKeyTwice() {
     QVERIFY(!window.isEmpty());
     PressHotKey("v");
     QTRY_VERIFY_WITH_TIMEOUT(!Visible(pid, "Quillery"), 3000);
+}
+
+void TestHotKeys::startUpMessageAboveSplash() {
+    Grabber.start(QUILLERY_BIN_DIR "/grab_key", {"m"});
+    QVERIFY(Grabber.waitForReadyRead(5000));
+    const qint64 pid = StartQuillery("[Options]\nSplash=1\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    // The window of each type, by its place in the window manager's stacking order.
+    auto place = [&](const QByteArray& type) {
+        const QList<QByteArray> stack =
+            Run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}).split('#').last().split(',');
+        for (int i = 0; i < stack.size(); ++i) {
+            const QString id = QString::number(stack[i].trimmed().toULongLong(nullptr, 16));
+            if (Run("xprop", {"-id", id, "_NET_WM_WINDOW_TYPE"}).contains(type))
+                return i;
+        }
+        return -1;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(place("_NET_WM_WINDOW_TYPE_DIALOG") >= 0, 5000);
+    const int splash = place("_NET_WM_WINDOW_TYPE_SPLASH");
+    QVERIFY(splash >= 0);
+    QVERIFY(place("_NET_WM_WINDOW_TYPE_DIALOG") > splash);
 }
 
 void TestHotKeys::trayIconIsShown() {

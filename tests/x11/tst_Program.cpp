@@ -18,6 +18,7 @@ private slots:
     void closeWithTrayOffSavesToTempList();
     void closeWithTrayOnKeepsRunning();
     void secondCopyAnsweredNo();
+    void secondCopyQuestionClosed();
     void rollUpAndBackByKeyboard();
 
 private:
@@ -115,6 +116,20 @@ void TestProgram::secondCopyAnsweredNo() {
                 {"search", "--all", "--pid", QString::number(secondPid), "--name", "^Quillery$"})
                 .isEmpty());
     QCOMPARE(Main.state(), QProcess::Running);
+    Stop(Main);
+}
+
+void TestProgram::secondCopyQuestionClosed() {
+    // The window's close button is no No: the second copy goes on starting, as with Yes.
+    Install("[Options]\nSplash=0\n");
+    QVERIFY(!WaitForWindow(Start(Main), "Quillery").isEmpty());
+    const qint64 secondPid = Start(Second);
+    const QString question = WaitForWindow(secondPid, "Confirm");
+    QVERIFY(!question.isEmpty());
+    Run("wmctrl", {"-i", "-c", question});
+    // Its first window: the message that the first copy holds the hot keys.
+    QVERIFY(!WaitForWindow(secondPid, "Quillery").isEmpty());
+    QCOMPARE(Second.state(), QProcess::Running);
     Stop(Main);
 }
 
