@@ -29,7 +29,9 @@ void TQuilleryMainForm::MinimizeApplication() {
 void TQuilleryMainForm::RestoreApplication() {
     if (!Config->Minimized && isVisible() && !isMinimized())
         return;
-    showNormal();
+    // Back as it was: a maximized window comes back maximized.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     AppEvents1Restore();
 }
 

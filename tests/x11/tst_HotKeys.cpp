@@ -25,6 +25,7 @@ private slots:
     void seriesPasteIntoAnotherProgram();
     void seriesPasteWithKeysHeld_data();
     void seriesPasteWithKeysHeld();
+    void restoreKeyHidesAndShows_data();
     void restoreKeyHidesAndShows();
     void keyHeldByAnotherProgram();
     void sameKeyTwice();
@@ -120,13 +121,30 @@ void TestHotKeys::seriesPasteWithKeysHeld() {
     QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("four three two one "), 8000);
 }
 
+void TestHotKeys::restoreKeyHidesAndShows_data() {
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("normal") << false;
+    QTest::newRow("maximized comes back maximized") << true;
+}
+
 void TestHotKeys::restoreKeyHidesAndShows() {
+    QFETCH(bool, maximized);
     const qint64 pid = StartQuillery("[Options]\nSplash=0\nTray=1\n");
-    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    auto isMaximized = [&] {
+        return Run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("MAXIMIZED_VERT");
+    };
+    if (maximized) {
+        Run("wmctrl", {"-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"});
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 3000);
+    }
     PressHotKey("m");
     QTRY_VERIFY_WITH_TIMEOUT(!Visible(pid, "Quillery"), 3000);
     PressHotKey("m");
     QTRY_VERIFY_WITH_TIMEOUT(Visible(pid, "Quillery"), 3000);
+    QTest::qWait(300);
+    QCOMPARE(isMaximized(), maximized);
 }
 
 void TestHotKeys::keyHeldByAnotherProgram() {
