@@ -125,7 +125,13 @@ bool TIniFile::ParseInteger(const QString& text, int& value) {
         base = 16;
         t.remove(0, 1);
     }
-    if (t.isEmpty() || t.front() == QLatin1Char('-') || t.front() == QLatin1Char('+'))
+    // Digits only: Qt's own parsing would also take blanks and a second "0x" after the prefix.
+    const auto isDigit = [base](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+               (base == 16 && ((c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+                               (c >= QLatin1Char('A') && c <= QLatin1Char('F'))));
+    };
+    if (t.isEmpty() || !std::all_of(t.cbegin(), t.cend(), isDigit))
         return false;
     bool ok = false;
     const qulonglong magnitude = t.toULongLong(&ok, base);

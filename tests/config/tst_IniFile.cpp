@@ -110,6 +110,11 @@ void TestIniFile::parseInteger_data() {
     QTest::newRow("overflow") << "2147483648" << false << 0;
     QTest::newRow("hex overflow") << "$100000000" << false << 0;
     QTest::newRow("double sign") << "--1" << false << 0;
+    QTest::newRow("blank after dollar") << "$ 1E" << false << 0;
+    QTest::newRow("0x after dollar") << "$0x10" << false << 0;
+    QTest::newRow("0x twice") << "0x0x10" << false << 0;
+    QTest::newRow("blank after 0x") << "0x 1E" << false << 0;
+    QTest::newRow("sign after 0x") << "0x-1" << false << 0;
 }
 
 void TestIniFile::parseInteger() {
