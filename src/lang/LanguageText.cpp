@@ -129,6 +129,8 @@ QStringList MainFormProperties() {
             list << "frmConfig." + path;
     }
     list << QString() << "AboutBox.Caption";
+    // The program's own commands, after the designed list so that its entries keep their places.
+    list << QString() << main + "RollUp1.Caption";
     return list;
 }
 

@@ -10,6 +10,8 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDir>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -33,6 +35,7 @@ struct TConfigStandIn {
 const QByteArray German = "[Translations]\n"
                           "QuilleryMainForm.SaveClipList1.Caption=Clipliste &speichern\n"
                           "QuilleryMainForm.Exit1.Caption=&Beenden\n"
+                          "QuilleryMainForm.RollUp1.Caption=&Aufrollen\n"
                           "QuilleryMainForm.MainMenu1.File1.Caption=&Datei\n"
                           "QuilleryMainForm.OpenDialog1.Filter=Quillery-Dateien|*.clp\n"
                           "QuilleryMainForm.spdbtnOpen.Hint=nowhere to go\n"
@@ -57,6 +60,8 @@ private slots:
     void switchingKeepsTextsTheNewFileLacks();
     void languageMenuAndSwitch();
     void messagesFollowTheLanguage();
+    void shippedMenusHaveOneAcceleratorEach_data();
+    void shippedMenusHaveOneAcceleratorEach();
 };
 
 void TestLanguage::startupPassTranslatesTheMainWindow() {
@@ -70,6 +75,7 @@ void TestLanguage::startupPassTranslatesTheMainWindow() {
     QCOMPARE(form.OpenDialog1->Filter(), "Quillery-Dateien|*.clp");
     QCOMPARE(form.SaveDialog1->Filter(), "Quillery Files|*.clp"); // not in the file
     QCOMPARE(form.APpendMode1->text(), "A&ppend Mode");
+    QCOMPARE(form.RollUp1->text(), "&Aufrollen");
 }
 
 void TestLanguage::optionsEntriesOnlyWhileTheWindowExists() {
@@ -179,6 +185,124 @@ void TestLanguage::messagesFollowTheLanguage() {
     QCOMPARE(f.Prompts.Shown[0].Caption, QString::fromUtf8("Bestätigung"));
     QCOMPARE(f.Prompts.Shown[0].Text, "Clipliste speichern?");
     QCOMPARE(f.Prompts.Shown[1].Text, "Quillery-Dateien (*.clp)|*.CLP"); // the save dialog's filter
+}
+
+namespace {
+// Every menu of the program with its items and their English captions, those of commands
+// not built yet included: a language file translates them already.
+struct TItem {
+    QString Name, English;
+};
+const QList<QPair<QString, QList<TItem>>> Menus = {
+    {"MainMenu1",
+     {{"File1", "&File"}, {"Edit1", "&Edit"}, {"Lists1", "&Lists"}, {"View1", "&View"},
+      {"Help1", "&Help"}}},
+    {"File1",
+     {{"NewClipList1", "&New Clip List"}, {"OpenClipList1", "&Open Clip List"},
+      {"SaveClipList1", "&Save Clip List"}, {"SaveAs1", "Save As"},
+      {"EditClipList1", "&Edit Clip List"}, {"AppendClipList1", "&Append Clip List"},
+      {"ImportTextFile1", "&Import Text File"},
+      {"ImportTextFileIntoCell1", "&Load Text File Into Clip"},
+      {"SaveCliptoFile1", "Ex&port Clip to File"}, {"Language2", "Lan&guage"},
+      {"Exit1", "E&xit"}}},
+    {"Edit1",
+     {{"InsertClip1", "&Insert Clip"}, {"Delete1", "&Delete Clips"}, {"Find1", "&Find"},
+      {"FindandReplace1", "Find and &Replace"}, {"SelectClip1", "Se&lect Clip"},
+      {"SelectAll1", "Select &All"}, {"MoveDown1", "Move Do&wn"}, {"MoveUp1", "Move U&p"},
+      {"Sort1", "&Sort"}, {"APpendMode1", "A&ppend Mode"}}},
+    {"Sort1", {{"SortClips1", "&Ascending"}, {"SortDescending1", "&Descending"}}},
+    {"View1",
+     {{"Options1", "O&ptions"}, {"Expand1", "Zoom &In"}, {"Contract1", "Zoom &Out"},
+      {"Minimize1", "Mi&nimize"}, {"RollUp1", "&Roll Up"}}},
+    {"Help1",
+     {{"Contents1", "&Index"}, {"KeywordSearch1", "&Keyword Search"},
+      {"QuilleryWebPage1", "&Quillery Web Page"}, {"VendrelWebPage1", "&Vendrel Web Page"},
+      {"EmailFeedback1", "&E-mail Feedback"},
+      {"OtherVendrelSoftware1", "Other Vendrel &Software"}, {"About1", "&About"}}},
+    {"popupTray",
+     {{"SuspendClipArchiving2", "&Suspend Clip Archiving"},
+      {"ClearClipboard1", "C&lear Clipboard"}, {"StayOnTop1", "Stay On &Top"},
+      {"Help3", "&Help"}, {"Close2", "&Close"}, {"Restore2", "&Restore"}}},
+    {"popupClipList",
+     {{"ZoomIn1", "Zoom &In"}, {"ZoomOut1", "Zoom &Out"}, {"Delete2", "&Delete Clip"},
+      {"LoadTextFileIntoClip1", "&Load Text File Into Clip"},
+      {"SaveCliptoTextFile1", "Sa&ve Clip to Text File"}}},
+};
+
+QString PathOf(const QString& menu, const QString& item) {
+    if (item == "File1")
+        return "QuilleryMainForm.MainMenu1.File1.Caption";
+    if (menu.startsWith("popup"))
+        return QString("QuilleryMainForm.%1.%2.Caption").arg(menu, item);
+    return QString("QuilleryMainForm.%1.Caption").arg(item);
+}
+
+QChar Accelerator(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&' && caption[i + 1] == '&')
+            ++i;
+        else if (caption[i] == '&')
+            return caption[i + 1].toLower();
+    }
+    return {};
+}
+
+// The visible named items of a live menu, by name.
+QMap<QString, QString> LiveItems(const QWidget* menu) {
+    QMap<QString, QString> items;
+    for (const QAction* action : menu->actions()) {
+        const QString name = action->menu() ? action->menu()->objectName() : action->objectName();
+        if (!name.isEmpty() && action->isVisible() && !action->isSeparator())
+            items.insert(name, action->text());
+    }
+    return items;
+}
+} // namespace
+
+void TestLanguage::shippedMenusHaveOneAcceleratorEach_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("suspended");
+    const QDir dir(QUILLERY_SOURCE_DIR "/src/lang/languages");
+    const QStringList files = dir.entryList({"*.lng"}, QDir::Files);
+    QVERIFY(files.size() >= 4);
+    for (const QString& name : files) {
+        QTest::newRow(qPrintable(name)) << dir.filePath(name) << false;
+        QTest::newRow(qPrintable(name + ", archiving suspended")) << dir.filePath(name) << true;
+    }
+}
+
+void TestLanguage::shippedMenusHaveOneAcceleratorEach() {
+    QFETCH(QString, file);
+    QFETCH(bool, suspended);
+    TFormFixture f;
+    QVERIFY(QFile::copy(file, f.Dir.File(QFileInfo(file).fileName())));
+    f.Settings.Language = QFileInfo(file).completeBaseName();
+    f.Settings.NoArc = suspended;
+    auto& form = f.Create();
+    const TIniFile language(file);
+    QStringList faults;
+    for (const auto& [menu, designed] : Menus) {
+        // What the user sees: the live menu after the pass; commands not built yet as the file
+        // translates them.
+        const QWidget* live = menu == "MainMenu1" ? static_cast<QWidget*>(form.menuBar())
+                                                  : form.findChild<QMenu*>(menu);
+        QMap<QString, QString> items = live ? LiveItems(live) : QMap<QString, QString>();
+        for (const TItem& item : designed) {
+            const QString path = PathOf(menu, item.Name);
+            if (!items.contains(item.Name))
+                items.insert(item.Name, language.ReadString("Translations", path, item.English));
+            if (language.ValueExists("Translations", path) && Accelerator(items[item.Name]).isNull())
+                faults << QString("%1: \"%2\" has no accelerator").arg(menu, items[item.Name]);
+        }
+        QMap<QChar, QString> taken;
+        for (const QString& caption : items) {
+            const QChar key = Accelerator(caption);
+            if (!key.isNull() && taken.contains(key))
+                faults << QString("%1: \"%2\" and \"%3\"").arg(menu, taken[key], caption);
+            taken.insert(key, caption);
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
 }
 
 QTEST_MAIN(TestLanguage)
