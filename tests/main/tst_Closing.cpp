@@ -50,6 +50,7 @@ void TestClosing::exitCloses() {
     f.Settings.Tray = true;
     auto& form = f.Create();
     form.show();
+    QVERIFY(f.Settings.Left != 40 && f.Settings.Top != 50);
     form.move(40, 50);
     form.resize(300, 260);
     QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
@@ -59,7 +60,8 @@ void TestClosing::exitCloses() {
     const TIniFile ini(f.Settings.IniFileName());
     QCOMPARE(ini.ReadInteger("Defaults", "Width", 0), 300);
     QCOMPARE(ini.ReadInteger("Defaults", "Height", 0), 260);
-    QCOMPARE(ini.ReadInteger("Defaults", "Left", 0), form.x());
+    QCOMPARE(ini.ReadInteger("Defaults", "Left", 0), 40);
+    QCOMPARE(ini.ReadInteger("Defaults", "Top", 0), 50);
 }
 
 void TestClosing::failedCloseStepKeepsRunning() {

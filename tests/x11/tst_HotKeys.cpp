@@ -31,6 +31,8 @@ private slots:
     void sameKeyTwice();
     void startUpMessageAboveSplash();
     void trayIconIsShown();
+    void stayOnTopReachesTheWindowManager_data();
+    void stayOnTopReachesTheWindowManager();
 
 private:
     qint64 StartQuillery(const QByteArray& ini) {
@@ -212,6 +214,33 @@ void TestHotKeys::trayIconIsShown() {
         Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -ci quillery"})
                 .toInt() > 0,
         5000);
+}
+
+void TestHotKeys::stayOnTopReachesTheWindowManager_data() {
+    QTest::addColumn<bool>("onTop");
+    QTest::newRow("started on top") << true;
+    QTest::newRow("started normal") << false;
+}
+
+void TestHotKeys::stayOnTopReachesTheWindowManager() {
+    QFETCH(bool, onTop);
+    const qint64 pid =
+        StartQuillery(QByteArray("[Options]\nSplash=0\nTray=1\nOnTop=") + (onTop ? "1" : "0"));
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    auto above = [&] {
+        return Run("xprop", {"-id", window, "_NET_WM_STATE"}).contains("_NET_WM_STATE_ABOVE");
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(above(), onTop, 3000);
+    // The tray menu's Stay On Top, chosen by its accelerator.
+    const QString icon = QString::fromUtf8(
+        Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -i quillery | "
+                         "head -1 | awk '{print $1}'"}));
+    QVERIFY(!icon.isEmpty());
+    Run("xdotool", {"mousemove", "--window", icon, "5", "5", "click", "3"});
+    QTest::qWait(500);
+    Run("xdotool", {"key", "t"});
+    QTRY_COMPARE_WITH_TIMEOUT(above(), !onTop, 3000);
 }
 
 QTEST_MAIN(TestHotKeys)
