@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QList<QByteArray> texts(6);
     texts[0] = "kept";
     QList<QByteArray> expected = texts;
-    ClipListFile::Decode(bytes, texts, append, 6, 1 + data[0] / 2);
-    ClipListModel::Read(bytes, expected, append, 6);
-    if (texts != expected)
+    const auto result = ClipListFile::Decode(bytes, texts, append, 6, 1 + data[0] / 2);
+    const auto counts = ClipListModel::Read(bytes, expected, append, 6);
+    if (texts != expected || result.Read != counts.Read || result.Left != counts.Left)
         std::abort();
     QList<QByteArray> once(6), twice(6);
     ClipListFile::Decode(ClipListFile::Encode(texts, 6), once, false, 6);

@@ -30,6 +30,8 @@ void TConfig::LoadFromIni() {
     const TIniFile ini(IniFileName());
     ShowGridHints = ini.ReadBool(Options, QStringLiteral("ShowGridHints"), true);
     Rows = ini.ReadInteger(Options, QStringLiteral("Rows"), 25);
+    if (Rows < 1)
+        Rows = 25; // no row count: Rows=0 would empty the list file at exit
     Tray = ini.ReadBool(Options, QStringLiteral("Tray"), true);
     StartUp = ini.ReadBool(Options, QStringLiteral("StartUp"), false);
     StartMin = ini.ReadBool(Options, QStringLiteral("StartMin"), false);

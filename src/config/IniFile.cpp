@@ -192,8 +192,12 @@ QByteArray TIniFile::Bytes() const {
 void TIniFile::UpdateFile() const {
     const QByteArray bytes = Bytes();
     QSaveFile file(Path);
-    const bool ok =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Unbuffered: a write that fails must fail here, not in a flush that QSaveFile does not
+    // check, which would commit an empty file on a full disk. Where the folder takes no new
+    // file, the file is written in place.
+    file.setDirectWriteFallback(true);
+    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                    file.write(bytes) == bytes.size() && file.commit();
     if (!ok)
         throw EQuillery(QStringLiteral("Unable to write to %1").arg(Path));
 }

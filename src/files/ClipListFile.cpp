@@ -16,7 +16,7 @@ namespace ClipListFile {
 namespace {
 
 constexpr char FormFeed = '\x0C';
-constexpr char EndOfFile = '\x1A'; // nothing after it is read
+constexpr char EndOfFile = '\x1A'; // only at the very end of a file
 constexpr char Separator[] = "\r\n\x0C\r\n";
 constexpr qsizetype SeparatorSize = sizeof Separator - 1;
 constexpr qsizetype BlockSize = DefaultBlockSize;
@@ -34,51 +34,57 @@ template <class Sink> void ForEachRecord(const QList<QByteArray>& texts, int row
 }
 
 // The file's bytes in a window that slides over it, read in blocks; a file larger than the
-// list is never held whole.
+// list is never held whole. A run of 0x1A bytes at the very end of the file is an old
+// end-of-file mark and never shown; anywhere else 0x1A is text. So a trailing run is held
+// back until a byte that is not 0x1A follows it.
 class TWindow {
 public:
     TWindow(QIODevice& in, qsizetype block) : In(in), Block(std::max<qsizetype>(block, 1)) {}
 
     const char* Begin() const { return Data.data() + First; }
-    const char* End() const { return Data.data() + Last; }
+    const char* End() const { return Data.data() + Shown; }
     bool Ended() const { return Eof; }
     void Consume(const char* upTo) { First = upTo - Data.data(); }
 
-    // Reads one more block; false at the end of the file.
+    // Shows at least one more byte; false at the end of the file.
     bool More() {
-        if (Eof)
-            return false;
-        if (First > 0) {
-            std::memmove(Data.data(), Data.data() + First, Last - First);
-            Last -= First;
-            First = 0;
+        while (!Eof) {
+            if (First > 0) {
+                std::memmove(Data.data(), Data.data() + First, Last - First);
+                Last -= First;
+                Shown -= First;
+                First = 0;
+            }
+            // A small file needs no full block of memory.
+            const qint64 left = In.isSequential() ? Block : In.size() - In.pos();
+            const qint64 want = std::clamp<qint64>(left, 1, Block);
+            if (qsizetype(Data.size()) < Last + want)
+                Data.resize(Last + want);
+            const qint64 got = In.read(Data.data() + Last, want);
+            if (got < 0)
+                throw EQuillery(QStringLiteral("Cannot read the file. %1").arg(In.errorString()));
+            if (got == 0) {
+                Eof = true;
+                break;
+            }
+            const char* from = Data.data() + Last;
+            Last += got;
+            const char* p = Data.data() + Last;
+            while (p > from && p[-1] == EndOfFile)
+                --p;
+            if (p > from) {
+                Shown = p - Data.data();
+                return true;
+            }
         }
-        // A small file needs no full block of memory.
-        const qint64 left = In.isSequential() ? Block : In.size() - In.pos();
-        const qint64 want = std::clamp<qint64>(left, 1, Block);
-        if (qsizetype(Data.size()) < Last + want)
-            Data.resize(Last + want);
-        const qint64 got = In.read(Data.data() + Last, want);
-        if (got < 0)
-            throw EQuillery(QStringLiteral("Cannot read the file. %1").arg(In.errorString()));
-        if (got == 0) {
-            Eof = true;
-            return false;
-        }
-        if (const void* eof = std::memchr(Data.data() + Last, EndOfFile, got)) {
-            Last = static_cast<const char*>(eof) - Data.data();
-            Eof = true;
-            return Last > First;
-        }
-        Last += got;
-        return true;
+        return false;
     }
 
 private:
     QIODevice& In;
     const qsizetype Block;
     std::vector<char> Data;
-    qsizetype First = 0, Last = 0;
+    qsizetype First = 0, Shown = 0, Last = 0;
     bool Eof = false;
 };
 
@@ -197,6 +203,7 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fileName;
     const bool existed = QFileInfo::exists(target);
     QSaveFile file(target);
+    file.setDirectWriteFallback(true); // a folder that takes no new file: write in place
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EQuillery(
             QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
@@ -224,13 +231,41 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
             QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
 }
 
-void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows, qsizetype block) {
+namespace {
+// The clips that the reading rules leave out after the list is full: each record, and a
+// last line without its separator, that holds more than blanks.
+qint64 CountRest(TRecordReader& reader) {
+    qint64 rest = 0;
+    bool text = false; // the record read so far holds more than blanks
+    QByteArray record;
+    while (!reader.AtEnd()) {
+        if (!text && reader.TakeWholeRecord(record)) {
+            rest += !ClipText::IsBlank(record);
+            continue;
+        }
+        bool atEnd = false;
+        const QByteArray line = reader.ReadLine(atEnd);
+        if (line.size() == 1 && line.at(0) == FormFeed) {
+            rest += text;
+            text = false;
+        } else {
+            text = text || !ClipText::IsBlank(line);
+        }
+    }
+    return rest + text;
+}
+} // namespace
+
+TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
+                 qsizetype block) {
     const int limit = int(std::min<qsizetype>(rows, texts.size()));
     if (!append) {
         for (QByteArray& text : texts)
             text.clear();
     }
-    int target = FirstTargetRow(texts, append);
+    const int first = FirstTargetRow(texts, append);
+    int target = first;
+    TReadResult result;
     TRecordReader reader(in, block);
     while (target < limit && !reader.AtEnd()) {
         QByteArray& text = texts[target];
@@ -244,37 +279,51 @@ void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows, qsizet
             ++target;
             continue;
         }
-        if (atEnd)
-            break; // a last line without its separator is not a whole record
+        if (atEnd) {
+            // A last line without its separator is not a whole record.
+            result.Left = !ClipText::IsBlank(line);
+            break;
+        }
         if (text.isEmpty())
             text = line;
         else
             text += ClipText::CRLF + line;
     }
+    if (target >= limit)
+        result.Left = CountRest(reader);
+    for (int r = first; r < std::min(target + 1, limit); ++r)
+        result.Read += !ClipText::IsBlank(texts[r]);
+    return result;
 }
 
-void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
-            qsizetype block) {
+TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
+                   qsizetype block) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    Read(buffer, texts, append, rows, block);
+    return Read(buffer, texts, append, rows, block);
 }
 
-void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
+TReadResult Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
+    // A folder, a pipe or a device is no list: opening a pipe would wait for a writer, and
+    // reading a device might never end.
+    if (QFileInfo(fileName).exists() && !QFileInfo(fileName).isFile())
+        throw EQuillery(QStringLiteral("Cannot open file \"%1\". It is not a file.").arg(fileName));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EQuillery(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     // A read that fails half-way leaves the list as it was.
-    QList<QByteArray> result = texts;
+    QList<QByteArray> read = texts;
+    TReadResult result;
     try {
-        Read(file, result, append, rows);
+        result = Read(file, read, append, rows);
     } catch (const EQuillery&) {
         throw EQuillery(
             QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
     }
-    texts = std::move(result);
+    texts = std::move(read);
+    return result;
 }
 
 } // namespace ClipListFile

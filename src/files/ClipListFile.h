@@ -9,6 +9,14 @@
 // feed. Blank clips are not stored. Texts are bytes throughout; nothing is converted.
 namespace ClipListFile {
 
+// What a read took from a file. A whole read left nothing out; otherwise saving the list to
+// that file would lose the clips the list does not hold.
+struct TReadResult {
+    qint64 Read = 0; // clips the list received (more than blanks)
+    qint64 Left = 0; // clips, or a last line without its separator, left out
+    bool Whole() const { return Left == 0; }
+};
+
 // Files are read through a window of this many bytes at a time.
 inline constexpr qsizetype DefaultBlockSize = qsizetype(1) << 20;
 
@@ -23,14 +31,14 @@ void Save(const QString& fileName, const QList<QByteArray>& texts, int rows);
 // Reads a file into texts, whose length never changes: in replace mode every text is
 // emptied first and filling starts at 0; in append mode it starts below the last non-empty
 // text. At most up to index rows - 1 is filled. Throws EQuillery, before touching texts,
-// when the file cannot be opened.
-void Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows);
+// when the file cannot be opened or is no regular file.
+TReadResult Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows);
 
 // The same rules over bytes already in memory, or over any readable device, read in blocks of
 // the given size.
-void Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
-            qsizetype block = DefaultBlockSize);
-void Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
-          qsizetype block = DefaultBlockSize);
+TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool append, int rows,
+                   qsizetype block = DefaultBlockSize);
+TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
+                 qsizetype block = DefaultBlockSize);
 
 } // namespace ClipListFile

@@ -7,14 +7,64 @@
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 
 void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
     pnlStatus->setText(fileName);
+    if (!append)
+        PartialRead = TPartialRead{fileName}; // until it has been read whole
     QList<QByteArray> texts = ClipTexts();
-    ClipListFile::Load(fileName, texts, append, Config->Rows);
+    const ClipListFile::TReadResult read = ClipListFile::Load(fileName, texts, append, Config->Rows);
     SetClipTexts(texts);
     StringGrid1->Modified = false;
     ListChanged = false;
+    if (append)
+        return;
+    if (read.Whole()) {
+        PartialRead.reset();
+        return;
+    }
+    PartialRead = TPartialRead{fileName, read.Read, read.Read + read.Left};
+    pnlStatus->setText(QStringLiteral("%1 \u2014 %2").arg(fileName, PartialReadNote()));
+}
+
+namespace {
+QString Count(qint64 n) {
+    QLocale locale;
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English); // digits in groups all the same
+    return locale.toString(n);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    const QFileInfo x(a), y(b);
+    return x.absoluteFilePath() == y.absoluteFilePath() ||
+           (x.exists() && x.canonicalFilePath() == y.canonicalFilePath());
+}
+} // namespace
+
+bool TQuilleryMainForm::IsPartialRead(const QString& fileName) const {
+    return PartialRead && !fileName.isEmpty() && SameFile(PartialRead->File, fileName);
+}
+
+QString TQuilleryMainForm::PartialReadNote() const {
+    if (!PartialRead || PartialRead->Total < 0)
+        return MessageText(QStringLiteral("not read"));
+    return MessageText(QStringLiteral("%1 of %2 clips"))
+        .arg(Count(PartialRead->Read), Count(PartialRead->Total));
+}
+
+bool TQuilleryMainForm::MayReplacePartialRead() {
+    const QString text =
+        PartialRead->Total < 0
+            ? MessageText(QStringLiteral("\"%1\" could not be read. Saving replaces it with the "
+                                         "clip list. Save anyway?"))
+                  .arg(PartialRead->File)
+            : MessageText(QStringLiteral("\"%1\" was read only in part: it holds %2 clips beyond "
+                                         "the list, which saving would lose. Save anyway?"))
+                  .arg(PartialRead->File, Count(PartialRead->Total - PartialRead->Read));
+    return Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")), text,
+                                TButtons::OkCancel) == TAnswer::Ok;
 }
 
 void TQuilleryMainForm::SaveClipList(const QString& fileName) {

@@ -25,7 +25,10 @@ void TQuilleryMainForm::SaveClipList1Click() {
         Config->DefaultFile = chosen;
         WriteLastDir(chosen);
     }
+    if (IsPartialRead(Config->DefaultFile) && !MayReplacePartialRead())
+        return;
     SaveClipList(Config->DefaultFile);
     ListChanged = false;
+    PartialRead.reset(); // the file holds the list now
     pnlStatus->setText(Config->DefaultFile);
 }

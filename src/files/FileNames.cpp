@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace FileNames {
@@ -17,9 +18,15 @@ QString TempListName(const QString& dir, int number) {
     return dir + QString::asprintf("qlry%.4d.Clp", number);
 }
 
-QString FirstFreeTempList(const QString& dir) {
+QString ReserveTempList(const QString& dir) {
     for (int n = 1; n <= 9999; ++n) {
         const QString name = TempListName(dir, n);
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            return name;
+        }
+        // Not taken, yet not to be made (a folder without write access): the save says why.
         if (!QFileInfo::exists(name))
             return name;
     }

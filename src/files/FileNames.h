@@ -10,7 +10,9 @@ QString FolderOf(const QString& fileName);
 // dir + "qlry0001.Clp" ... "qlry9999.Clp"; dir ends with a separator.
 QString TempListName(const QString& dir, int number);
 
-// The first temporary list name in dir that no file holds yet; empty when all are taken.
-QString FirstFreeTempList(const QString& dir);
+// Creates the first temporary list in dir that no file holds yet, empty and readable by its
+// owner only, and returns its name; empty when all are taken. Created exclusively, so two
+// programs ending at once never take the same one.
+QString ReserveTempList(const QString& dir);
 
 } // namespace FileNames

@@ -3,24 +3,51 @@
 #include "files/FileNames.h"
 #include "main/fMain.h"
 
+#include <QFile>
+#include <QLabel>
+
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!ListChanged)
         return;
     // Nobody can answer a question at the session's end or on a signal: keep the list.
-    if (Config->AutoSave || (Config->PromptSave && !interactive)) {
-        const QString target = Config->DefaultFile.isEmpty()
-                                   ? FileNames::FirstFreeTempList(ProgramDir)
-                                   : Config->DefaultFile;
-        if (target.isEmpty())
-            Platform.Prompts.ShowMessage(
-                MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
-        else
-            SaveClipList(target);
+    const bool save = Config->AutoSave || (Config->PromptSave && !interactive) ||
+                      (Config->PromptSave &&
+                       Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                                            MessageText(QStringLiteral("Save Clipboard List?")),
+                                            TButtons::YesNo) == TAnswer::Yes);
+    if (!save)
+        return;
+    if (Config->PromptSave && !Config->AutoSave && interactive && Config->DefaultFile.isEmpty()) {
+        SaveClipList1Click(); // a list without a file: the user names it
         return;
     }
-    if (Config->PromptSave &&
-        Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
-                             MessageText(QStringLiteral("Save Clipboard List?")),
-                             TButtons::YesNo) == TAnswer::Yes)
-        SaveClipList1Click();
+    // A file that was not read whole is never replaced at exit: the list goes to a
+    // temporary list instead.
+    const bool partial = IsPartialRead(Config->DefaultFile);
+    if (!Config->DefaultFile.isEmpty() && !partial) {
+        SaveClipList(Config->DefaultFile);
+        ListChanged = false;
+        return;
+    }
+    const QString target = FileNames::ReserveTempList(ProgramDir);
+    if (target.isEmpty()) {
+        Platform.Prompts.ShowMessage(
+            MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
+        return;
+    }
+    try {
+        SaveClipList(target);
+    } catch (...) {
+        QFile::remove(target);
+        throw;
+    }
+    ListChanged = false;
+    if (!partial)
+        return;
+    const QString note = MessageText(QStringLiteral("The clip list was saved to \"%1\": \"%2\" "
+                                                    "was not read whole and is left as it was."))
+                             .arg(target, PartialRead->File);
+    pnlStatus->setText(note);
+    if (interactive)
+        Platform.Prompts.ShowMessage(note);
 }

@@ -1,5 +1,6 @@
 // Closing the main window: to the tray, or for real with the list and settings saved.
 #include "config/Config.h"
+#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QCloseEvent>
@@ -25,14 +26,30 @@ bool TQuilleryMainForm::FormCloseQuery() {
 
 void TQuilleryMainForm::FormClose() {
     ReleaseHotKeys();
-    ExitSaveStep(Interactive);
+    try {
+        ExitSaveStep(Interactive);
+    } catch (...) {
+        // The list could not be saved: the program runs on, hot keys and all, so that the
+        // user can save it elsewhere.
+        RegisterHotKeys();
+        throw;
+    }
     Config->Left = x();
     Config->Top = y();
     Config->Width = width();
     // A rolled-up window keeps its unrolled height, so the next start is not a title bar.
     if (!IsRolledUp())
         Config->Height = height();
-    Config->SaveToIni();
+    // The list is safe by now: settings that cannot be written are reported, and the
+    // program ends all the same.
+    try {
+        Config->SaveToIni();
+    } catch (const EQuillery& e) {
+        if (Interactive)
+            Platform.Prompts.ShowError(e.Message());
+        else
+            qWarning("Quillery: %s", qPrintable(e.Message()));
+    }
 }
 
 bool TQuilleryMainForm::EndSession(bool interactive) {

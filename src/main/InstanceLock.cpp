@@ -20,6 +20,14 @@ TInstanceLock::TInstanceLock(const QString& dir) : Lock(LockPath(dir)) {
 bool TInstanceLock::Acquire() {
     if (Lock.tryLock(0))
         return true;
+    // An empty or unreadable lock names no owner: no program holds it.
+    qint64 pid = 0;
+    QString host, application;
+    if (Lock.error() == QLockFile::LockFailedError && !Lock.getLockInfo(&pid, &host, &application)) {
+        Lock.removeStaleLockFile();
+        if (Lock.tryLock(0))
+            return true;
+    }
     // A lock that cannot be made at all (no runtime folder) must not keep the program out.
     return Lock.error() != QLockFile::LockFailedError;
 }

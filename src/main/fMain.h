@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -79,6 +80,16 @@ public:
     void SaveClipList(const QString& fileName);
     void AutoOpenFile(const QString& fileName);
     void SaveClipList1Click();
+    // The current file when it was read only in part, or not at all: saving the list over it
+    // would lose what the list does not hold. Total is -1 for a file that was not read.
+    struct TPartialRead {
+        QString File;
+        qint64 Read = 0, Total = -1;
+    };
+    std::optional<TPartialRead> PartialRead;
+    bool IsPartialRead(const QString& fileName) const;
+    bool MayReplacePartialRead(); // asks
+    QString PartialReadNote() const; // "25 of 8,200,000 clips"
     QString ClipListFilter() const;
     void WriteLastDir(const QString& fileName);
     // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.

@@ -6,13 +6,29 @@
 #include <algorithm>
 
 // The .clp reading rules written out as plainly as they are stated, byte by byte, with no
-// buffering and no shortcuts: the reader must agree with this on every file.
+// buffering and no shortcuts: the reader must agree with this on every file. It also tells
+// how many clips the list received and how many the file holds beyond them.
 namespace ClipListModel {
 
-inline void Read(const QByteArray& file, QList<QByteArray>& texts, bool append, int rows) {
+inline bool Blank(const QByteArray& text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) > 0x20)
+            return false;
+    }
+    return true;
+}
+
+struct TCounts {
+    qint64 Read = 0, Left = 0;
+};
+
+inline TCounts Read(const QByteArray& file, QList<QByteArray>& texts, bool append, int rows) {
     qsizetype pos = 0;
-    // The end of the file: no byte left, or the next byte is 0x1A.
-    auto atEnd = [&] { return pos >= file.size() || file[pos] == '\x1a'; };
+    // The end of the file: no byte left, or nothing left but 0x1A bytes.
+    qsizetype end = file.size();
+    while (end > 0 && file[end - 1] == '\x1a')
+        --end;
+    auto atEnd = [&] { return pos >= end; };
     // A line ends at a CR; an LF directly after that CR belongs to the line end.
     auto readLine = [&] {
         QByteArray line;
@@ -38,20 +54,42 @@ inline void Read(const QByteArray& file, QList<QByteArray>& texts, bool append, 
         for (QByteArray& text : texts)
             text.clear();
     }
+    const int first = target;
     const int limit = int(std::min<qsizetype>(rows, texts.size()));
+    TCounts counts;
     while (target < limit && !atEnd()) {
         const QByteArray line = readLine();
         if (line == "\x0c") {
             ++target;
             continue;
         }
-        if (atEnd())
+        if (atEnd()) {
+            counts.Left = !Blank(line);
             break;
+        }
         if (texts[target].isEmpty())
             texts[target] = line;
         else
             texts[target] += "\r\n" + line;
     }
+    // Past the list: every record, and a last line without its separator, with more than
+    // blanks in it.
+    if (target >= limit) {
+        bool text = false;
+        while (!atEnd()) {
+            const QByteArray line = readLine();
+            if (line == "\x0c") {
+                counts.Left += text;
+                text = false;
+            } else {
+                text = text || !Blank(line);
+            }
+        }
+        counts.Left += text;
+    }
+    for (int r = first; r < limit && r <= target; ++r)
+        counts.Read += !Blank(texts[r]);
+    return counts;
 }
 
 } // namespace ClipListModel

@@ -61,8 +61,8 @@ void TestClipListFile::roundTrip_data() {
     QTest::newRow("lone CR becomes CR LF") << Texts{"a\rb"} << Texts{"a\r\nb", "", ""};
     QTest::newRow("a form-feed line splits a clip")
         << Texts{"a\r\n\x0c\r\nb"} << Texts{"a", "b", ""};
-    QTest::newRow("0x1A ends the file")
-        << Texts{"keep", "cut\x1ahere", "lost"} << Texts{"keep", "", ""};
+    QTest::newRow("0x1A inside a clip is text")
+        << Texts{"keep", "cut\x1ahere", "\x1a!"} << Texts{"keep", "cut\x1ahere", "\x1a!"};
     QTest::newRow("form feed with other bytes is text") << Texts{"\x0c"
                                                                  "A",
                                                                  "x"}
@@ -95,9 +95,13 @@ void TestClipListFile::readingRules_data() {
         << Texts{"1", "2", "3"};
     QTest::newRow("LF only line ends are one long line")
         << QByteArray("a\nb\n\x0c\nc") << Texts{"", "", ""};
-    QTest::newRow("0x1A at the start") << QByteArray("\x1a"
-                                                     "a\r\n\x0c\r\n")
-                                       << Texts{"", "", ""};
+    QTest::newRow("0x1A at the start is text") << QByteArray("\x1a"
+                                                             "a\r\n\x0c\r\n")
+                                               << Texts{"\x1a"
+                                                        "a",
+                                                        "", ""};
+    QTest::newRow("0x1A bytes at the very end are the end")
+        << QByteArray("a\r\n\x0c\r\nb\x1a\x1a") << Texts{"a", "", ""};
     QTest::newRow("separator at end without line break")
         << QByteArray("a\r\n\x0c") << Texts{"a", "", ""};
     QTest::newRow("no line ends at all") << QByteArray(5000, 'z') << Texts{"", "", ""};
@@ -156,7 +160,9 @@ QByteArray RandomBytes(QRandomGenerator& random, int maxSize) {
     for (char& c : bytes)
         c = alphabet[random.bounded(int(sizeof alphabet) - 1)];
     if (random.bounded(4) != 0)
-        bytes.replace('\x1a', 'c'); // most files hold no end-of-file mark
+        bytes.replace('\x1a', 'c'); // most files hold no 0x1A
+    if (random.bounded(4) == 0)
+        bytes += QByteArray(random.bounded(1, 4), '\x1a'); // an old end-of-file mark
     return bytes;
 }
 
@@ -168,6 +174,8 @@ QByteArray RandomList(QRandomGenerator& random) {
     QByteArray file = ClipListFile::Encode(texts, int(texts.size()));
     for (int n = random.bounded(3); n > 0 && !file.isEmpty(); --n)
         file[random.bounded(int(file.size()))] = "\r\n\x0cz"[random.bounded(4)];
+    if (random.bounded(5) == 0)
+        file += '\x1a';
     return file;
 }
 
@@ -188,14 +196,17 @@ void TestClipListFile::readerAgreesWithRules() {
         const bool append = random.bounded(3) == 0;
         const Texts start = RandomStart(random, rows);
         Texts expected = start;
-        ClipListModel::Read(file, expected, append, rows);
+        const ClipListModel::TCounts counts = ClipListModel::Read(file, expected, append, rows);
         for (qsizetype block : blocks) {
             Texts texts = start;
-            ClipListFile::Decode(file, texts, append, rows, block);
-            if (texts != expected) {
+            const ClipListFile::TReadResult result =
+                ClipListFile::Decode(file, texts, append, rows, block);
+            if (texts != expected || result.Read != counts.Read || result.Left != counts.Left) {
                 qWarning() << "file" << file.toHex(' ') << "rows" << rows << "append" << append
                            << "block" << block << "start" << start;
                 QCOMPARE(texts, expected);
+                QCOMPARE(result.Read, counts.Read);
+                QCOMPARE(result.Left, counts.Left);
             }
         }
     }

@@ -15,7 +15,8 @@ private slots:
     void closeButton_data();
     void closeButton();
     void exitCloses();
-    void failedCloseStepKeepsRunning();
+    void failedSettingsSaveStillEnds();
+    void failedListSaveKeepsRunning();
     void sessionEndSavesWithoutAsking();
     void instanceLock();
     void terminationSignalArrivesAsEvent();
@@ -64,18 +65,34 @@ void TestClosing::exitCloses() {
     QCOMPARE(ini.ReadInteger("Defaults", "Top", 0), 50);
 }
 
-void TestClosing::failedCloseStepKeepsRunning() {
+void TestClosing::failedSettingsSaveStillEnds() {
+    // The list is safe: settings that cannot be written are reported, and the program ends.
     TFormFixture f;
     f.Settings.Tray = false;
     auto& form = f.Create();
-    // The settings file's place is taken by a folder: saving it must fail.
-    QDir().mkdir(f.Settings.IniFileName());
+    QDir().mkdir(f.Settings.IniFileName()); // a folder where the settings file belongs
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    QVERIFY(form.close());
+    QCOMPARE(closed.size(), 1);
+    QCOMPARE(f.Prompts.Shown.size(), 1);
+    QCOMPARE(f.Prompts.Shown[0].Kind, "error");
+    QCOMPARE(f.Prompts.Shown[0].Text, "Unable to write to " + f.Settings.IniFileName());
+}
+
+void TestClosing::failedListSaveKeepsRunning() {
+    TFormFixture f;
+    f.Settings.Tray = false;
+    f.Settings.AutoSave = true;
+    f.Settings.DefaultFile = f.Dir.File("gone/list.clp"); // its folder does not exist
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("unsaved");
     QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
     QVERIFY(!form.close());
     QCOMPARE(closed.size(), 0);
     QCOMPARE(f.Prompts.Shown.size(), 1);
     QCOMPARE(f.Prompts.Shown[0].Kind, "error");
-    QCOMPARE(f.Prompts.Shown[0].Text, "Unable to write to " + f.Settings.IniFileName());
+    QVERIFY(form.ListChanged);
+    QCOMPARE(f.HotKeys.Registered.keys(), (QList<int>{11, 12})); // registered again
     f.Clipboard.CopyFromOtherProgram("still capturing");
     QCOMPARE(form.ClipAt(0), QByteArray("still capturing"));
 }
