@@ -11,8 +11,10 @@
 
 void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
     pnlStatus->setText(fileName);
+    // Until it has been read whole; a file that is not there holds nothing to lose.
     if (!append)
-        PartialRead = TPartialRead{fileName}; // until it has been read whole
+        PartialRead = QFileInfo::exists(fileName) ? std::optional(TPartialRead{fileName})
+                                                  : std::nullopt;
     QList<QByteArray> texts = ClipTexts();
     const ClipListFile::TReadResult read = ClipListFile::Load(fileName, texts, append, Config->Rows);
     SetClipTexts(texts);
@@ -25,7 +27,11 @@ void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
         return;
     }
     PartialRead = TPartialRead{fileName, read.Read, read.Read + read.Left};
-    pnlStatus->setText(QStringLiteral("%1 \u2014 %2").arg(fileName, PartialReadNote()));
+    ShowPartialRead();
+}
+
+void TQuilleryMainForm::ShowPartialRead() {
+    pnlStatus->setText(QStringLiteral("%1 \u2014 %2").arg(PartialRead->File, PartialReadNote()));
 }
 
 namespace {
@@ -48,8 +54,6 @@ bool TQuilleryMainForm::IsPartialRead(const QString& fileName) const {
 }
 
 QString TQuilleryMainForm::PartialReadNote() const {
-    if (!PartialRead || PartialRead->Total < 0)
-        return MessageText(QStringLiteral("not read"));
     return MessageText(QStringLiteral("%1 of %2 clips"))
         .arg(Count(PartialRead->Read), Count(PartialRead->Total));
 }

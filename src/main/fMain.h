@@ -90,6 +90,7 @@ public:
     bool IsPartialRead(const QString& fileName) const;
     bool MayReplacePartialRead(); // asks
     QString PartialReadNote() const; // "25 of 8,200,000 clips"
+    void ShowPartialRead();          // on the status line
     QString ClipListFilter() const;
     void WriteLastDir(const QString& fileName);
     // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.

@@ -50,6 +50,8 @@ private slots:
     void missingFileGivesDefaults();
     void firstSaveWritesBothSectionsInOrder();
     void edgeValues();
+    void rowsBelowOneIsNoRowCount_data();
+    void rowsBelowOneIsNoRowCount();
     void saveRewritesInPlace();
     void roundTrip();
     void startMinIsSavedFromItsOwnField();
@@ -98,6 +100,24 @@ void TestConfig::edgeValues() {
     QCOMPARE(c.LastDir, "/home/user/lists");
     QCOMPARE(c.Height, 400);
     QCOMPARE(c.Width, 331);
+}
+
+void TestConfig::rowsBelowOneIsNoRowCount_data() {
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("0") << QByteArray("0") << 25;
+    QTest::newRow("negative") << QByteArray("-5") << 25;
+    QTest::newRow("1") << QByteArray("1") << 1;
+}
+
+void TestConfig::rowsBelowOneIsNoRowCount() {
+    QFETCH(QByteArray, value);
+    QFETCH(int, rows);
+    TTestDir dir;
+    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nRows=" + value + "\n");
+    TConfig c(dir.Path());
+    c.LoadFromIni();
+    QCOMPARE(c.Rows, rows);
 }
 
 void TestConfig::saveRewritesInPlace() {

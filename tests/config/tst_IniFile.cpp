@@ -226,10 +226,13 @@ void TestIniFile::failedWriteKeepsOldFile() {
     const QString name = disk.File("Quillery.Ini");
     const QByteArray old = "[Options]\nRows=25\n";
     disk.LeaveRoomFor("Quillery.Ini", old);
-    TIniFile ini(name);
-    ini.WriteString("Options", "DefaultFile", QString(20000, QLatin1Char('p')));
-    QVERIFY_THROWS_EXCEPTION(EQuillery, ini.UpdateFile());
-    QCOMPARE(TTestDir::Read(name), old);
+    // A large write, and one as small as the file: neither may leave an empty file behind.
+    for (const QString& value : {QString(20000, QLatin1Char('p')), QString("30")}) {
+        TIniFile ini(name);
+        ini.WriteString("Options", "Rows", value);
+        QVERIFY_THROWS_EXCEPTION(EQuillery, ini.UpdateFile());
+        QCOMPARE(TTestDir::Read(name), old);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

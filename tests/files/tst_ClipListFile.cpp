@@ -1,9 +1,11 @@
 #include "ClipListModel.h"
 #include "fakes/TestDir.h"
 #include "files/ClipListFile.h"
+#include "files/FileNames.h"
 #include "main/Errors.h"
 
 #include <QRandomGenerator>
+#include <sys/stat.h>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;
@@ -38,6 +40,7 @@ private slots:
     void failedSaveKeepsOldFile();
     void permissions();
     void saveThroughLinkKeepsLink();
+    void tempListsAreReservedOnce();
 };
 
 void TestClipListFile::encodeMatchesGolden() {
@@ -254,7 +257,10 @@ void TestClipListFile::largeListRoundTrip() {
 void TestClipListFile::missingOrUnreadableFileLeavesListAlone() {
     TTestDir dir;
     const Texts before{"keep", "me"};
-    for (const QString& name : {dir.File("missing.clp"), dir.Path()}) {
+    QVERIFY(::mkfifo(dir.File("fifo.clp").toLocal8Bit().constData(), 0600) == 0);
+    // A pipe without writer would block the reader, a device never end.
+    for (const QString& name :
+         {dir.File("missing.clp"), dir.Path(), dir.File("fifo.clp"), QString("/dev/zero")}) {
         Texts texts = before;
         QVERIFY_THROWS_EXCEPTION(EQuillery, ClipListFile::Load(name, texts, false, 2));
         QCOMPARE(texts, before);
@@ -303,6 +309,19 @@ void TestClipListFile::saveThroughLinkKeepsLink() {
     ClipListFile::Save(dir.File("link.clp"), {"via link"}, 1);
     QVERIFY(QFileInfo(dir.File("link.clp")).isSymLink());
     QCOMPARE(TTestDir::Read(dir.File("real.clp")), QByteArray("via link\r\n\x0c\r\n"));
+}
+
+void TestClipListFile::tempListsAreReservedOnce() {
+    // Two programs ending at once: each name goes to one of them only.
+    TTestDir dir;
+    TTestDir::Write(dir.File("qlry0001.Clp"), "someone's list");
+    const QString first = FileNames::ReserveTempList(dir.Path());
+    const QString second = FileNames::ReserveTempList(dir.Path());
+    QCOMPARE(first, dir.File("qlry0002.Clp"));
+    QCOMPARE(second, dir.File("qlry0003.Clp"));
+    QVERIFY(QFileInfo::exists(first));
+    QCOMPARE(QFile::permissions(first) & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+    QCOMPARE(TTestDir::Read(dir.File("qlry0001.Clp")), QByteArray("someone's list"));
 }
 
 QTEST_GUILESS_MAIN(TestClipListFile)

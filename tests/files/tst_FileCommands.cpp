@@ -3,6 +3,7 @@
 #include "main/Errors.h"
 
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;
@@ -22,6 +23,8 @@ private slots:
     void exitSave_data();
     void exitSave();
     void exitSaveWithAllTempNamesTaken();
+    void fileNotReadWholeIsNeverReplacedSilently_data();
+    void fileNotReadWholeIsNeverReplacedSilently();
 };
 
 void TestFileCommands::loadReplacesAndClearsFlags() {
@@ -220,6 +223,82 @@ void TestFileCommands::exitSaveWithAllTempNamesTaken() {
     QCOMPARE(f.Prompts.Shown.size(), 1);
     QCOMPARE(f.Prompts.Shown[0].Text, "File Not Saved: too many temp clip lists.");
     QCOMPARE(QDir(f.Dir.Path()).entryList({"*.clp"}, QDir::Files).size(), 9999);
+}
+
+void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently_data() {
+    QTest::addColumn<QByteArray>("file"); // "folder": a folder stands where the file belongs
+    QTest::addColumn<QString>("note");    // on the status line; empty for a whole read
+    QTest::addColumn<QString>("action");  // "save OK", "save Cancel" or "exit"
+    QByteArray five;
+    for (int n = 1; n <= 5; ++n)
+        five += QByteArray::number(n) + "\r\n\x0c\r\n";
+    QByteArray noise(1 << 20, Qt::Uninitialized);
+    QRandomGenerator random(3);
+    for (char& c : noise)
+        c = char(random.bounded(256));
+    noise.replace('\x0c', 'x'); // no separator line by chance
+    const QList<std::tuple<const char*, QByteArray, QString>> files{
+        {"more records than Rows", five, "3 of 5 clips"},
+        // All lines but the last stay in row 0; the last one is left out.
+        {"no separator in a non-empty file", noise, "1 of 2 clips"},
+        {"one line without separator", QByteArray(1 << 20, 'z'), "0 of 1 clips"},
+        {"no file", "folder", ""},
+        {"0x1A inside: read whole", "a\x1a" "b\r\n\x0c\r\n", ""}};
+    for (const auto& [name, bytes, note] : files) {
+        for (const char* action : {"save OK", "save Cancel", "exit"}) {
+            if (bytes == "folder" && QByteArray(action) == "save OK")
+                continue; // nothing can be written there
+            QTest::newRow(qPrintable(QString("%1, %2").arg(name, action)))
+                << bytes << note << QString(action);
+        }
+    }
+}
+
+void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, note);
+    QFETCH(QString, action);
+    TFormFixture f;
+    const QString name = f.Dir.File("big.clp");
+    if (file == "folder")
+        QVERIFY(QDir().mkdir(name));
+    else
+        TTestDir::Write(name, file);
+    f.Settings.Rows = 3;
+    f.Settings.AutoSave = true;
+    f.Settings.DefaultFile = name;
+    auto& form = f.Create();
+    f.Prompts.Shown.clear(); // a folder reports its failed read at start
+    QCOMPARE(form.pnlStatus->text(), note.isEmpty() ? name : name + QString::fromUtf8(" — ") + note);
+    f.Clipboard.CopyFromOtherProgram("new");
+    const bool whole = note.isEmpty() && file != "folder";
+    if (action == "exit") {
+        form.ExitSaveStep(true);
+    } else {
+        f.Prompts.Answers.enqueue(action == "save OK" ? TAnswer::Ok : TAnswer::Cancel);
+        form.SaveClipList1Click();
+    }
+    const bool replaced = whole || action == "save OK";
+    if (file != "folder")
+        QCOMPARE(TTestDir::Read(name) == file, !replaced);
+    QCOMPARE(form.ListChanged, action == "save Cancel" && !whole);
+    if (whole) {
+        QVERIFY(f.Prompts.Shown.isEmpty());
+        return;
+    }
+    QCOMPARE(f.Prompts.Shown.size(), 1);
+    QVERIFY2(f.Prompts.Shown[0].Text.contains(name), qPrintable(f.Prompts.Shown[0].Text));
+    if (action == "exit") {
+        QCOMPARE(f.Prompts.Shown[0].Kind, "message");
+        QVERIFY(TTestDir::Read(f.Dir.File("qlry0001.Clp")).startsWith("new\r\n\x0c\r\n"));
+        return;
+    }
+    QCOMPARE(f.Prompts.Shown[0].Kind, "ask");
+    if (!note.isEmpty()) // how many clips the list lacks
+        QVERIFY2(f.Prompts.Shown[0].Text.contains(
+                     QString(" %1 clips").arg(note.section(' ', 2, 2).toInt() -
+                                              note.section(' ', 0, 0).toInt())),
+                 qPrintable(f.Prompts.Shown[0].Text));
 }
 
 QTEST_MAIN(TestFileCommands)

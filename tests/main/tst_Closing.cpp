@@ -133,6 +133,13 @@ void TestClosing::instanceLock() {
     TTestDir::Write(dir.File("QuilleryMutex.lock"), held);
     TInstanceLock after(dir.Path());
     QVERIFY(after.Acquire());
+    // An empty or garbled lock left behind names no owner: no program holds it.
+    TTestDir other;
+    for (const QByteArray& garbled : {QByteArray(), QByteArray("not a lock")}) {
+        TTestDir::Write(other.File("QuilleryMutex.lock"), garbled);
+        TInstanceLock lock(other.Path());
+        QVERIFY(lock.Acquire());
+    }
 }
 
 void TestClosing::terminationSignalArrivesAsEvent() {
