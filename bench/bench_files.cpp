@@ -73,6 +73,29 @@ int main(int argc, char* argv[]) {
                 catFile);
     std::printf("  load %.0f ms, %.0f ms the first time (cat to /dev/null: %.0f ms)\n", load,
                 firstLoad, catNull);
+    // A list file far longer than the list: 25 rows read, every clip after them counted.
+    {
+        const QString huge = dir.filePath("huge.clp");
+        QFile out(huge);
+        out.open(QIODevice::WriteOnly);
+        QByteArray block;
+        for (int i = 0; i < 8'200'000; ++i) {
+            block += "clip number " + QByteArray::number(i) + "\r\n\x0c\r\n";
+            if (block.size() > (1 << 20)) {
+                out.write(block);
+                block.clear();
+            }
+        }
+        out.write(block);
+        out.close();
+        QList<QByteArray> rows(25);
+        ClipListFile::TReadResult read;
+        const double partial = Best([&] { read = ClipListFile::Load(huge, rows, false, 25); });
+        std::printf("  a file of %lld clips (%.0f MB) into 25 rows: %.0f ms, %lld clips counted "
+                    "beyond the list\n",
+                    read.Read + read.Left, QFile(huge).size() / 1e6, partial, read.Left);
+        QFile::remove(huge);
+    }
     std::printf("  (memory the process never touched before costs %.0f ms per 100 MB here: the "
                 "floor of a first load, which must keep the clips)\n",
                 FreshMemory);

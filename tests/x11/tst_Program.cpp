@@ -3,6 +3,7 @@
 #include "config/IniFile.h"
 
 #include <QProcess>
+#include <QDir>
 #include <QtTest>
 
 #include <csignal>
@@ -20,6 +21,8 @@ private slots:
     void secondCopyAnsweredNo();
     void secondCopyQuestionClosed();
     void rollUpAndBackByKeyboard();
+    void sigtermEndsWhenSettingsCannotBeWritten();
+    void twoProgramsEndingTogetherKeepBothLists();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -147,6 +150,45 @@ void TestProgram::rollUpAndBackByKeyboard() {
     Run("xdotool", {"key", "ctrl+r"});
     QTRY_COMPARE_WITH_TIMEOUT(height(), 300, 3000);
     Stop(Main);
+}
+
+void TestProgram::sigtermEndsWhenSettingsCannotBeWritten() {
+    // The list is saved; settings that cannot be written must not keep the program alive.
+    QVERIFY(QDir().mkdir(Dir->File("Quillery.Ini")));
+    const qint64 pid = Start(Main);
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    XclipCopy("kept");
+    QTest::qWait(300);
+    Stop(Main);
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"kept"}));
+}
+
+void TestProgram::twoProgramsEndingTogetherKeepBothLists() {
+    Install("[Options]\nSplash=0\nAutoSave=1\n");
+    const qint64 first = Start(Main);
+    QVERIFY(!WaitForWindow(first, "Quillery").isEmpty());
+    const qint64 second = Start(Second);
+    const QString question = WaitForWindow(second, "Confirm");
+    QVERIFY(!question.isEmpty());
+    Run("xdotool", {"windowactivate", "--sync", question});
+    Run("xdotool", {"key", "Return"}); // Yes
+    // The first program holds the hot keys: the second says so for each, then starts.
+    for (int box = 0; box < 2; ++box) {
+        const QString message = WaitForWindow(second, "Quillery");
+        QVERIFY(!message.isEmpty());
+        Run("xdotool", {"windowactivate", "--sync", message});
+        Run("xdotool", {"key", "Return"});
+        QTest::qWait(300);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(Visible(second, "Quillery"), 5000);
+    XclipCopy("both");
+    QTest::qWait(500);
+    ::kill(pid_t(first), SIGTERM);
+    ::kill(pid_t(second), SIGTERM);
+    QVERIFY(Main.waitForFinished(10000));
+    QVERIFY(Second.waitForFinished(10000));
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"both"}));
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0002.Clp")), Clp({"both"}));
 }
 
 QTEST_MAIN(TestProgram)
