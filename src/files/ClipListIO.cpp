@@ -61,11 +61,11 @@ QString TQuilleryMainForm::PartialReadNote() const {
 bool TQuilleryMainForm::MayReplacePartialRead() {
     const QString text =
         PartialRead->Total < 0
-            ? MessageText(QStringLiteral("\"%1\" could not be read. Saving replaces it with the "
-                                         "clip list. Save anyway?"))
+            ? MessageText(QStringLiteral("The file %1 could not be read. Saving replaces it with "
+                                         "the clip list. Save anyway?"))
                   .arg(PartialRead->File)
-            : MessageText(QStringLiteral("\"%1\" was read only in part: it holds %2 clips beyond "
-                                         "the list, which saving would lose. Save anyway?"))
+            : MessageText(QStringLiteral("The file %1 was read only in part: it holds %2 clips "
+                                         "beyond the list, which saving would lose. Save anyway?"))
                   .arg(PartialRead->File, Count(PartialRead->Total - PartialRead->Read));
     return Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")), text,
                                 TButtons::OkCancel) == TAnswer::Ok;

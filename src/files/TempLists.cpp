@@ -10,16 +10,17 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!ListChanged)
         return;
     // Nobody can answer a question at the session's end or on a signal: keep the list.
-    const bool save = Config->AutoSave || (Config->PromptSave && !interactive) ||
-                      (Config->PromptSave &&
-                       Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
-                                            MessageText(QStringLiteral("Save Clipboard List?")),
-                                            TButtons::YesNo) == TAnswer::Yes);
-    if (!save)
-        return;
-    if (Config->PromptSave && !Config->AutoSave && interactive && Config->DefaultFile.isEmpty()) {
-        SaveClipList1Click(); // a list without a file: the user names it
-        return;
+    const bool unattended = Config->AutoSave || (Config->PromptSave && !interactive);
+    if (!unattended) {
+        if (!Config->PromptSave ||
+            Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                                 MessageText(QStringLiteral("Save Clipboard List?")),
+                                 TButtons::YesNo) != TAnswer::Yes)
+            return;
+        if (Config->DefaultFile.isEmpty()) {
+            SaveClipList1Click(); // a list without a file: the user names it
+            return;
+        }
     }
     // A file that was not read whole is never replaced at exit: the list goes to a
     // temporary list instead.
@@ -44,8 +45,8 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     ListChanged = false;
     if (!partial)
         return;
-    const QString note = MessageText(QStringLiteral("The clip list was saved to \"%1\": \"%2\" "
-                                                    "was not read whole and is left as it was."))
+    const QString note = MessageText(QStringLiteral("The clip list was saved to %1: %2 was not "
+                                                    "read whole and is left as it was."))
                              .arg(target, PartialRead->File);
     pnlStatus->setText(note);
     if (interactive)

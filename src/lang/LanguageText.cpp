@@ -155,7 +155,13 @@ QStringList MessageKeys() {
             "Drop cancelled",
             "Can't drop, out of memory.",
             "Can't drop - unknown reason.",
-            "Failed to open File"};
+            "Failed to open File",
+            // The program's own messages, after the designed ones.
+            "%1 of %2 clips",
+            "The file %1 could not be read. Saving replaces it with the clip list. Save anyway?",
+            "The file %1 was read only in part: it holds %2 clips beyond the list, which saving "
+            "would lose. Save anyway?",
+            "The clip list was saved to %1: %2 was not read whole and is left as it was."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {
