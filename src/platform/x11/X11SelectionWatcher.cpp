@@ -180,7 +180,8 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     TReply textReply =
         targetsReply == TReply::Silent ? TReply::Silent : Receive(Atoms.Utf8, Atoms.PropText, text);
     QList<quint32> targets(targetBytes.size() / 4);
-    std::memcpy(targets.data(), targetBytes.constData(), targets.size() * 4);
+    if (!targets.isEmpty())
+        std::memcpy(targets.data(), targetBytes.constData(), targets.size() * 4);
 
     // Owners answer any request, so the list of forms decides what the answer means; an
     // owner without a list is taken at its word.
