@@ -1,6 +1,7 @@
 // Applying the settings to the main window.
 #include "config/Config.h"
 #include "grid/KXStringGrid.h"
+#include "grid/ZoomView.h"
 #include "main/fMain.h"
 
 #include <QAction>
@@ -43,6 +44,8 @@ void TQuilleryMainForm::RefreshOptions() {
     QPalette palette = StringGrid1->palette();
     palette.setColor(QPalette::Text, SettingsColor(palette));
     StringGrid1->setPalette(palette);
+    Memo1->setFont(font);
+    Memo1->setPalette(palette);
     // Rows stay 17 pixels high unless the font needs more.
     StringGrid1->SetDefaultRowHeight(std::max(17, QFontMetrics(font).height() + 4));
 }

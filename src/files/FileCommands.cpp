@@ -2,8 +2,11 @@
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
 #include "files/FileNames.h"
+#include "grid/KXStringGrid.h"
+#include "grid/ZoomView.h"
 #include "main/fMain.h"
 
+#include <QFileInfo>
 #include <QLabel>
 
 QString TQuilleryMainForm::ClipListFilter() const {
@@ -12,6 +15,38 @@ QString TQuilleryMainForm::ClipListFilter() const {
 
 void TQuilleryMainForm::WriteLastDir(const QString& fileName) {
     Config->WriteLastDir(FileNames::FolderOf(fileName));
+}
+
+void TQuilleryMainForm::AskToSaveChanges() {
+    if (ListChanged &&
+        Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                             MessageText(QStringLiteral("Would you like to save your changes?")),
+                             TButtons::OkCancel) == TAnswer::Ok)
+        SaveClipList1Click();
+}
+
+void TQuilleryMainForm::NewClipList1Click() {
+    AskToSaveChanges();
+    ListChanged = false;
+    StringGrid1->Model().ClearAll();
+    Config->DefaultFile.clear();
+    PartialRead.reset();
+    pnlStatus->clear();
+}
+
+void TQuilleryMainForm::OpenClipList1Click() {
+    AskToSaveChanges();
+    OpenDialog1->Dialog.Filter = ClipListFilter();
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    if (chosen.isEmpty() || !QFileInfo::exists(chosen) || QFileInfo(chosen).isDir())
+        return;
+    Config->DefaultFile = chosen;
+    LoadFile(chosen, false);
+    OpenDialog1->Dialog.InitialDir = FileNames::FolderOf(chosen);
+    WriteLastDir(chosen);
+    Memo1->ClearModified();
+    StringGrid1->Modified = false;
+    ListChanged = false;
 }
 
 void TQuilleryMainForm::SaveClipList1Click() {

@@ -4,6 +4,7 @@
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
 #include "grid/KXStringGrid.h"
+#include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
 #include "main/Errors.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -47,7 +49,11 @@ void TQuilleryMainForm::CreateComponents() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    StringGrid1 = new TKXStringGrid(central);
+    setCentralWidget(central);
+    CreateToolBar();
+    layout->addWidget(Panel1);
+    ClipArea = new QStackedWidget(central);
+    StringGrid1 = new TKXStringGrid(ClipArea);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->SetColCount(2);
     StringGrid1->SetFixed(0, 0);
@@ -61,7 +67,13 @@ void TQuilleryMainForm::CreateComponents() {
     StringGrid1->setColumnHidden(0, true);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     StringGrid1->setAccessibleName(QStringLiteral("List of Clipboard Items"));
-    layout->addWidget(StringGrid1, 1);
+    ClipArea->addWidget(StringGrid1);
+    Memo1 = new TZoomView(ClipArea);
+    ClipArea->addWidget(Memo1);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TQuilleryMainForm::Memo1Change);
+    connect(StringGrid1, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
+    layout->addWidget(ClipArea, 1);
 
     pnlStatus = new QLabel(central);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
@@ -70,9 +82,9 @@ void TQuilleryMainForm::CreateComponents() {
     pnlStatus->setMargin(2);
     pnlStatus->setMinimumWidth(1);
     layout->addWidget(pnlStatus);
-    setCentralWidget(central);
 
     CreateTrayMenu();
+    CreateClipListMenu();
 
     OpenDialog1 = new TFileDialogComponent(QStringLiteral("OpenDialog1"), this);
     OpenDialog1->Dialog.Filter = QStringLiteral("Quillery Files|*.clp");
@@ -93,6 +105,18 @@ void TQuilleryMainForm::CreateMenus() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
+    auto command = [this](QMenu* menu, const char* name, const QString& caption,
+                          void (TQuilleryMainForm::*handler)()) {
+        QAction* item = menu->addAction(
+            caption, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    NewClipList1 = command(file, "NewClipList1", QStringLiteral("&New Clip List"),
+                           &TQuilleryMainForm::NewClipList1Click);
+    OpenClipList1 = command(file, "OpenClipList1", QStringLiteral("&Open Clip List"),
+                            &TQuilleryMainForm::OpenClipList1Click);
+    OpenClipList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     SaveClipList1 = file->addAction(QStringLiteral("&Save Clip List"), this,
                                     [this] { Guarded([this] { SaveClipList1Click(); }); });
     SaveClipList1->setObjectName(QStringLiteral("SaveClipList1"));
@@ -112,6 +136,11 @@ void TQuilleryMainForm::CreateMenus() {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
+    Expand1 = command(view, "Expand1", QStringLiteral("Zoom &In"), &TQuilleryMainForm::Expand1Click);
+    Expand1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    Contract1 = command(view, "Contract1", QStringLiteral("Zoom &Out"),
+                        &TQuilleryMainForm::Contract1Click);
+    Contract1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     Minimize1 =
         view->addAction(QStringLiteral("Mi&nimize"), this, &TQuilleryMainForm::Minimize1Click);
     Minimize1->setObjectName(QStringLiteral("Minimize1"));

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QSystemTrayIcon>
 
@@ -10,8 +11,13 @@
 #include <optional>
 
 class QAction;
+class QFrame;
 class QLabel;
 class QMenu;
+class QModelIndex;
+class QStackedWidget;
+class QToolButton;
+class TZoomView;
 class TFileDialogComponent;
 class TLanguage;
 class QTimer;
@@ -27,7 +33,21 @@ public:
     ~TQuilleryMainForm() override;
 
     // Components.
+    QFrame* Panel1 = nullptr;
+    QToolButton* spdbtnOpen = nullptr;
+    QToolButton* spdbtnSave = nullptr;
+    QToolButton* spdbtnZoom = nullptr;
+    QToolButton* spdbtnShrink = nullptr;
     TKXStringGrid* StringGrid1 = nullptr;
+    TZoomView* Memo1 = nullptr;
+    QStackedWidget* ClipArea = nullptr; // the grid, or the zoom view over it
+    QMenu* popupClipList = nullptr;
+    QAction* ZoomIn1 = nullptr;
+    QAction* ZoomOut1 = nullptr;
+    QAction* NewClipList1 = nullptr;
+    QAction* OpenClipList1 = nullptr;
+    QAction* Expand1 = nullptr;
+    QAction* Contract1 = nullptr;
     QLabel* pnlStatus = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -76,6 +96,9 @@ public:
     void WriteClipboardOwn(const QByteArray& text);
 
     // Clip list files.
+    void NewClipList1Click();
+    void OpenClipList1Click();
+    void AskToSaveChanges(); // OK saves first; neither answer stops the command
     void LoadFile(const QString& fileName, bool append);
     void SaveClipList(const QString& fileName);
     void AutoOpenFile(const QString& fileName);
@@ -99,6 +122,16 @@ public:
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
+
+    // The zoom view: the current clip's whole text in place of the grid.
+    bool IsZoomed() const;
+    void ZoomIn();  // spdbtnZoom
+    void ZoomOut(); // spdbtnShrink
+    void Expand1Click();
+    void Contract1Click();
+    void StringGrid1DblClick(const QModelIndex& index);
+    void Memo1Change();
+    QPersistentModelIndex ZoomedClip; // the clip the view shows
 
     // Window states and the tray. Minimizing and restoring act on the whole program; with
     // the tray on (and a tray to come back from) a minimized program has no taskbar entry.
@@ -163,6 +196,10 @@ private:
     void CreateComponents();
     void CreateMenus();
     void CreateTrayMenu();
+    void CreateToolBar();
+    void CreateClipListMenu();
+    QToolButton* AddSpeedButton(const char* name, const QIcon& icon, int left, const QString& hint,
+                                void (TQuilleryMainForm::*click)());
     void QueuePaste(const QByteArray& text);
     void NextPaste();
     void PasteDone();

@@ -1,5 +1,6 @@
 #include "config/IniFile.h"
 #include "fakes/FormFixture.h"
+#include "dialogs/FileDialogComponent.h"
 #include "main/Errors.h"
 
 #include <QLabel>
@@ -23,6 +24,8 @@ private slots:
     void exitSave_data();
     void exitSave();
     void exitSaveWithAllTempNamesTaken();
+    void openAndNew_data();
+    void openAndNew();
     void fileNotReadWholeIsNeverReplacedSilently_data();
     void fileNotReadWholeIsNeverReplacedSilently();
 };
@@ -223,6 +226,71 @@ void TestFileCommands::exitSaveWithAllTempNamesTaken() {
     QCOMPARE(f.Prompts.Shown.size(), 1);
     QCOMPARE(f.Prompts.Shown[0].Text, "File Not Saved: too many temp clip lists.");
     QCOMPARE(QDir(f.Dir.Path()).entryList({"*.clp"}, QDir::Files).size(), 9999);
+}
+
+void TestFileCommands::openAndNew_data() {
+    QTest::addColumn<QString>("command"); // "open" or "new"
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer"); // to the save question: 1 OK, 0 Cancel
+    QTest::addColumn<QString>("chosen"); // in the dialog: "" cancels
+    QTest::addColumn<Texts>("clips");
+    QTest::newRow("open an unchanged list") << "open" << false << 0 << "other.clp"
+                                            << Texts{"o1", "o2"};
+    QTest::newRow("open, save first: OK") << "open" << true << 1 << "other.clp"
+                                          << Texts{"o1", "o2"};
+    QTest::newRow("open, Cancel still opens") << "open" << true << 0 << "other.clp"
+                                              << Texts{"o1", "o2"};
+    QTest::newRow("open cancelled in the dialog")
+        << "open" << true << 0 << "" << Texts{"new clip", "c1"};
+    QTest::newRow("open a file that is not there")
+        << "open" << false << 0 << "missing.clp" << Texts{"new clip", "c1"};
+    QTest::newRow("new, save first: OK") << "new" << true << 1 << "" << Texts{"", ""};
+    QTest::newRow("new, Cancel") << "new" << true << 0 << "" << Texts{"", ""};
+}
+
+void TestFileCommands::openAndNew() {
+    QFETCH(QString, command);
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(QString, chosen);
+    QFETCH(Texts, clips);
+    TFormFixture f;
+    const QString current = f.Dir.File("current.clp");
+    TTestDir::Write(current, "c1\r\n\x0c\r\n");
+    QDir().mkdir(f.Dir.File("sub"));
+    TTestDir::Write(f.Dir.File("sub/other.clp"), "o1\r\n\x0c\r\no2\r\n\x0c\r\n");
+    f.Settings.DefaultFile = current;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("new clip");
+    form.ListChanged = changed;
+    f.Prompts.Answers.enqueue(answer ? TAnswer::Ok : TAnswer::Cancel);
+    f.Prompts.Files.enqueue(chosen.isEmpty() ? QString() : f.Dir.File("sub/" + chosen));
+    if (command == "open")
+        form.OpenClipList1Click();
+    else
+        form.NewClipList1Click();
+    QCOMPARE(f.Prompts.Shown.count({"ask", "Confirmation", "Would you like to save your changes?"}),
+             changed ? 1 : 0);
+    // OK saved the changed list first; Cancel left the file as it was.
+    QCOMPARE(TTestDir::Read(current), QByteArray(changed && answer ? "new clip\r\n\x0c\r\nc1\r\n\x0c\r\n"
+                                                                    : "c1\r\n\x0c\r\n"));
+    QCOMPARE(f.Clips(2), clips);
+    const bool opened = command == "open" && chosen == "other.clp";
+    const QString lastDir = TIniFile(f.Settings.IniFileName()).ReadString("Options", "LastDir", "");
+    if (opened) {
+        QCOMPARE(f.Settings.DefaultFile, f.Dir.File("sub/other.clp"));
+        QCOMPARE(form.pnlStatus->text(), f.Dir.File("sub/other.clp"));
+        QCOMPARE(lastDir, f.Dir.File("sub"));
+        QCOMPARE(form.OpenDialog1->Dialog.InitialDir, f.Dir.File("sub"));
+        QVERIFY(!form.ListChanged);
+    } else if (command == "new") {
+        QCOMPARE(f.Settings.DefaultFile, QString());
+        QCOMPARE(form.pnlStatus->text(), QString());
+        QVERIFY(!form.ListChanged);
+    } else {
+        QCOMPARE(f.Settings.DefaultFile, current);
+        QCOMPARE(lastDir, QString());
+    }
 }
 
 void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently_data() {

@@ -1,0 +1,67 @@
+// The tool bar panel above the clip list, and the clip list's pop-up menu.
+#include "ToolIcons.h"
+#include "fMain.h"
+#include "grid/KXStringGrid.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+constexpr int ButtonSize = 25;
+constexpr int PanelHeight = 41;
+} // namespace
+
+QToolButton* TQuilleryMainForm::AddSpeedButton(const char* name, const QIcon& icon, int left,
+                                               const QString& hint, void (TQuilleryMainForm::*click)()) {
+    auto* button = new QToolButton(Panel1);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(icon);
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(left, 8, ButtonSize, ButtonSize);
+    button->setToolTip(hint);
+    connect(button, &QToolButton::clicked, this,
+            [this, click] { Guarded([this, click] { (this->*click)(); }); });
+    return button;
+}
+
+void TQuilleryMainForm::CreateToolBar() {
+    Panel1 = new QFrame(centralWidget());
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setFixedHeight(PanelHeight);
+    // Later buttons (Insert, Delete, Options, Help) take the places to the right of these.
+    spdbtnOpen = AddSpeedButton("spdbtnOpen", ToolIcons::Open(), 8,
+                                QStringLiteral("Open Clipboard File"),
+                                &TQuilleryMainForm::OpenClipList1Click);
+    spdbtnSave = AddSpeedButton("spdbtnSave", ToolIcons::Save(), 36, QStringLiteral("Save To File"),
+                                &TQuilleryMainForm::SaveClipList1Click);
+    spdbtnZoom = AddSpeedButton("spdbtnZoom", ToolIcons::ZoomIn(), 64,
+                                QStringLiteral("Expand cell contents"), &TQuilleryMainForm::ZoomIn);
+    spdbtnShrink = AddSpeedButton("spdbtnShrink", ToolIcons::ZoomOut(), 64,
+                                  QStringLiteral("Reduce Cell Contents"),
+                                  &TQuilleryMainForm::ZoomOut);
+    spdbtnShrink->hide();
+}
+
+void TQuilleryMainForm::CreateClipListMenu() {
+    popupClipList = new QMenu(this);
+    popupClipList->setObjectName(QStringLiteral("popupClipList"));
+    ZoomIn1 = popupClipList->addAction(QStringLiteral("Zoom &In"), this,
+                                       [this] { Guarded([this] { Expand1Click(); }); });
+    ZoomIn1->setObjectName(QStringLiteral("ZoomIn1"));
+    ZoomOut1 = popupClipList->addAction(QStringLiteral("Zoom &Out"), this,
+                                        [this] { Guarded([this] { Contract1Click(); }); });
+    ZoomOut1->setObjectName(QStringLiteral("ZoomOut1"));
+    // The items follow the view: each is there only while its command can run.
+    connect(popupClipList, &QMenu::aboutToShow, this, [this] {
+        ZoomIn1->setEnabled(!IsZoomed());
+        ZoomOut1->setEnabled(IsZoomed());
+    });
+    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupClipList->popup(StringGrid1->mapToGlobal(at)); });
+}

@@ -1,0 +1,98 @@
+#include "ToolIcons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace ToolIcons {
+namespace {
+
+using TDraw = std::function<void(QPainter&)>;
+
+// A picture drawn on a 16 by 16 grid, at each size.
+QIcon Drawn(const TDraw& draw) {
+    QIcon icon;
+    for (int size : {16, 20, 24, 32, 40, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        draw(p);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QIcon Themed(const char* name, const TDraw& draw) {
+    return QIcon::fromTheme(QString::fromLatin1(name), Drawn(draw));
+}
+
+void Folder(QPainter& p) {
+    p.setPen(QPen(QColor(0x8a, 0x5a, 0x10), 0.8));
+    p.setBrush(QColor(0xe8, 0xb8, 0x4a));
+    QPainterPath back;
+    back.moveTo(1.5, 3.5);
+    back.lineTo(6, 3.5);
+    back.lineTo(7.5, 5);
+    back.lineTo(13.5, 5);
+    back.lineTo(13.5, 13.5);
+    back.lineTo(1.5, 13.5);
+    back.closeSubpath();
+    p.drawPath(back);
+    p.setBrush(QColor(0xf6, 0xd3, 0x7a));
+    QPainterPath front;
+    front.moveTo(3, 7.5);
+    front.lineTo(15, 7.5);
+    front.lineTo(13.5, 13.5);
+    front.lineTo(1.5, 13.5);
+    front.closeSubpath();
+    p.drawPath(front);
+}
+
+void Disk(QPainter& p) {
+    p.setPen(QPen(QColor(0x1f, 0x35, 0x66), 0.8));
+    p.setBrush(QColor(0x3b, 0x6b, 0xc5));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 1.2, 1.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf4, 0xf6, 0xfa));
+    p.drawRect(QRectF(4, 2, 8, 5));
+    p.setBrush(QColor(0x1f, 0x35, 0x66));
+    p.drawRect(QRectF(9.5, 2.8, 1.5, 3.2));
+    p.setBrush(QColor(0xd8, 0xdf, 0xec));
+    p.drawRect(QRectF(3.5, 9, 9, 5));
+}
+
+void Lens(QPainter& p, bool plus) {
+    p.setPen(QPen(QColor(0x4a, 0x4a, 0x52), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(10.5, 10.5), QPointF(14.3, 14.3));
+    p.setPen(QPen(QColor(0x30, 0x30, 0x38), 1.1));
+    p.setBrush(QColor(0xdd, 0xee, 0xfb));
+    p.drawEllipse(QPointF(6.5, 6.5), 5, 5);
+    p.setPen(QPen(QColor(0x1d, 0x5f, 0xb8), 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4, 6.5), QPointF(9, 6.5));
+    if (plus)
+        p.drawLine(QPointF(6.5, 4), QPointF(6.5, 9));
+}
+
+} // namespace
+
+QIcon Open() {
+    return Themed("document-open", Folder);
+}
+
+QIcon Save() {
+    return Themed("document-save", Disk);
+}
+
+QIcon ZoomIn() {
+    return Themed("zoom-in", [](QPainter& p) { Lens(p, true); });
+}
+
+QIcon ZoomOut() {
+    return Themed("zoom-out", [](QPainter& p) { Lens(p, false); });
+}
+
+} // namespace ToolIcons

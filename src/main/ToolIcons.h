@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+// The tool bar's pictures: the desktop theme's where it has them, our own drawn otherwise, at
+// every size asked for so they stay sharp at any scale.
+namespace ToolIcons {
+QIcon Open();
+QIcon Save();
+QIcon ZoomIn();
+QIcon ZoomOut();
+} // namespace ToolIcons

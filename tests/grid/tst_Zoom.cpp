@@ -1,0 +1,142 @@
+#include "fakes/FormFixture.h"
+#include "grid/ZoomView.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolButton>
+#include <QtTest>
+
+using Texts = QList<QByteArray>;
+
+class TestZoom : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void commandsFollowTheView();
+    void copyWhileZoomedWritesBackToItsClip();
+    void longClipArrivesInPieces();
+};
+
+namespace {
+void Fill(TFormFixture& f, const Texts& clips) {
+    for (qsizetype i = clips.size() - 1; i >= 0; --i)
+        f.Clipboard.CopyFromOtherProgram(clips[i]);
+    f.Form->ListChanged = false;
+}
+} // namespace
+
+void TestZoom::roundTrip_data() {
+    QTest::addColumn<QByteArray>("clip");
+    QTest::addColumn<QStringList>("typed"); // "\n" presses Enter
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("nothing typed") << QByteArray("abc") << QStringList{} << QByteArray("abc")
+                                   << true;
+    QTest::newRow("an empty clip is no change") << QByteArray() << QStringList{} << QByteArray()
+                                                << false;
+    QTest::newRow("typed lines are CR LF")
+        << QByteArray("a") << QStringList{"\n", "b", "\n", "c"} << QByteArray("a\r\nb\r\nc") << true;
+    const QByteArray line(5000, 'w');
+    QTest::newRow("a wrapped line stays one line")
+        << line << QStringList{"!"} << line + "!" << true;
+    QTest::newRow("lone LF kept when nothing is typed")
+        << QByteArray("a\nb") << QStringList{} << QByteArray("a\nb") << true;
+}
+
+void TestZoom::roundTrip() {
+    QFETCH(QByteArray, clip);
+    QFETCH(QStringList, typed);
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, changed);
+    TFormFixture f;
+    auto& form = f.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Fill(f, {"top", "middle"});
+    form.SetClipAt(1, clip);
+    form.CurrentRow = 1;
+    form.spdbtnZoom->click();
+    QVERIFY(form.IsZoomed());
+    QVERIFY(form.Memo1->isVisible() && !form.StringGrid1->isVisible());
+    QCOMPARE(form.ListChanged, changed);
+    form.Memo1->moveCursor(QTextCursor::End);
+    for (const QString& keys : typed) {
+        if (keys == "\n")
+            QTest::keyClick(form.Memo1, Qt::Key_Return);
+        else
+            QTest::keyClicks(form.Memo1, keys);
+    }
+    form.spdbtnShrink->click();
+    QVERIFY(!form.IsZoomed());
+    QVERIFY(!form.Memo1->isVisible() && form.StringGrid1->isVisible());
+    QCOMPARE(form.ClipAt(1), stored);
+    QCOMPARE(form.ClipAt(0), QByteArray("top"));
+}
+
+void TestZoom::commandsFollowTheView() {
+    TFormFixture f;
+    auto& form = f.Create();
+    Fill(f, {"one", "two"});
+    form.Contract1->trigger(); // Ctrl+PgDn while the grid shows: nothing
+    QVERIFY(!form.IsZoomed());
+    form.Expand1->trigger();
+    QVERIFY(form.IsZoomed());
+    QCOMPARE(form.Memo1->Text(), QByteArray("one"));
+    form.CurrentRow = 1;
+    form.Expand1->trigger(); // Ctrl+PgUp while zoomed: nothing
+    QCOMPARE(form.Memo1->Text(), QByteArray("one"));
+    QCOMPARE(form.Expand1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    QCOMPARE(form.Contract1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    emit form.popupClipList->aboutToShow();
+    QVERIFY(!form.ZoomIn1->isEnabled() && form.ZoomOut1->isEnabled());
+    form.ZoomOut1->trigger();
+    QVERIFY(!form.IsZoomed());
+    form.CurrentRow = -1; // no current row: no zoom
+    form.ZoomIn();
+    QVERIFY(!form.IsZoomed());
+}
+
+void TestZoom::copyWhileZoomedWritesBackToItsClip() {
+    // The list moves on under the view: the edit still goes to the clip it came from.
+    TFormFixture f;
+    f.Settings.Rows = 2;
+    auto& form = f.Create();
+    Fill(f, {"first", "second"});
+    form.CurrentRow = 0;
+    form.ZoomIn();
+    form.Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form.Memo1, "+");
+    f.Clipboard.CopyFromOtherProgram("copied meanwhile");
+    form.ZoomOut();
+    QCOMPARE(f.Clips(2), (Texts{"copied meanwhile", "first+"}));
+    form.CurrentRow = 1;
+    form.ZoomIn();
+    QTest::keyClicks(form.Memo1, "x");
+    f.Clipboard.CopyFromOtherProgram("pushes it off the end");
+    form.ZoomOut(); // its clip fell off the list: the edit comes back as a new clip
+    QCOMPARE(f.Clips(2), (Texts{"xfirst+", "pushes it off the end"}));
+}
+
+void TestZoom::longClipArrivesInPieces() {
+    TFormFixture f;
+    auto& form = f.Create();
+    // A CR LF falls on the border between the first two pieces.
+    QByteArray clip = QByteArray(TZoomView::Piece - 1, 'a') + "\r\n";
+    while (clip.size() < 5 * TZoomView::Piece)
+        clip += "a line of a long clip\r\n";
+    Fill(f, {clip});
+    form.CurrentRow = 0;
+    form.ZoomIn();
+    QVERIFY(form.Memo1->IsLoading()); // the window is not held up by the whole text
+    QVERIFY(form.Memo1->isReadOnly());
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Memo1->IsLoading(), 20000);
+    QVERIFY(!form.Memo1->isReadOnly());
+    QVERIFY(!form.Memo1->IsModified());
+    QVERIFY(form.Memo1->Text() == clip);
+    form.ZoomOut();
+    QVERIFY(form.ClipAt(0) == clip);
+}
+
+QTEST_MAIN(TestZoom)
+#include "tst_Zoom.moc"
