@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
+#include "files/SafeFile.h"
 #include "main/ClipText.h"
 #include "main/Errors.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 TIniFile::TIniFile(QString fileName) : Path(std::move(fileName)) {
     QFile file(Path);
@@ -191,13 +191,9 @@ QByteArray TIniFile::Bytes() const {
 
 void TIniFile::UpdateFile() const {
     const QByteArray bytes = Bytes();
-    QSaveFile file(Path);
-    // Unbuffered: a write that fails must fail here, not in a flush that QSaveFile does not
-    // check, which would commit an empty file on a full disk. Where the folder takes no new
-    // file, the file is written in place.
-    file.setDirectWriteFallback(true);
-    const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-                    file.write(bytes) == bytes.size() && file.commit();
-    if (!ok)
+    try {
+        TSafeFile::WriteAll(Path, bytes);
+    } catch (const EQuillery&) {
         throw EQuillery(QStringLiteral("Unable to write to %1").arg(Path));
+    }
 }

@@ -1,12 +1,12 @@
 #include "ClipListFile.h"
 
+#include "SafeFile.h"
 #include "main/ClipText.h"
 #include "main/Errors.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 #include <vector>
@@ -198,37 +198,24 @@ QByteArray Encode(const QList<QByteArray>& texts, int rows) {
 }
 
 void Save(const QString& fileName, const QList<QByteArray>& texts, int rows) {
-    // Replace what a link points to, not the link.
-    const QFileInfo info(fileName);
-    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : fileName;
-    const bool existed = QFileInfo::exists(target);
-    QSaveFile file(target);
-    file.setDirectWriteFallback(true); // a folder that takes no new file: write in place
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EQuillery(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    if (!existed)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    TSafeFile file(fileName);
     // Records go out through one small buffer; a large clip is written straight from memory.
     QByteArray buffer;
     buffer.reserve(BlockSize);
-    bool ok = true;
     auto flush = [&] {
-        ok = ok && file.write(buffer) == buffer.size();
+        file.Write(buffer);
         buffer.resize(0);
     };
     ForEachRecord(texts, rows, [&](const char* data, qsizetype size) {
         if (buffer.size() + size > BlockSize)
             flush();
         if (size > BlockSize)
-            ok = ok && file.write(data, size) == size;
+            file.Write(data, size);
         else
             buffer.append(data, size);
     });
     flush();
-    if (!ok || !file.commit())
-        throw EQuillery(
-            QStringLiteral("Unable to save \"%1\". %2").arg(fileName, file.errorString()));
+    file.Commit();
 }
 
 namespace {
