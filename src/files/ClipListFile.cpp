@@ -291,15 +291,36 @@ TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool appen
     return Read(buffer, texts, append, rows, block);
 }
 
-TReadResult Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
-    // A folder, a pipe or a device is no list: opening a pipe would wait for a writer, and
-    // reading a device might never end.
-    if (QFileInfo(fileName).exists() && !QFileInfo(fileName).isFile())
-        throw EQuillery(QStringLiteral("Cannot open file \"%1\". It is not a file.").arg(fileName));
-    QFile file(fileName);
+void OpenForReading(QFile& file) {
+    const QString& name = file.fileName();
+    // A folder, a pipe or a device is no file to read: opening a pipe would wait for a
+    // writer, and reading a device might never end.
+    if (QFileInfo(name).exists() && !QFileInfo(name).isFile())
+        throw EQuillery(QStringLiteral("Cannot open file \"%1\". It is not a file.").arg(name));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EQuillery(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+            QStringLiteral("Cannot open file \"%1\". %2").arg(name, file.errorString()));
+}
+
+QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block) {
+    QList<QByteArray> lines;
+    TRecordReader reader(in, block);
+    while (lines.size() < max && !reader.AtEnd()) {
+        bool atEnd = false;
+        lines.append(reader.ReadLine(atEnd));
+    }
+    return lines;
+}
+
+QList<QByteArray> ReadLines(const QString& fileName, int max) {
+    QFile file(fileName);
+    OpenForReading(file);
+    return ReadLines(file, max);
+}
+
+TReadResult Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
+    QFile file(fileName);
+    OpenForReading(file);
     // A read that fails half-way leaves the list as it was.
     QList<QByteArray> read = texts;
     TReadResult result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
 #include <QList>
 #include <QString>
@@ -40,5 +41,12 @@ TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool appen
                    qsizetype block = DefaultBlockSize);
 TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
                  qsizetype block = DefaultBlockSize);
+
+// Opens a regular file for reading; throws EQuillery when it cannot, or when it is none.
+void OpenForReading(QFile& file);
+
+// At most max lines of a text file by the same line rules, with no separator handling.
+QList<QByteArray> ReadLines(const QString& fileName, int max);
+QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block = DefaultBlockSize);
 
 } // namespace ClipListFile

@@ -11,17 +11,15 @@
 
 void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
     pnlStatus->setText(fileName);
-    // Until it has been read whole; a file that is not there holds nothing to lose.
-    if (!append)
-        PartialRead = QFileInfo::exists(fileName) ? std::optional(TPartialRead{fileName})
-                                                  : std::nullopt;
+    // The file becomes the current one: until it has been read whole, saving the list over
+    // it could lose clips. A file that is not there holds nothing to lose.
+    PartialRead =
+        QFileInfo::exists(fileName) ? std::optional(TPartialRead{fileName}) : std::nullopt;
     QList<QByteArray> texts = ClipTexts();
     const ClipListFile::TReadResult read = ClipListFile::Load(fileName, texts, append, Config->Rows);
     SetClipTexts(texts);
     StringGrid1->Modified = false;
     ListChanged = false;
-    if (append)
-        return;
     if (read.Whole()) {
         PartialRead.reset();
         return;

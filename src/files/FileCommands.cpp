@@ -1,13 +1,26 @@
 // The File menu's clip list commands.
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
+#include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
+#include "main/ClipText.h"
+#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QFileInfo>
 #include <QLabel>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+bool IsFileName(const QString& name) {
+    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
+}
+} // namespace
+
 
 QString TQuilleryMainForm::ClipListFilter() const {
     return MessageText(QStringLiteral("Quillery Files")) + QStringLiteral(" (*.clp)|*.CLP");
@@ -38,7 +51,7 @@ void TQuilleryMainForm::OpenClipList1Click() {
     AskToSaveChanges();
     OpenDialog1->Dialog.Filter = ClipListFilter();
     const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
-    if (chosen.isEmpty() || !QFileInfo::exists(chosen) || QFileInfo(chosen).isDir())
+    if (!IsFileName(chosen))
         return;
     Config->DefaultFile = chosen;
     LoadFile(chosen, false);
@@ -50,6 +63,12 @@ void TQuilleryMainForm::OpenClipList1Click() {
 }
 
 void TQuilleryMainForm::SaveClipList1Click() {
+    if (!EditedListFile.isEmpty()) {
+        SaveEditedList();
+        pnlStatus->setText(Config->DefaultFile);
+        RefreshLists();
+        return;
+    }
     // Only a list without a file asks for a name; a current file that has gone away is
     // written again under its own name, never anywhere else.
     if (Config->DefaultFile.isEmpty()) {
@@ -66,4 +85,68 @@ void TQuilleryMainForm::SaveClipList1Click() {
     ListChanged = false;
     PartialRead.reset(); // the file holds the list now
     pnlStatus->setText(Config->DefaultFile);
+    RefreshLists();
+}
+
+void TQuilleryMainForm::SaveAs1Click() {
+    if (!Config->DefaultFile.isEmpty())
+        SaveDialog1->Dialog.FileName = Config->DefaultFile;
+    SaveDialog1->Dialog.Filter = ClipListFilter();
+    const QString chosen = Platform.Prompts.SaveFile(SaveDialog1->Dialog);
+    if (chosen.isEmpty())
+        return;
+    SaveDialog1->Dialog.InitialDir = FileNames::FolderOf(chosen);
+    WriteLastDir(chosen);
+    Config->DefaultFile = chosen;
+    SaveClipList(chosen);
+    ListChanged = false;
+    PartialRead.reset(); // a file the user chose to replace holds the list now
+    pnlStatus->setText(Config->DefaultFile);
+    RefreshLists();
+}
+
+void TQuilleryMainForm::AppendClipList1Click() {
+    OpenDialog1->Dialog.Filter = ClipListFilter();
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    if (!IsFileName(chosen))
+        return;
+    Config->DefaultFile = chosen;
+    LoadFile(chosen, true);
+    Memo1->ClearModified();
+    ListChanged = true;
+}
+
+void TQuilleryMainForm::EditClipList1Click() {
+    if (Config->OnTop)
+        SetTopmost(false);
+    OpenDialog1->Dialog.Filter = ClipListFilter();
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    SetTopmost(Config->OnTop);
+    if (!IsFileName(chosen))
+        return;
+    // The file's text exactly as stored, in the zoom view; Save or Zoom Out writes a changed
+    // text back to this file and to no other.
+    spdbtnShrink->show();
+    spdbtnZoom->hide();
+    EditedListFile = chosen;
+    ClipArea->setCurrentWidget(Memo1);
+    try {
+        QFile file(chosen);
+        ClipListFile::OpenForReading(file);
+        const QSignalBlocker quiet(Memo1); // the list itself does not change
+        Memo1->Load(file.readAll());
+    } catch (const EQuillery& e) {
+        Platform.Prompts.ShowMessage(e.Message());
+    }
+    Memo1->ClearModified();
+    Memo1->setFocus();
+}
+
+void TQuilleryMainForm::SaveEditedList() {
+    QByteArray text = Memo1->Text();
+    if (!text.isEmpty() && !text.endsWith(ClipText::CRLF))
+        text += ClipText::CRLF; // every line ends with CR LF, the last one too
+    TSafeFile::WriteAll(EditedListFile, text);
+    EditedListFile.clear();
+    Memo1->ClearModified();
 }

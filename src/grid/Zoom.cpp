@@ -1,4 +1,5 @@
 // The zoom view: the current clip's whole text in place of the grid.
+#include "config/Config.h"
 #include "main/fMain.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
@@ -23,7 +24,17 @@ void TQuilleryMainForm::ZoomIn() {
 }
 
 void TQuilleryMainForm::ZoomOut() {
-    if (Memo1->IsModified()) {
+    if (!EditedListFile.isEmpty()) {
+        // A list file's text goes back to that file or nowhere.
+        if (Memo1->IsModified() &&
+            (Config->AutoSave ||
+             Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                                  MessageText(QStringLiteral("Save Clipboard List?")),
+                                  TButtons::YesNo) == TAnswer::Yes))
+            SaveEditedList();
+        EditedListFile.clear();
+        Memo1->ClearModified();
+    } else if (Memo1->IsModified()) {
         const QByteArray text = Memo1->Text();
         // A clip that fell off the end of the list while it was open comes back as a new one.
         if (ZoomedClip.isValid())
@@ -55,5 +66,6 @@ void TQuilleryMainForm::StringGrid1DblClick(const QModelIndex& index) {
 }
 
 void TQuilleryMainForm::Memo1Change() {
-    ListChanged = true;
+    if (EditedListFile.isEmpty()) // a list file's text is no change of the list
+        ListChanged = true;
 }

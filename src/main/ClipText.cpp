@@ -32,6 +32,13 @@ int Compare(const QByteArray& a, const QByteArray& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
+QByteArray WithLineEnds(const QList<QByteArray>& lines) {
+    QByteArray text;
+    for (const QByteArray& line : lines)
+        text += line + CRLF;
+    return text;
+}
+
 QList<QByteArray> SplitLines(const QByteArray& text) {
     QList<QByteArray> lines;
     qsizetype start = 0;

@@ -20,6 +20,9 @@ int Compare(const QByteArray& a, const QByteArray& b);
 // an empty text gives no lines.
 QList<QByteArray> SplitLines(const QByteArray& text);
 
+// The lines, each followed by CR LF, as a text file holds them.
+QByteArray WithLineEnds(const QList<QByteArray>& lines);
+
 // Valid UTF-8 decodes as UTF-8; anything else is an old single-byte list, read as Windows-1252.
 QString Decode(const QByteArray& text);
 

@@ -56,6 +56,15 @@ void TQuilleryMainForm::CreateClipListMenu() {
     ZoomOut1 = popupClipList->addAction(QStringLiteral("Zoom &Out"), this,
                                         [this] { Guarded([this] { Contract1Click(); }); });
     ZoomOut1->setObjectName(QStringLiteral("ZoomOut1"));
+    popupClipList->addSeparator();
+    LoadTextFileIntoClip1 =
+        popupClipList->addAction(QStringLiteral("&Load Text File Into Clip"), this,
+                                 [this] { Guarded([this] { ImportTextFileIntoCell1Click(); }); });
+    LoadTextFileIntoClip1->setObjectName(QStringLiteral("LoadTextFileIntoClip1"));
+    SaveCliptoTextFile1 =
+        popupClipList->addAction(QStringLiteral("Sa&ve Clip to Text File"), this,
+                                 [this] { Guarded([this] { SaveCliptoFile1Click(); }); });
+    SaveCliptoTextFile1->setObjectName(QStringLiteral("SaveCliptoTextFile1"));
     // The items follow the view: each is there only while its command can run.
     connect(popupClipList, &QMenu::aboutToShow, this, [this] {
         ZoomIn1->setEnabled(!IsZoomed());

@@ -117,10 +117,22 @@ void TQuilleryMainForm::CreateMenus() {
     OpenClipList1 = command(file, "OpenClipList1", QStringLiteral("&Open Clip List"),
                             &TQuilleryMainForm::OpenClipList1Click);
     OpenClipList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    SaveClipList1 = file->addAction(QStringLiteral("&Save Clip List"), this,
-                                    [this] { Guarded([this] { SaveClipList1Click(); }); });
-    SaveClipList1->setObjectName(QStringLiteral("SaveClipList1"));
+    SaveClipList1 = command(file, "SaveClipList1", QStringLiteral("&Save Clip List"),
+                            &TQuilleryMainForm::SaveClipList1Click);
     SaveClipList1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs1 = command(file, "SaveAs1", QStringLiteral("Save As"), &TQuilleryMainForm::SaveAs1Click);
+    EditClipList1 = command(file, "EditClipList1", QStringLiteral("&Edit Clip List"),
+                            &TQuilleryMainForm::EditClipList1Click);
+    AppendClipList1 = command(file, "AppendClipList1", QStringLiteral("&Append Clip List"),
+                              &TQuilleryMainForm::AppendClipList1Click);
+    file->addSeparator();
+    ImportTextFile1 = command(file, "ImportTextFile1", QStringLiteral("&Import Text File"),
+                              &TQuilleryMainForm::ImportTextFile1Click);
+    ImportTextFileIntoCell1 =
+        command(file, "ImportTextFileIntoCell1", QStringLiteral("&Load Text File Into Clip"),
+                &TQuilleryMainForm::ImportTextFileIntoCell1Click);
+    SaveCliptoFile1 = command(file, "SaveCliptoFile1", QStringLiteral("Ex&port Clip to File"),
+                              &TQuilleryMainForm::SaveCliptoFile1Click);
     file->addSeparator();
     Language2 = file->addMenu(QStringLiteral("Lan&guage"));
     Language2->setObjectName(QStringLiteral("Language2"));
@@ -133,6 +145,9 @@ void TQuilleryMainForm::CreateMenus() {
     APpendMode1 = edit->addAction(QStringLiteral("A&ppend Mode"));
     APpendMode1->setObjectName(QStringLiteral("APpendMode1"));
     APpendMode1->setCheckable(true);
+
+    Lists1 = menuBar()->addMenu(QStringLiteral("&Lists"));
+    Lists1->setObjectName(QStringLiteral("Lists1"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
@@ -162,6 +177,7 @@ void TQuilleryMainForm::FormCreate() {
     // records nothing would fail its user silently.
     Guarded([this] {
         LanguageStartup();
+        RefreshLists();
         SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
         RegisterHotKeys();
         if (!Config->DefaultFile.isEmpty())

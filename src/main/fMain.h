@@ -46,6 +46,15 @@ public:
     QAction* ZoomOut1 = nullptr;
     QAction* NewClipList1 = nullptr;
     QAction* OpenClipList1 = nullptr;
+    QAction* SaveAs1 = nullptr;
+    QAction* EditClipList1 = nullptr;
+    QAction* AppendClipList1 = nullptr;
+    QAction* ImportTextFile1 = nullptr;
+    QAction* ImportTextFileIntoCell1 = nullptr;
+    QAction* SaveCliptoFile1 = nullptr;
+    QMenu* Lists1 = nullptr;
+    QAction* LoadTextFileIntoClip1 = nullptr;
+    QAction* SaveCliptoTextFile1 = nullptr;
     QAction* Expand1 = nullptr;
     QAction* Contract1 = nullptr;
     QLabel* pnlStatus = nullptr;
@@ -98,6 +107,19 @@ public:
     // Clip list files.
     void NewClipList1Click();
     void OpenClipList1Click();
+    void SaveAs1Click();
+    void EditClipList1Click();
+    void AppendClipList1Click();
+    void ImportTextFile1Click();
+    void ImportTextFileIntoCell1Click();
+    void SaveCliptoFile1Click();
+    // Edit Clip List shows a list file's text in the zoom view; that file, and no other, may
+    // receive the changed text. Empty while the view shows a clip.
+    QString EditedListFile;
+    void SaveEditedList();
+    // The Lists menu: the clip list files of the program folder.
+    void RefreshLists();
+    void NaviExec(QAction* item);
     void AskToSaveChanges(); // OK saves first; neither answer stops the command
     void LoadFile(const QString& fileName, bool append);
     void SaveClipList(const QString& fileName);
@@ -115,6 +137,7 @@ public:
     QString PartialReadNote() const; // "25 of 8,200,000 clips"
     void ShowPartialRead();          // on the status line
     QString ClipListFilter() const;
+    QString TextFilter() const;
     void WriteLastDir(const QString& fileName);
     // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.
     void ExitSaveStep(bool interactive);

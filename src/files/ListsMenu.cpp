@@ -1,0 +1,45 @@
+// The Lists menu: every clip list file of the program folder, opened in place of the list.
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "grid/ZoomView.h"
+#include "main/fMain.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+
+void TQuilleryMainForm::RefreshLists() {
+    Lists1->clear();
+    QStringList names = QDir(ProgramDir).entryList(
+        {QStringLiteral("*.clp")}, QDir::AllEntries | QDir::Hidden | QDir::System |
+                                       QDir::NoDotAndDotDot);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    for (int i = 0; i < names.size(); ++i) {
+        // "&" in a file name is no accelerator mark; the item's data keeps the name itself.
+        QAction* item = Lists1->addAction(QString(names[i]).replace('&', QStringLiteral("&&")));
+        item->setObjectName(QStringLiteral("MM%1").arg(i));
+        item->setData(names[i]);
+        connect(item, &QAction::triggered, this,
+                [this, item] { Guarded([this, item] { NaviExec(item); }); });
+    }
+}
+
+void TQuilleryMainForm::NaviExec(QAction* item) {
+    if (ListChanged) {
+        if (Config->AutoSave)
+            SaveClipList1Click();
+        else
+            AskToSaveChanges();
+    }
+    Config->DefaultFile = ProgramDir + item->data().toString();
+    if (!QFileInfo::exists(Config->DefaultFile))
+        return;
+    LoadFile(Config->DefaultFile, false);
+    Memo1->ClearModified();
+    StringGrid1->Modified = false;
+    StringGrid1->SetSelection({0, 0, 1, 0});
+    ListChanged = false;
+}

@@ -1,0 +1,68 @@
+// Plain text files: a file as a list of lines, a file into one clip, a clip out to a file.
+#include "config/Config.h"
+#include "dialogs/FileDialogComponent.h"
+#include "files/ClipListFile.h"
+#include "files/SafeFile.h"
+#include "grid/KXStringGrid.h"
+#include "main/ClipText.h"
+#include "main/fMain.h"
+
+#include <QFileInfo>
+
+namespace {
+bool Exists(const QString& name) {
+    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
+}
+} // namespace
+
+QString TQuilleryMainForm::TextFilter() const {
+    return MessageText(QStringLiteral("Text files (*.txt)|*.TXT|All files (*.*)|*.*"));
+}
+
+void TQuilleryMainForm::ImportTextFile1Click() {
+    AskToSaveChanges();
+    StringGrid1->Model().ClearAll();
+    OpenDialog1->Dialog.Filter = TextFilter();
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    if (!Exists(chosen))
+        return;
+    StringGrid1->Modified = false;
+    ListChanged = false;
+    // One line a clip, by the list file's line rules; a form feed line is text here.
+    SetClipTexts(ClipListFile::ReadLines(chosen, Config->Rows));
+    StringGrid1->Modified = false;
+    ListChanged = false;
+}
+
+void TQuilleryMainForm::ImportTextFileIntoCell1Click() {
+    CurrentRow = StringGrid1->Selection().Top;
+    if (!IsRowIndex(CurrentRow)) {
+        Platform.Prompts.ShowMessage(MessageText(QStringLiteral("You must select a cell first.")));
+        return;
+    }
+    OpenDialog1->Dialog.Filter = TextFilter();
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    if (!Exists(chosen))
+        return;
+    QFile file(chosen);
+    ClipListFile::OpenForReading(file);
+    QByteArray text = file.readAll();
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text.truncate(nul); // a text ends at a NUL byte
+    SetClipAt(CurrentRow, ClipText::WithLineEnds(ClipText::SplitLines(text)));
+}
+
+void TQuilleryMainForm::SaveCliptoFile1Click() {
+    if (!IsRowIndex(CurrentRow)) {
+        Platform.Prompts.ShowMessage(MessageText(QStringLiteral("You must select a cell first.")));
+        return;
+    }
+    if (!Config->DefaultFile.isEmpty())
+        SaveDialog1->Dialog.FileName = Config->DefaultFile;
+    SaveDialog1->Dialog.Filter = TextFilter();
+    const QString chosen = Platform.Prompts.SaveFile(SaveDialog1->Dialog);
+    if (chosen.isEmpty())
+        return;
+    TSafeFile::WriteAll(chosen, ClipText::WithLineEnds(ClipText::SplitLines(ClipAt(CurrentRow))));
+}
