@@ -10,7 +10,11 @@
 #include <QMenu>
 
 void TQuilleryMainForm::RefreshLists() {
-    Lists1->clear();
+    // Later, not now: the item chosen may be the one whose command saves and so gets here.
+    for (QAction* old : Lists1->actions()) {
+        Lists1->removeAction(old);
+        old->deleteLater();
+    }
     QStringList names = QDir(ProgramDir).entryList(
         {QStringLiteral("*.clp")}, QDir::AllEntries | QDir::Hidden | QDir::System |
                                        QDir::NoDotAndDotDot);
@@ -28,13 +32,14 @@ void TQuilleryMainForm::RefreshLists() {
 }
 
 void TQuilleryMainForm::NaviExec(QAction* item) {
+    const QString name = item->data().toString();
     if (ListChanged) {
         if (Config->AutoSave)
             SaveClipList1Click();
         else
             AskToSaveChanges();
     }
-    Config->DefaultFile = ProgramDir + item->data().toString();
+    Config->DefaultFile = ProgramDir + name;
     if (!QFileInfo::exists(Config->DefaultFile))
         return;
     LoadFile(Config->DefaultFile, false);
