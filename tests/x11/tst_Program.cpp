@@ -23,6 +23,7 @@ private slots:
     void rollUpAndBackByKeyboard();
     void sigtermEndsWhenSettingsCannotBeWritten();
     void twoProgramsEndingTogetherKeepBothLists();
+    void openCopyZoomEditAndAutoSaveByKeyboard();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -189,6 +190,36 @@ void TestProgram::twoProgramsEndingTogetherKeepBothLists() {
     QVERIFY(Second.waitForFinished(10000));
     QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"both"}));
     QCOMPARE(TTestDir::Read(Dir->File("qlry0002.Clp")), Clp({"both"}));
+}
+
+void TestProgram::openCopyZoomEditAndAutoSaveByKeyboard() {
+    QDir().mkdir(Dir->File("lists"));
+    const QString list = Dir->File("lists/work.clp");
+    TTestDir::Write(list, Clp({"first", "second"}));
+    Install("[Options]\nSplash=0\nAutoSave=1\nPromptSave=0\nRows=4\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "ctrl+o"});
+    QVERIFY(!WaitForWindow(pid, ".*[Oo]pen.*").isEmpty());
+    QTest::qWait(300);
+    Run("xdotool", {"type", "--delay", "5", list});
+    Run("xdotool", {"key", "Return"});
+    QTest::qWait(500);
+    XclipCopy("copied elsewhere");
+    QTest::qWait(300);
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "ctrl+Prior"}); // the current row, 0: the copy
+    QTest::qWait(300);
+    Run("xdotool", {"key", "ctrl+End"});
+    Run("xdotool", {"type", "--delay", "5", " and edited"});
+    Run("xdotool", {"key", "ctrl+Next"});
+    QTest::qWait(300);
+    Stop(Main);
+    QCOMPARE(TTestDir::Read(list), Clp({"copied elsewhere and edited", "first", "second"}));
+    const QStringList lists = QDir(Dir->Path()).entryList({"*.clp"}, QDir::Files);
+    QVERIFY2(lists.isEmpty(), qPrintable(lists.join(' '))); // no other file written
 }
 
 QTEST_MAIN(TestProgram)
