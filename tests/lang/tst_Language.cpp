@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QDir>
 #include <QFileInfo>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -38,7 +39,7 @@ const QByteArray German = "[Translations]\n"
                           "QuilleryMainForm.RollUp1.Caption=&Aufrollen\n"
                           "QuilleryMainForm.MainMenu1.File1.Caption=&Datei\n"
                           "QuilleryMainForm.OpenDialog1.Filter=Quillery-Dateien|*.clp\n"
-                          "QuilleryMainForm.spdbtnOpen.Hint=nowhere to go\n"
+                          "QuilleryMainForm.spdbtnOpen.Hint=Zwischenablage-Datei öffnen\n"
                           "frmConfig.Caption=Einstellungen\n"
                           "chkTray.Caption=Im Infobereich\n"
                           "frmConfig.frmConfig.gbProgOpts.Caption=Programmoptionen\n"
@@ -76,6 +77,8 @@ void TestLanguage::startupPassTranslatesTheMainWindow() {
     QCOMPARE(form.SaveDialog1->Filter(), "Quillery Files|*.clp"); // not in the file
     QCOMPARE(form.APpendMode1->text(), "A&ppend Mode");
     QCOMPARE(form.RollUp1->text(), "&Aufrollen");
+    QCOMPARE(form.spdbtnOpen->toolTip(), QString::fromUtf8("Zwischenablage-Datei öffnen"));
+    QCOMPARE(form.spdbtnSave->toolTip(), "Save To File"); // not in the file
 }
 
 void TestLanguage::optionsEntriesOnlyWhileTheWindowExists() {
