@@ -243,8 +243,7 @@ qint64 CountRest(TRecordReader& reader) {
 }
 } // namespace
 
-TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
-                 qsizetype block) {
+TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows, qsizetype block) {
     const int limit = int(std::min<qsizetype>(rows, texts.size()));
     if (!append) {
         for (QByteArray& text : texts)

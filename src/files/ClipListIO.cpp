@@ -16,7 +16,8 @@ void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
     PartialRead =
         QFileInfo::exists(fileName) ? std::optional(TPartialRead{fileName}) : std::nullopt;
     QList<QByteArray> texts = ClipTexts();
-    const ClipListFile::TReadResult read = ClipListFile::Load(fileName, texts, append, Config->Rows);
+    const ClipListFile::TReadResult read =
+        ClipListFile::Load(fileName, texts, append, Config->Rows);
     SetClipTexts(texts);
     StringGrid1->Modified = false;
     ListChanged = false;

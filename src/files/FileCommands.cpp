@@ -21,7 +21,6 @@ bool IsFileName(const QString& name) {
 }
 } // namespace
 
-
 QString TQuilleryMainForm::ClipListFilter() const {
     return MessageText(QStringLiteral("Quillery Files")) + QStringLiteral(" (*.clp)|*.CLP");
 }

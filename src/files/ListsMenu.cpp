@@ -15,9 +15,10 @@ void TQuilleryMainForm::RefreshLists() {
         Lists1->removeAction(old);
         old->deleteLater();
     }
-    QStringList names = QDir(ProgramDir).entryList(
-        {QStringLiteral("*.clp")}, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                       QDir::NoDotAndDotDot);
+    QStringList names =
+        QDir(ProgramDir)
+            .entryList({QStringLiteral("*.clp")},
+                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });

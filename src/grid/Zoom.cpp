@@ -1,8 +1,8 @@
 // The zoom view: the current clip's whole text in place of the grid.
 #include "config/Config.h"
-#include "main/fMain.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
+#include "main/fMain.h"
 
 #include <QStackedWidget>
 #include <QToolButton>

@@ -23,7 +23,8 @@ bool TInstanceLock::Acquire() {
     // An empty or unreadable lock names no owner: no program holds it.
     qint64 pid = 0;
     QString host, application;
-    if (Lock.error() == QLockFile::LockFailedError && !Lock.getLockInfo(&pid, &host, &application)) {
+    if (Lock.error() == QLockFile::LockFailedError &&
+        !Lock.getLockInfo(&pid, &host, &application)) {
         Lock.removeStaleLockFile();
         if (Lock.tryLock(0))
             return true;

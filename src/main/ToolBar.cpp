@@ -14,7 +14,8 @@ constexpr int PanelHeight = 41;
 } // namespace
 
 QToolButton* TQuilleryMainForm::AddSpeedButton(const char* name, const QIcon& icon, int left,
-                                               const QString& hint, void (TQuilleryMainForm::*click)()) {
+                                               const QString& hint,
+                                               void (TQuilleryMainForm::*click)()) {
     auto* button = new QToolButton(Panel1);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(icon);
@@ -34,16 +35,16 @@ void TQuilleryMainForm::CreateToolBar() {
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedHeight(PanelHeight);
     // Later buttons (Insert, Delete, Options, Help) take the places to the right of these.
-    spdbtnOpen = AddSpeedButton("spdbtnOpen", ToolIcons::Open(), 8,
-                                QStringLiteral("Open Clipboard File"),
-                                &TQuilleryMainForm::OpenClipList1Click);
+    spdbtnOpen =
+        AddSpeedButton("spdbtnOpen", ToolIcons::Open(), 8, QStringLiteral("Open Clipboard File"),
+                       &TQuilleryMainForm::OpenClipList1Click);
     spdbtnSave = AddSpeedButton("spdbtnSave", ToolIcons::Save(), 36, QStringLiteral("Save To File"),
                                 &TQuilleryMainForm::SaveClipList1Click);
     spdbtnZoom = AddSpeedButton("spdbtnZoom", ToolIcons::ZoomIn(), 64,
                                 QStringLiteral("Expand cell contents"), &TQuilleryMainForm::ZoomIn);
-    spdbtnShrink = AddSpeedButton("spdbtnShrink", ToolIcons::ZoomOut(), 64,
-                                  QStringLiteral("Reduce Cell Contents"),
-                                  &TQuilleryMainForm::ZoomOut);
+    spdbtnShrink =
+        AddSpeedButton("spdbtnShrink", ToolIcons::ZoomOut(), 64,
+                       QStringLiteral("Reduce Cell Contents"), &TQuilleryMainForm::ZoomOut);
     spdbtnShrink->hide();
 }
 

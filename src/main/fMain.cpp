@@ -151,10 +151,11 @@ void TQuilleryMainForm::CreateMenus() {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    Expand1 = command(view, "Expand1", QStringLiteral("Zoom &In"), &TQuilleryMainForm::Expand1Click);
+    Expand1 =
+        command(view, "Expand1", QStringLiteral("Zoom &In"), &TQuilleryMainForm::Expand1Click);
     Expand1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
-    Contract1 = command(view, "Contract1", QStringLiteral("Zoom &Out"),
-                        &TQuilleryMainForm::Contract1Click);
+    Contract1 =
+        command(view, "Contract1", QStringLiteral("Zoom &Out"), &TQuilleryMainForm::Contract1Click);
     Contract1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     Minimize1 =
         view->addAction(QStringLiteral("Mi&nimize"), this, &TQuilleryMainForm::Minimize1Click);

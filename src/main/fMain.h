@@ -133,7 +133,7 @@ public:
     };
     std::optional<TPartialRead> PartialRead;
     bool IsPartialRead(const QString& fileName) const;
-    bool MayReplacePartialRead(); // asks
+    bool MayReplacePartialRead();    // asks
     QString PartialReadNote() const; // "25 of 8,200,000 clips"
     void ShowPartialRead();          // on the status line
     QString ClipListFilter() const;

@@ -5,8 +5,8 @@
 #include "main/Errors.h"
 
 #include <QRandomGenerator>
-#include <sys/stat.h>
 #include <QtTest>
+#include <sys/stat.h>
 
 using Texts = QList<QByteArray>;
 
@@ -110,9 +110,10 @@ void TestClipListFile::readingRules_data() {
     QTest::newRow("no line ends at all") << QByteArray(5000, 'z') << Texts{"", "", ""};
     QTest::newRow("two CRs are two line ends")
         << QByteArray("p1\r\rp2\r\n\x0c\r\n") << Texts{"p1\r\n\r\np2", "", ""};
-    QTest::newRow("a clip ending in CR") << QByteArray("abc\r\r\n\x0c\r\n")
-                                         << Texts{"abc\r\n", "", ""};
-    QTest::newRow("form feeds then two CRs") << QByteArray("\x0c\x0c\r\r") << Texts{"\x0c\x0c", "", ""};
+    QTest::newRow("a clip ending in CR")
+        << QByteArray("abc\r\r\n\x0c\r\n") << Texts{"abc\r\n", "", ""};
+    QTest::newRow("form feeds then two CRs")
+        << QByteArray("\x0c\x0c\r\r") << Texts{"\x0c\x0c", "", ""};
 }
 
 void TestClipListFile::readingRules() {
@@ -320,7 +321,8 @@ void TestClipListFile::tempListsAreReservedOnce() {
     QCOMPARE(first, dir.File("qlry0002.Clp"));
     QCOMPARE(second, dir.File("qlry0003.Clp"));
     QVERIFY(QFileInfo::exists(first));
-    QCOMPARE(QFile::permissions(first) & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
+    QCOMPARE(QFile::permissions(first) & (QFile::ReadOther | QFile::ReadGroup),
+             QFile::Permissions());
     QCOMPARE(TTestDir::Read(dir.File("qlry0001.Clp")), QByteArray("someone's list"));
 }
 

@@ -1,6 +1,6 @@
 #include "config/IniFile.h"
-#include "fakes/FormFixture.h"
 #include "dialogs/FileDialogComponent.h"
+#include "fakes/FormFixture.h"
 #include "main/Errors.h"
 
 #include <QLabel>
@@ -231,15 +231,15 @@ void TestFileCommands::exitSaveWithAllTempNamesTaken() {
 void TestFileCommands::openAndNew_data() {
     QTest::addColumn<QString>("command"); // "open" or "new"
     QTest::addColumn<bool>("changed");
-    QTest::addColumn<int>("answer"); // to the save question: 1 OK, 0 Cancel
+    QTest::addColumn<int>("answer");     // to the save question: 1 OK, 0 Cancel
     QTest::addColumn<QString>("chosen"); // in the dialog: "" cancels
     QTest::addColumn<Texts>("clips");
-    QTest::newRow("open an unchanged list") << "open" << false << 0 << "other.clp"
-                                            << Texts{"o1", "o2"};
-    QTest::newRow("open, save first: OK") << "open" << true << 1 << "other.clp"
-                                          << Texts{"o1", "o2"};
-    QTest::newRow("open, Cancel still opens") << "open" << true << 0 << "other.clp"
-                                              << Texts{"o1", "o2"};
+    QTest::newRow("open an unchanged list")
+        << "open" << false << 0 << "other.clp" << Texts{"o1", "o2"};
+    QTest::newRow("open, save first: OK")
+        << "open" << true << 1 << "other.clp" << Texts{"o1", "o2"};
+    QTest::newRow("open, Cancel still opens")
+        << "open" << true << 0 << "other.clp" << Texts{"o1", "o2"};
     QTest::newRow("open cancelled in the dialog")
         << "open" << true << 0 << "" << Texts{"new clip", "c1"};
     QTest::newRow("open a file that is not there")
@@ -272,8 +272,9 @@ void TestFileCommands::openAndNew() {
     QCOMPARE(f.Prompts.Shown.count({"ask", "Confirmation", "Would you like to save your changes?"}),
              changed ? 1 : 0);
     // OK saved the changed list first; Cancel left the file as it was.
-    QCOMPARE(TTestDir::Read(current), QByteArray(changed && answer ? "new clip\r\n\x0c\r\nc1\r\n\x0c\r\n"
-                                                                    : "c1\r\n\x0c\r\n"));
+    QCOMPARE(
+        TTestDir::Read(current),
+        QByteArray(changed && answer ? "new clip\r\n\x0c\r\nc1\r\n\x0c\r\n" : "c1\r\n\x0c\r\n"));
     QCOMPARE(f.Clips(2), clips);
     const bool opened = command == "open" && chosen == "other.clp";
     const QString lastDir = TIniFile(f.Settings.IniFileName()).ReadString("Options", "LastDir", "");
@@ -311,7 +312,10 @@ void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently_data() {
         {"no separator in a non-empty file", noise, "1 of 2 clips"},
         {"one line without separator", QByteArray(1 << 20, 'z'), "0 of 1 clips"},
         {"no file", "folder", ""},
-        {"0x1A inside: read whole", "a\x1a" "b\r\n\x0c\r\n", ""}};
+        {"0x1A inside: read whole",
+         "a\x1a"
+         "b\r\n\x0c\r\n",
+         ""}};
     for (const auto& [name, bytes, note] : files) {
         for (const char* action : {"save OK", "save Cancel", "exit"}) {
             if (bytes == "folder" && QByteArray(action) == "save OK")
@@ -337,7 +341,8 @@ void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently() {
     f.Settings.DefaultFile = name;
     auto& form = f.Create();
     f.Prompts.Shown.clear(); // a folder reports its failed read at start
-    QCOMPARE(form.pnlStatus->text(), note.isEmpty() ? name : name + QString::fromUtf8(" — ") + note);
+    QCOMPARE(form.pnlStatus->text(),
+             note.isEmpty() ? name : name + QString::fromUtf8(" — ") + note);
     f.Clipboard.CopyFromOtherProgram("new");
     const bool whole = note.isEmpty() && file != "folder";
     if (action == "exit") {
@@ -364,8 +369,8 @@ void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently() {
     QCOMPARE(f.Prompts.Shown[0].Kind, "ask");
     if (!note.isEmpty()) // how many clips the list lacks
         QVERIFY2(f.Prompts.Shown[0].Text.contains(
-                     QString(" %1 clips").arg(note.section(' ', 2, 2).toInt() -
-                                              note.section(' ', 0, 0).toInt())),
+                     QString(" %1 clips")
+                         .arg(note.section(' ', 2, 2).toInt() - note.section(' ', 0, 0).toInt())),
                  qPrintable(f.Prompts.Shown[0].Text));
 }
 

@@ -42,8 +42,9 @@ void TestFileMenu::menuOrder() {
     auto& form = f.Create();
     QStringList names;
     for (QAction* item : form.findChild<QMenu*>("File1")->actions())
-        names << (item->isSeparator() ? "-" : item->menu() ? item->menu()->objectName()
-                                                             : item->objectName());
+        names << (item->isSeparator() ? "-"
+                  : item->menu()      ? item->menu()->objectName()
+                                      : item->objectName());
     QCOMPARE(names, (QStringList{"NewClipList1", "OpenClipList1", "SaveClipList1", "SaveAs1",
                                  "EditClipList1", "AppendClipList1", "-", "ImportTextFile1",
                                  "ImportTextFileIntoCell1", "SaveCliptoFile1", "-", "Language2",
@@ -94,7 +95,7 @@ void TestFileMenu::appendMakesAChange() {
     QCOMPARE(f.Clips(4), (Texts{"mine", "a", "b", ""}));
     QVERIFY(form.ListChanged);
     QCOMPARE(f.Settings.DefaultFile, f.Dir.File("more.clp"));
-    QCOMPARE(LastDir(f), QString()); // Append writes no LastDir
+    QCOMPARE(LastDir(f), QString());      // Append writes no LastDir
     QVERIFY(f.Prompts.Shown.size() == 1); // the dialog, no question
 }
 
@@ -103,10 +104,10 @@ void TestFileMenu::importText_data() {
     QTest::addColumn<Texts>("clips");
     QTest::newRow("one line a clip, form feeds are text")
         << QByteArray("a\r\n\x0c\r\nb\nc\rd") << Texts{"a", "\x0c", "b\nc", "d"};
-    QTest::newRow("more lines than Rows") << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n")
-                                          << Texts{"1", "2", "3", "4"};
-    QTest::newRow("empty lines give empty rows") << QByteArray("x\r\n\r\ny\r\n")
-                                                 << Texts{"x", "", "y", ""};
+    QTest::newRow("more lines than Rows")
+        << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n") << Texts{"1", "2", "3", "4"};
+    QTest::newRow("empty lines give empty rows")
+        << QByteArray("x\r\n\r\ny\r\n") << Texts{"x", "", "y", ""};
 }
 
 void TestFileMenu::importText() {
@@ -131,8 +132,10 @@ void TestFileMenu::importText() {
 void TestFileMenu::loadTextIntoClip_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QByteArray>("clip");
-    QTest::newRow("every line ends with CR LF") << QByteArray("a\nb\rc") << QByteArray("a\r\nb\r\nc\r\n");
-    QTest::newRow("a NUL ends the text") << QByteArray("keep\r\n\0lost", 11) << QByteArray("keep\r\n");
+    QTest::newRow("every line ends with CR LF")
+        << QByteArray("a\nb\rc") << QByteArray("a\r\nb\r\nc\r\n");
+    QTest::newRow("a NUL ends the text")
+        << QByteArray("keep\r\n\0lost", 11) << QByteArray("keep\r\n");
     QTest::newRow("an empty file gives an empty clip") << QByteArray() << QByteArray();
 }
 

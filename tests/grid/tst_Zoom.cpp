@@ -31,12 +31,12 @@ void TestZoom::roundTrip_data() {
     QTest::addColumn<QStringList>("typed"); // "\n" presses Enter
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<bool>("changed");
-    QTest::newRow("nothing typed") << QByteArray("abc") << QStringList{} << QByteArray("abc")
-                                   << true;
-    QTest::newRow("an empty clip is no change") << QByteArray() << QStringList{} << QByteArray()
-                                                << false;
-    QTest::newRow("typed lines are CR LF")
-        << QByteArray("a") << QStringList{"\n", "b", "\n", "c"} << QByteArray("a\r\nb\r\nc") << true;
+    QTest::newRow("nothing typed")
+        << QByteArray("abc") << QStringList{} << QByteArray("abc") << true;
+    QTest::newRow("an empty clip is no change")
+        << QByteArray() << QStringList{} << QByteArray() << false;
+    QTest::newRow("typed lines are CR LF") << QByteArray("a") << QStringList{"\n", "b", "\n", "c"}
+                                           << QByteArray("a\r\nb\r\nc") << true;
     const QByteArray line(5000, 'w');
     QTest::newRow("a wrapped line stays one line")
         << line << QStringList{"!"} << line + "!" << true;

@@ -7,11 +7,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QDir>
-#include <QFileInfo>
 #include <QToolButton>
 #include <QtTest>
 
@@ -198,36 +198,60 @@ struct TItem {
 };
 const QList<QPair<QString, QList<TItem>>> Menus = {
     {"MainMenu1",
-     {{"File1", "&File"}, {"Edit1", "&Edit"}, {"Lists1", "&Lists"}, {"View1", "&View"},
+     {{"File1", "&File"},
+      {"Edit1", "&Edit"},
+      {"Lists1", "&Lists"},
+      {"View1", "&View"},
       {"Help1", "&Help"}}},
     {"File1",
-     {{"NewClipList1", "&New Clip List"}, {"OpenClipList1", "&Open Clip List"},
-      {"SaveClipList1", "&Save Clip List"}, {"SaveAs1", "Save As"},
-      {"EditClipList1", "&Edit Clip List"}, {"AppendClipList1", "&Append Clip List"},
+     {{"NewClipList1", "&New Clip List"},
+      {"OpenClipList1", "&Open Clip List"},
+      {"SaveClipList1", "&Save Clip List"},
+      {"SaveAs1", "Save As"},
+      {"EditClipList1", "&Edit Clip List"},
+      {"AppendClipList1", "&Append Clip List"},
       {"ImportTextFile1", "&Import Text File"},
       {"ImportTextFileIntoCell1", "&Load Text File Into Clip"},
-      {"SaveCliptoFile1", "Ex&port Clip to File"}, {"Language2", "Lan&guage"},
+      {"SaveCliptoFile1", "Ex&port Clip to File"},
+      {"Language2", "Lan&guage"},
       {"Exit1", "E&xit"}}},
     {"Edit1",
-     {{"InsertClip1", "&Insert Clip"}, {"Delete1", "&Delete Clips"}, {"Find1", "&Find"},
-      {"FindandReplace1", "Find and &Replace"}, {"SelectClip1", "Se&lect Clip"},
-      {"SelectAll1", "Select &All"}, {"MoveDown1", "Move Do&wn"}, {"MoveUp1", "Move U&p"},
-      {"Sort1", "&Sort"}, {"APpendMode1", "A&ppend Mode"}}},
+     {{"InsertClip1", "&Insert Clip"},
+      {"Delete1", "&Delete Clips"},
+      {"Find1", "&Find"},
+      {"FindandReplace1", "Find and &Replace"},
+      {"SelectClip1", "Se&lect Clip"},
+      {"SelectAll1", "Select &All"},
+      {"MoveDown1", "Move Do&wn"},
+      {"MoveUp1", "Move U&p"},
+      {"Sort1", "&Sort"},
+      {"APpendMode1", "A&ppend Mode"}}},
     {"Sort1", {{"SortClips1", "&Ascending"}, {"SortDescending1", "&Descending"}}},
     {"View1",
-     {{"Options1", "O&ptions"}, {"Expand1", "Zoom &In"}, {"Contract1", "Zoom &Out"},
-      {"Minimize1", "Mi&nimize"}, {"RollUp1", "&Roll Up"}}},
+     {{"Options1", "O&ptions"},
+      {"Expand1", "Zoom &In"},
+      {"Contract1", "Zoom &Out"},
+      {"Minimize1", "Mi&nimize"},
+      {"RollUp1", "&Roll Up"}}},
     {"Help1",
-     {{"Contents1", "&Index"}, {"KeywordSearch1", "&Keyword Search"},
-      {"QuilleryWebPage1", "&Quillery Web Page"}, {"VendrelWebPage1", "&Vendrel Web Page"},
+     {{"Contents1", "&Index"},
+      {"KeywordSearch1", "&Keyword Search"},
+      {"QuilleryWebPage1", "&Quillery Web Page"},
+      {"VendrelWebPage1", "&Vendrel Web Page"},
       {"EmailFeedback1", "&E-mail Feedback"},
-      {"OtherVendrelSoftware1", "Other Vendrel &Software"}, {"About1", "&About"}}},
+      {"OtherVendrelSoftware1", "Other Vendrel &Software"},
+      {"About1", "&About"}}},
     {"popupTray",
      {{"SuspendClipArchiving2", "&Suspend Clip Archiving"},
-      {"ClearClipboard1", "C&lear Clipboard"}, {"StayOnTop1", "Stay On &Top"},
-      {"Help3", "&Help"}, {"Close2", "&Close"}, {"Restore2", "&Restore"}}},
+      {"ClearClipboard1", "C&lear Clipboard"},
+      {"StayOnTop1", "Stay On &Top"},
+      {"Help3", "&Help"},
+      {"Close2", "&Close"},
+      {"Restore2", "&Restore"}}},
     {"popupClipList",
-     {{"ZoomIn1", "Zoom &In"}, {"ZoomOut1", "Zoom &Out"}, {"Delete2", "&Delete Clip"},
+     {{"ZoomIn1", "Zoom &In"},
+      {"ZoomOut1", "Zoom &Out"},
+      {"Delete2", "&Delete Clip"},
       {"LoadTextFileIntoClip1", "&Load Text File Into Clip"},
       {"SaveCliptoTextFile1", "Sa&ve Clip to Text File"}}},
 };
@@ -294,7 +318,8 @@ void TestLanguage::shippedMenusHaveOneAcceleratorEach() {
             const QString path = PathOf(menu, item.Name);
             if (!items.contains(item.Name))
                 items.insert(item.Name, language.ReadString("Translations", path, item.English));
-            if (language.ValueExists("Translations", path) && Accelerator(items[item.Name]).isNull())
+            if (language.ValueExists("Translations", path) &&
+                Accelerator(items[item.Name]).isNull())
                 faults << QString("%1: \"%2\" has no accelerator").arg(menu, items[item.Name]);
         }
         QMap<QChar, QString> taken;

@@ -173,8 +173,7 @@ void TestCapture::copyWhileEditingKeepsTheEdit_data() {
     QTest::addColumn<bool>("append");
     QTest::addColumn<Texts>("whileEditing");
     QTest::addColumn<Texts>("committed");
-    QTest::newRow("middle row") << 1 << false << Texts{"new", "a", "b"}
-                                << Texts{"new", "a", "b!"};
+    QTest::newRow("middle row") << 1 << false << Texts{"new", "a", "b"} << Texts{"new", "a", "b!"};
     QTest::newRow("last row never falls off")
         << 2 << false << Texts{"new", "a", "b", "c"} << Texts{"new", "a", "b", "c!"};
     QTest::newRow("append mode on the edited row records at the top")

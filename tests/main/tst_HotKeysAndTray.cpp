@@ -51,22 +51,25 @@ void TestHotKeysAndTray::registration_data() {
     const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     const QString restore = "Unable to assign Restore hotkey.";
     const QString series = "Unable to assign Series Paste hotkey.";
-    QTest::newRow("defaults") << false << "MV" << "" << QStringList{} << QList<int>{11, 12};
-    QTest::newRow("row keys too") << true << "MV" << "" << QStringList{} << all;
-    QTest::newRow("restore key held elsewhere")
-        << false << "MV" << "M" << QStringList{restore} << QList<int>{12};
-    QTest::newRow("series key held elsewhere")
-        << false << "MV" << "V" << QStringList{series} << QList<int>{11};
+    QTest::newRow("defaults") << false << "MV"
+                              << "" << QStringList{} << QList<int>{11, 12};
+    QTest::newRow("row keys too") << true << "MV"
+                                  << "" << QStringList{} << all;
+    QTest::newRow("restore key held elsewhere") << false << "MV"
+                                                << "M" << QStringList{restore} << QList<int>{12};
+    QTest::newRow("series key held elsewhere") << false << "MV"
+                                               << "V" << QStringList{series} << QList<int>{11};
     QTest::newRow("a digit held: its id is one more")
-        << true << "MV" << "0" << QStringList{"Unable to assign 1 hotkey."} << all.mid(1);
-    QTest::newRow("one letter for both") << false << "VV" << "" << QStringList{series}
-                                         << QList<int>{11};
-    QTest::newRow("one letter in two cases")
-        << false << "mM" << "" << QStringList{series} << QList<int>{11};
+        << true << "MV"
+        << "0" << QStringList{"Unable to assign 1 hotkey."} << all.mid(1);
+    QTest::newRow("one letter for both") << false << "VV"
+                                         << "" << QStringList{series} << QList<int>{11};
+    QTest::newRow("one letter in two cases") << false << "mM"
+                                             << "" << QStringList{series} << QList<int>{11};
     QList<int> withoutRestore = all;
     withoutRestore.removeOne(11);
-    QTest::newRow("restore on a row key")
-        << true << "5V" << "" << QStringList{restore} << withoutRestore;
+    QTest::newRow("restore on a row key") << true << "5V"
+                                          << "" << QStringList{restore} << withoutRestore;
 }
 
 void TestHotKeysAndTray::registration() {

@@ -2,8 +2,8 @@
 #include "Desktop.h"
 #include "config/IniFile.h"
 
-#include <QProcess>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <csignal>

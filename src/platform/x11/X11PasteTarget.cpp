@@ -193,7 +193,8 @@ bool TX11PasteTarget::KeyHeld() const {
     char keys[32];
     XQueryKeymap(display, keys);
     for (int code = 8; code < 256; ++code) {
-        if ((keys[code / 8] & (1 << (code % 8))) && !IsModifier(XkbKeycodeToKeysym(display, KeyCode(code), 0, 0)))
+        if ((keys[code / 8] & (1 << (code % 8))) &&
+            !IsModifier(XkbKeycodeToKeysym(display, KeyCode(code), 0, 0)))
             return true;
     }
     return false;

@@ -39,8 +39,8 @@ private:
     } Atoms{};
     quint32 Target = 0;
     bool Activated = false;
-    bool Typed = false;   // Ctrl+V has gone out; waiting for the window to fetch the text
-    QElapsedTimer Fetch;  // since Ctrl+V went out
+    bool Typed = false;    // Ctrl+V has gone out; waiting for the window to fetch the text
+    QElapsedTimer Fetch;   // since Ctrl+V went out
     QElapsedTimer Waiting; // since the paste was asked for
     QElapsedTimer Ready;   // since the keys are up and the target has the focus
 };
