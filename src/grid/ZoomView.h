@@ -14,7 +14,8 @@ public:
     // The whole text with CR LF line breaks; a load still under way is finished first.
     QByteArray Text();
     bool IsLoading() const { return Offset < Pending.size(); }
-    bool IsModified() const { return document()->isModified(); }
+    // Changed by the user; the pieces of a load under way are no change.
+    bool IsModified() const { return !IsLoading() && document()->isModified(); }
     void ClearModified() { document()->setModified(false); }
 
     static constexpr qsizetype Piece = 1 << 20; // characters per turn

@@ -4,7 +4,6 @@
 #include "grid/KXStringGrid.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QToolButton>
 

@@ -130,6 +130,7 @@ void TestZoom::longClipArrivesInPieces() {
     form.ZoomIn();
     QVERIFY(form.Memo1->IsLoading()); // the window is not held up by the whole text
     QVERIFY(form.Memo1->isReadOnly());
+    QVERIFY(!form.Memo1->IsModified());
     QTRY_VERIFY_WITH_TIMEOUT(!form.Memo1->IsLoading(), 20000);
     QVERIFY(!form.Memo1->isReadOnly());
     QVERIFY(!form.Memo1->IsModified());
