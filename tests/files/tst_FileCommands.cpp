@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QRandomGenerator>
+#include <sys/stat.h>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;
@@ -244,6 +245,8 @@ void TestFileCommands::openAndNew_data() {
         << "open" << true << 0 << "" << Texts{"new clip", "c1"};
     QTest::newRow("open a file that is not there")
         << "open" << false << 0 << "missing.clp" << Texts{"new clip", "c1"};
+    QTest::newRow("open a file that cannot be read")
+        << "open" << true << 0 << "pipe.clp" << Texts{"new clip", "c1"};
     QTest::newRow("new, save first: OK") << "new" << true << 1 << "" << Texts{"", ""};
     QTest::newRow("new, Cancel") << "new" << true << 0 << "" << Texts{"", ""};
 }
@@ -259,6 +262,7 @@ void TestFileCommands::openAndNew() {
     TTestDir::Write(current, "c1\r\n\x0c\r\n");
     QDir().mkdir(f.Dir.File("sub"));
     TTestDir::Write(f.Dir.File("sub/other.clp"), "o1\r\n\x0c\r\no2\r\n\x0c\r\n");
+    QVERIFY(::mkfifo(f.Dir.File("sub/pipe.clp").toLocal8Bit().constData(), 0600) == 0);
     f.Settings.DefaultFile = current;
     auto& form = f.Create();
     f.Clipboard.CopyFromOtherProgram("new clip");
@@ -266,7 +270,7 @@ void TestFileCommands::openAndNew() {
     f.Prompts.Answers.enqueue(answer ? TAnswer::Ok : TAnswer::Cancel);
     f.Prompts.Files.enqueue(chosen.isEmpty() ? QString() : f.Dir.File("sub/" + chosen));
     if (command == "open")
-        form.OpenClipList1Click();
+        form.Guarded([&] { form.OpenClipList1Click(); });
     else
         form.NewClipList1Click();
     QCOMPARE(f.Prompts.Shown.count({"ask", "Confirmation", "Would you like to save your changes?"}),
@@ -284,6 +288,12 @@ void TestFileCommands::openAndNew() {
         QCOMPARE(lastDir, f.Dir.File("sub"));
         QCOMPARE(form.OpenDialog1->Dialog.InitialDir, f.Dir.File("sub"));
         QVERIFY(!form.ListChanged);
+    } else if (chosen == "pipe.clp") {
+        // The name is taken, the list is left alone, the error is reported.
+        QCOMPARE(f.Settings.DefaultFile, f.Dir.File("sub/pipe.clp"));
+        QCOMPARE(form.pnlStatus->text(), f.Dir.File("sub/pipe.clp"));
+        QVERIFY(form.ListChanged);
+        QCOMPARE(f.Prompts.Shown.last().Kind, "error");
     } else if (command == "new") {
         QCOMPARE(f.Settings.DefaultFile, QString());
         QCOMPARE(form.pnlStatus->text(), QString());
