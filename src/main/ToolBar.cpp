@@ -45,6 +45,10 @@ void TQuilleryMainForm::CreateToolBar() {
         AddSpeedButton("spdbtnShrink", ToolIcons::ZoomOut(), 64,
                        QStringLiteral("Reduce Cell Contents"), &TQuilleryMainForm::ZoomOut);
     spdbtnShrink->hide();
+    btnInsert = AddSpeedButton("btnInsert", ToolIcons::Insert(), 100, QStringLiteral("Insert clip"),
+                               &TQuilleryMainForm::InsertClip1Click);
+    btnDelete = AddSpeedButton("btnDelete", ToolIcons::Delete(), 128, QStringLiteral("Delete clip"),
+                               &TQuilleryMainForm::Delete1Click);
 }
 
 void TQuilleryMainForm::CreateClipListMenu() {
@@ -57,6 +61,9 @@ void TQuilleryMainForm::CreateClipListMenu() {
                                         [this] { Guarded([this] { Contract1Click(); }); });
     ZoomOut1->setObjectName(QStringLiteral("ZoomOut1"));
     popupClipList->addSeparator();
+    Delete2 = popupClipList->addAction(QStringLiteral("&Delete Clip"), this,
+                                       [this] { Guarded([this] { Delete1Click(); }); });
+    Delete2->setObjectName(QStringLiteral("Delete2"));
     LoadTextFileIntoClip1 =
         popupClipList->addAction(QStringLiteral("&Load Text File Into Clip"), this,
                                  [this] { Guarded([this] { ImportTextFileIntoCell1Click(); }); });

@@ -77,7 +77,33 @@ void Lens(QPainter& p, bool plus) {
         p.drawLine(QPointF(6.5, 4), QPointF(6.5, 9));
 }
 
+// A row of the list, with a sign for what happens to it.
+void Row(QPainter& p, bool add) {
+    p.setPen(QPen(QColor(0x6a, 0x72, 0x80), 0.8));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 4.5, 10, 7));
+    p.setPen(QPen(QColor(0x9a, 0xa3, 0xad), 1));
+    p.drawLine(QPointF(3, 8), QPointF(10, 8));
+    p.setPen(QPen(add ? QColor(0x2e, 0x8b, 0x3a) : QColor(0xc6, 0x28, 0x28), 2.2, Qt::SolidLine,
+                  Qt::RoundCap));
+    if (add) {
+        p.drawLine(QPointF(12.5, 8.5), QPointF(12.5, 14.5));
+        p.drawLine(QPointF(9.5, 11.5), QPointF(15.5, 11.5));
+    } else {
+        p.drawLine(QPointF(10, 9), QPointF(15, 14));
+        p.drawLine(QPointF(15, 9), QPointF(10, 14));
+    }
+}
+
 } // namespace
+
+QIcon Insert() {
+    return Themed("list-add", [](QPainter& p) { Row(p, true); });
+}
+
+QIcon Delete() {
+    return Themed("list-remove", [](QPainter& p) { Row(p, false); });
+}
 
 QIcon Open() {
     return Themed("document-open", Folder);

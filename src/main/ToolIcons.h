@@ -9,4 +9,6 @@ QIcon Open();
 QIcon Save();
 QIcon ZoomIn();
 QIcon ZoomOut();
+QIcon Insert();
+QIcon Delete();
 } // namespace ToolIcons

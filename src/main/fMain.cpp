@@ -71,6 +71,9 @@ void TQuilleryMainForm::CreateComponents() {
     Memo1 = new TZoomView(ClipArea);
     ClipArea->addWidget(Memo1);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TQuilleryMainForm::Memo1Change);
+    connect(StringGrid1, &TKXStringGrid::KeyDown, this,
+            [this](int& key, Qt::KeyboardModifiers) { StringGrid1KeyDown(key); });
+    connect(qApp, &QApplication::focusChanged, this, &TQuilleryMainForm::FocusChanged);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
     layout->addWidget(ClipArea, 1);
@@ -142,6 +145,37 @@ void TQuilleryMainForm::CreateMenus() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
+    InsertClip1 = command(edit, "InsertClip1", QStringLiteral("&Insert Clip"),
+                          &TQuilleryMainForm::InsertClip1Click);
+    InsertClip1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    Delete1 =
+        command(edit, "Delete1", QStringLiteral("&Delete Clips"), &TQuilleryMainForm::Delete1Click);
+    Delete1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    ClearClipList1 = command(edit, "ClearClipList1", QStringLiteral("&Clear Clip List"),
+                             &TQuilleryMainForm::ClearClipList1Click);
+    ClearClipList1->setVisible(false);
+    edit->addSeparator();
+    SelectClip1 = command(edit, "SelectClip1", QStringLiteral("Se&lect Clip"),
+                          &TQuilleryMainForm::SelectClip1Click);
+    SelectClip1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    SelectAll1 = command(edit, "SelectAll1", QStringLiteral("Select &All"),
+                         &TQuilleryMainForm::SelectAll1Click);
+    SelectAll1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    edit->addSeparator();
+    MoveDown1 = command(edit, "MoveDown1", QStringLiteral("Move Do&wn"),
+                        &TQuilleryMainForm::MoveDown1Click);
+    MoveDown1->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_D));
+    MoveUp1 =
+        command(edit, "MoveUp1", QStringLiteral("Move U&p"), &TQuilleryMainForm::MoveUp1Click);
+    MoveUp1->setShortcut(QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_U));
+    edit->addSeparator();
+    Sort1 = edit->addMenu(QStringLiteral("&Sort"));
+    Sort1->setObjectName(QStringLiteral("Sort1"));
+    SortClips1 = command(Sort1, "SortClips1", QStringLiteral("&Ascending"),
+                         &TQuilleryMainForm::SortClips1Click);
+    SortDescending1 = command(Sort1, "SortDescending1", QStringLiteral("&Descending"),
+                              &TQuilleryMainForm::SortDescending1Click);
+    edit->addSeparator();
     APpendMode1 = edit->addAction(QStringLiteral("A&ppend Mode"));
     APpendMode1->setObjectName(QStringLiteral("APpendMode1"));
     APpendMode1->setCheckable(true);

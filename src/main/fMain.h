@@ -53,6 +53,19 @@ public:
     QAction* ImportTextFileIntoCell1 = nullptr;
     QAction* SaveCliptoFile1 = nullptr;
     QMenu* Lists1 = nullptr;
+    QToolButton* btnInsert = nullptr;
+    QToolButton* btnDelete = nullptr;
+    QAction* InsertClip1 = nullptr;
+    QAction* Delete1 = nullptr;
+    QAction* ClearClipList1 = nullptr;
+    QAction* SelectClip1 = nullptr;
+    QAction* SelectAll1 = nullptr;
+    QAction* MoveDown1 = nullptr;
+    QAction* MoveUp1 = nullptr;
+    QMenu* Sort1 = nullptr;
+    QAction* SortClips1 = nullptr;
+    QAction* SortDescending1 = nullptr;
+    QAction* Delete2 = nullptr;
     QAction* LoadTextFileIntoClip1 = nullptr;
     QAction* SaveCliptoTextFile1 = nullptr;
     QAction* Expand1 = nullptr;
@@ -145,6 +158,19 @@ public:
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
+
+    // Editing clips: pick, insert, delete, move, sort, clear; the grid's keys and focus.
+    void SelectClip1Click();
+    void SelectAll1Click();
+    void InsertClip1Click();
+    void Delete1Click();
+    void MoveDown1Click();
+    void MoveUp1Click();
+    void SortClips1Click();
+    void SortDescending1Click();
+    void ClearClipList1Click();
+    void StringGrid1KeyDown(int& key);
+    void FocusChanged(QWidget* from, QWidget* to);
 
     // The zoom view: the current clip's whole text in place of the grid.
     bool IsZoomed() const;

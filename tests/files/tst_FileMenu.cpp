@@ -52,7 +52,7 @@ void TestFileMenu::menuOrder() {
     QStringList popup;
     for (QAction* item : form.popupClipList->actions())
         popup << (item->isSeparator() ? "-" : item->objectName());
-    QCOMPARE(popup, (QStringList{"ZoomIn1", "ZoomOut1", "-", "LoadTextFileIntoClip1",
+    QCOMPARE(popup, (QStringList{"ZoomIn1", "ZoomOut1", "-", "Delete2", "LoadTextFileIntoClip1",
                                  "SaveCliptoTextFile1"}));
 }
 
