@@ -155,6 +155,11 @@ void TQuilleryMainForm::CreateMenus() {
                              &TQuilleryMainForm::ClearClipList1Click);
     ClearClipList1->setVisible(false);
     edit->addSeparator();
+    Find1 = command(edit, "Find1", QStringLiteral("&Find"), &TQuilleryMainForm::Find1Click);
+    Find1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    FindandReplace1 = command(edit, "FindandReplace1", QStringLiteral("Find and &Replace"),
+                              &TQuilleryMainForm::FindandReplace1Click);
+    edit->addSeparator();
     SelectClip1 = command(edit, "SelectClip1", QStringLiteral("Se&lect Clip"),
                           &TQuilleryMainForm::SelectClip1Click);
     SelectClip1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));

@@ -18,6 +18,8 @@ class QModelIndex;
 class QStackedWidget;
 class QToolButton;
 class TZoomView;
+class TFindDialog;
+class TReplaceDialog;
 class TFileDialogComponent;
 class TLanguage;
 class QTimer;
@@ -66,6 +68,10 @@ public:
     QAction* SortClips1 = nullptr;
     QAction* SortDescending1 = nullptr;
     QAction* Delete2 = nullptr;
+    QAction* Find1 = nullptr;
+    QAction* FindandReplace1 = nullptr;
+    TFindDialog* FindDialog1 = nullptr;       // made on first use, kept with its text
+    TReplaceDialog* ReplaceDialog1 = nullptr; // likewise
     QAction* LoadTextFileIntoClip1 = nullptr;
     QAction* SaveCliptoTextFile1 = nullptr;
     QAction* Expand1 = nullptr;
@@ -171,6 +177,13 @@ public:
     void ClearClipList1Click();
     void StringGrid1KeyDown(int& key);
     void FocusChanged(QWidget* from, QWidget* to);
+
+    // Find and Replace, from the current clip down.
+    void Find1Click();
+    void FindandReplace1Click();
+    void FindNext(const QString& text);
+    void ReplaceClips(bool all);
+    int SearchColumn() const;
 
     // The zoom view: the current clip's whole text in place of the grid.
     bool IsZoomed() const;
