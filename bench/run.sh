@@ -14,6 +14,8 @@ for rate in 30 150 500 1000; do
 done
 echo "== clip list files"
 "$bin/bench_files" 100000 "$here/build"
+echo "== find, replace, sort"
+"$x" "$bin/bench_edit" 100000 2>/dev/null
 echo "== zoom view"
 "$x" "$bin/bench_zoom" 50 2>/dev/null
 echo "== start-up"
