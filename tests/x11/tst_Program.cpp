@@ -24,6 +24,8 @@ private slots:
     void sigtermEndsWhenSettingsCannotBeWritten();
     void twoProgramsEndingTogetherKeepBothLists();
     void openCopyZoomEditAndAutoSaveByKeyboard();
+    void selectClipAndSelectAllReachTheClipboard();
+    void replaceAllThroughTheDialog();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -220,6 +222,54 @@ void TestProgram::openCopyZoomEditAndAutoSaveByKeyboard() {
     QCOMPARE(TTestDir::Read(list), Clp({"copied elsewhere and edited", "first", "second"}));
     const QStringList lists = QDir(Dir->Path()).entryList({"*.clp"}, QDir::Files);
     QVERIFY2(lists.isEmpty(), qPrintable(lists.join(' '))); // no other file written
+}
+
+namespace {
+QByteArray XclipOut() {
+    return Run("xclip", {"-selection", "clipboard", "-o"});
+}
+} // namespace
+
+void TestProgram::selectClipAndSelectAllReachTheClipboard() {
+    Install("[Options]\nSplash=0\nAutoSave=1\nRows=3\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    for (const char* clip : {"one", "two x"}) {
+        XclipCopy(clip);
+        QTest::qWait(300);
+    }
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "Down", "ctrl+l"});
+    QTRY_COMPARE_WITH_TIMEOUT(XclipOut(), QByteArray("one"), 3000);
+    Run("xdotool", {"key", "ctrl+a"});
+    QTRY_COMPARE_WITH_TIMEOUT(XclipOut(), QByteArray("two x\r\none"), 3000); // xclip trims
+    Stop(Main);
+    // The program's own writes added no clip.
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"two x", "one"}));
+}
+
+void TestProgram::replaceAllThroughTheDialog() {
+    Install("[Options]\nSplash=0\nAutoSave=1\nRows=3\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    for (const char* clip : {"a banana", "no fruit"}) {
+        XclipCopy(clip);
+        QTest::qWait(300);
+    }
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "alt+e", "r"}); // Edit > Find and Replace
+    const QString dialog = WaitForWindow(pid, "Replace");
+    QVERIFY(!dialog.isEmpty());
+    Run("xdotool", {"windowactivate", "--sync", dialog});
+    Run("xdotool", {"type", "--delay", "5", "an"});
+    Run("xdotool", {"key", "Tab"});
+    Run("xdotool", {"type", "--delay", "5", "AN"});
+    Run("xdotool", {"key", "alt+a", "Escape"});
+    QTest::qWait(300);
+    Stop(Main);
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"no fruit", "a bANANa"}));
 }
 
 QTEST_MAIN(TestProgram)
