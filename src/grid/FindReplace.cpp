@@ -79,14 +79,14 @@ void TQuilleryMainForm::FindNext(const QString& text) {
 
 void TQuilleryMainForm::ReplaceClips(bool all) {
     const QString find = ReplaceDialog1->FindText();
-    const QString replace = ReplaceDialog1->ReplaceText();
-    const bool matchCase = ReplaceDialog1->MatchCase();
+    const TextSearch::TReplacer replacer(find, ReplaceDialog1->ReplaceText(),
+                                         ReplaceDialog1->MatchCase());
     const int col = SearchColumn();
     // One change of the column at the end: a repaint per clip would stall a long list.
     QList<QByteArray> texts = StringGrid1->Model().Column(col);
     bool replaced = false;
     for (int r = std::max(CurrentRow, 0); r < texts.size(); ++r) {
-        if (TextSearch::Replace(texts[r], find, replace, matchCase, all) == 0)
+        if (replacer.Apply(texts[r], all) == 0)
             continue;
         replaced = true;
         if (!all) {

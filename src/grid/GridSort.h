@@ -6,7 +6,7 @@
 // descending sort, a reversal of the same rows. Not stable, by design: a descending sort is
 // exactly the reverse of the ascending one.
 //
-// Rows is any type with:  QByteArray Key(int row) const;  void Swap(int a, int b);
+// Rows is any type with:  const QByteArray& Key(int row) const;  void Swap(int a, int b);
 // Compare is a three-way comparison of two keys.
 namespace GridSort {
 

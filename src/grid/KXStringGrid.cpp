@@ -15,11 +15,15 @@
 
 namespace {
 
+// The sort column's texts held beside the rows, so that a comparison copies nothing.
 struct GridRows {
     TStringGridModel& Model;
-    int Col;
-    QByteArray Key(int row) const { return Model.Cell(Col, row); }
-    void Swap(int a, int b) { Model.SwapRows(a, b); }
+    QList<QByteArray> Keys;
+    const QByteArray& Key(int row) const { return Keys.at(row); }
+    void Swap(int a, int b) {
+        Model.SwapRows(a, b);
+        Keys.swapItemsAt(a, b);
+    }
 };
 
 // Repaint suspended and the hourglass shown for the life of the object.
@@ -136,7 +140,7 @@ void TKXStringGrid::SetTopRow(int row) {
 void TKXStringGrid::SortByColumn(int col, bool ascending) {
     {
         TBusyGrid busy(this);
-        GridRows rows{*Data, col};
+        GridRows rows{*Data, Data->Column(col)};
         GridSort::Sort(rows, FixedRows(), RowCount() - 1, ascending, ClipText::Compare);
         Data->RowsChanged(FixedRows(), RowCount() - 1);
     }

@@ -36,6 +36,11 @@ TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platfo
 }
 
 TQuilleryMainForm::~TQuilleryMainForm() {
+    // The child widgets are destroyed after this part of the window: none may call back
+    // into it meanwhile (focus moves and texts empty as they go).
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
     LeaveClipboardChain();
 }
 

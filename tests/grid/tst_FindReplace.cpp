@@ -59,7 +59,7 @@ void TestFindReplace::replaceFollowsTheRules() {
     auto word = [&](int max) {
         QByteArray w(random.bounded(max + 1), Qt::Uninitialized);
         for (char& c : w)
-            c = "abAB x\r\n"[random.bounded(8)];
+            c = "abAB x\r\nZz@[`{\xc1"[random.bounded(14)];
         return w;
     };
     for (int round = 0; round < 20000; ++round) {
