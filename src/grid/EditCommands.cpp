@@ -42,10 +42,7 @@ void TQuilleryMainForm::InsertClip1Click() {
 void TQuilleryMainForm::Delete1Click() {
     // The row count stays: an empty row comes in at the end for each clip deleted.
     const TGridRect selection = StringGrid1->Selection();
-    for (int r = selection.Bottom; r >= selection.Top; --r) {
-        StringGrid1->RemoveRow(r);
-        StringGrid1->AppendRow();
-    }
+    StringGrid1->RemoveRowsKeepingCount(selection.Top, selection.Bottom);
     ListChanged = true;
 }
 

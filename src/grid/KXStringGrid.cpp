@@ -159,6 +159,17 @@ void TKXStringGrid::RemoveRow(int row) {
     Modified = true;
 }
 
+void TKXStringGrid::RemoveRowsKeepingCount(int top, int bottom) {
+    if (Row() < FixedRows())
+        return;
+    const int first = TopRow();
+    const TGridRect selection = Selection();
+    Data->DeleteRowsKeepingCount(top, bottom);
+    SetSelection(selection);
+    SetTopRow(first);
+    Modified = true;
+}
+
 void TKXStringGrid::InsertRow(int row) {
     Data->InsertEmptyRow(row);
     Modified = true;

@@ -62,6 +62,9 @@ public:
     // Row operations; each raises Modified.
     virtual void SortByColumn(int col, bool ascending);
     virtual void RemoveRow(int row);
+    // RemoveRow for each of rows top..bottom with an empty row added at the end each time, at
+    // once: the row count, the selection and the top visible row stay.
+    void RemoveRowsKeepingCount(int top, int bottom);
     virtual void InsertRow(int row);
     virtual void MoveRowTo(int from, int to);
     virtual void AppendRow();

@@ -148,6 +148,20 @@ void TStringGridModel::DeleteRow(int row) {
     endRemoveRows();
 }
 
+void TStringGridModel::DeleteRowsKeepingCount(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, RowCount() - 1);
+    if (first > last)
+        return;
+    const int n = last - first + 1;
+    beginRemoveRows({}, first, last);
+    Rows.remove(first, n);
+    endRemoveRows();
+    beginInsertRows({}, RowCount(), RowCount() + n - 1);
+    Rows.resize(RowCount() + n);
+    endInsertRows();
+}
+
 void TStringGridModel::MoveRow(int from, int to) {
     const int n = RowCount();
     if (from == to || from < 0 || to < 0 || from >= n || to >= n)

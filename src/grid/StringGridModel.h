@@ -33,6 +33,8 @@ public:
 
     void InsertEmptyRow(int at);
     void DeleteRow(int row); // a grid of one row keeps it, emptied
+    // Rows first..last go; as many empty rows come in at the end. One change, not one a row.
+    void DeleteRowsKeepingCount(int first, int last);
     void MoveRow(int from, int to);
     void ClearRow(int row);
     void ClearAll(); // empties every cell; the row count stays
