@@ -15,18 +15,19 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
-namespace {
-bool IsFileName(const QString& name) {
-    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
-}
-} // namespace
-
 QString TQuilleryMainForm::ClipListFilter() const {
     return MessageText(QStringLiteral("Quillery Files")) + QStringLiteral(" (*.clp)|*.CLP");
 }
 
 void TQuilleryMainForm::WriteLastDir(const QString& fileName) {
     Config->WriteLastDir(FileNames::FolderOf(fileName));
+}
+
+QString TQuilleryMainForm::ChooseFileToOpen(const QString& filter) {
+    OpenDialog1->Dialog.Filter = filter;
+    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    // Cancelled, or a name that is no file: the command ends without a word.
+    return FileNames::IsExistingFile(chosen) ? chosen : QString();
 }
 
 void TQuilleryMainForm::AskToSaveChanges() {
@@ -48,9 +49,8 @@ void TQuilleryMainForm::NewClipList1Click() {
 
 void TQuilleryMainForm::OpenClipList1Click() {
     AskToSaveChanges();
-    OpenDialog1->Dialog.Filter = ClipListFilter();
-    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
-    if (!IsFileName(chosen))
+    const QString chosen = ChooseFileToOpen(ClipListFilter());
+    if (chosen.isEmpty())
         return;
     Config->DefaultFile = chosen;
     LoadFile(chosen, false);
@@ -105,9 +105,8 @@ void TQuilleryMainForm::SaveAs1Click() {
 }
 
 void TQuilleryMainForm::AppendClipList1Click() {
-    OpenDialog1->Dialog.Filter = ClipListFilter();
-    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
-    if (!IsFileName(chosen))
+    const QString chosen = ChooseFileToOpen(ClipListFilter());
+    if (chosen.isEmpty())
         return;
     Config->DefaultFile = chosen;
     LoadFile(chosen, true);
@@ -118,10 +117,9 @@ void TQuilleryMainForm::AppendClipList1Click() {
 void TQuilleryMainForm::EditClipList1Click() {
     if (Config->OnTop)
         SetTopmost(false);
-    OpenDialog1->Dialog.Filter = ClipListFilter();
-    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
+    const QString chosen = ChooseFileToOpen(ClipListFilter());
     SetTopmost(Config->OnTop);
-    if (!IsFileName(chosen))
+    if (chosen.isEmpty())
         return;
     // The file's text exactly as stored, in the zoom view; Save or Zoom Out writes a changed
     // text back to this file and to no other.

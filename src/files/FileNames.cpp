@@ -14,6 +14,10 @@ QString FolderOf(const QString& fileName) {
     return fileName.left(slash);
 }
 
+bool IsExistingFile(const QString& name) {
+    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
+}
+
 QString TempListName(const QString& dir, int number) {
     return dir + QString::asprintf("qlry%.4d.Clp", number);
 }

@@ -7,6 +7,9 @@ namespace FileNames {
 // The folder of a file: its name up to the last separator, without it (a root keeps it).
 QString FolderOf(const QString& fileName);
 
+// A chosen name that a command can take: a file that exists, not a folder.
+bool IsExistingFile(const QString& name);
+
 // dir + "qlry0001.Clp" ... "qlry9999.Clp"; dir ends with a separator.
 QString TempListName(const QString& dir, int number);
 

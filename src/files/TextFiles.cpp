@@ -2,18 +2,11 @@
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
 #include "files/ClipListFile.h"
+#include "files/FileNames.h"
 #include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
 #include "main/ClipText.h"
 #include "main/fMain.h"
-
-#include <QFileInfo>
-
-namespace {
-bool Exists(const QString& name) {
-    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
-}
-} // namespace
 
 QString TQuilleryMainForm::TextFilter() const {
     return MessageText(QStringLiteral("Text files (*.txt)|*.TXT|All files (*.*)|*.*"));
@@ -22,9 +15,8 @@ QString TQuilleryMainForm::TextFilter() const {
 void TQuilleryMainForm::ImportTextFile1Click() {
     AskToSaveChanges();
     StringGrid1->Model().ClearAll();
-    OpenDialog1->Dialog.Filter = TextFilter();
-    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
-    if (!Exists(chosen))
+    const QString chosen = ChooseFileToOpen(TextFilter());
+    if (chosen.isEmpty())
         return;
     StringGrid1->Modified = false;
     ListChanged = false;
@@ -40,9 +32,8 @@ void TQuilleryMainForm::ImportTextFileIntoCell1Click() {
         Platform.Prompts.ShowMessage(MessageText(QStringLiteral("You must select a cell first.")));
         return;
     }
-    OpenDialog1->Dialog.Filter = TextFilter();
-    const QString chosen = Platform.Prompts.OpenFile(OpenDialog1->Dialog);
-    if (!Exists(chosen))
+    const QString chosen = ChooseFileToOpen(TextFilter());
+    if (chosen.isEmpty())
         return;
     QFile file(chosen);
     ClipListFile::OpenForReading(file);

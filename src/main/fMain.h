@@ -140,6 +140,7 @@ public:
     void RefreshLists();
     void NaviExec(QAction* item);
     void AskToSaveChanges(); // OK saves first; neither answer stops the command
+    QString ChooseFileToOpen(const QString& filter); // empty: cancelled, or no such file
     void LoadFile(const QString& fileName, bool append);
     void SaveClipList(const QString& fileName);
     void AutoOpenFile(const QString& fileName);
