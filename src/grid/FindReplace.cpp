@@ -40,6 +40,7 @@ void TQuilleryMainForm::Find1Click() {
         connect(FindDialog1, &TFindDialog::FindNext, this,
                 [this] { Guarded([this] { FindNext(FindDialog1->FindText()); }); });
     }
+    FindDialog1->Translate([this](const QString& text) { return MessageText(text); });
     // Beside the list, to its right.
     ShowAt(FindDialog1, StringGrid1->mapToGlobal(QPoint(StringGrid1->width(), 0)));
 }
@@ -52,6 +53,7 @@ void TQuilleryMainForm::FindandReplace1Click() {
         connect(ReplaceDialog1, &TReplaceDialog::Replace, this,
                 [this](bool all) { Guarded([this, all] { ReplaceClips(all); }); });
     }
+    ReplaceDialog1->Translate([this](const QString& text) { return MessageText(text); });
     // To the left of the window where there is room, else over its left edge.
     const QPoint top = StringGrid1->mapToGlobal(QPoint(0, 0));
     const int left = frameGeometry().left();

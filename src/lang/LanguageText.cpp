@@ -149,7 +149,10 @@ QStringList MessageKeys() {
             "The file %1 could not be read. Saving replaces it with the clip list. Save anyway?",
             "The file %1 was read only in part: it holds %2 clips beyond the list, which saving "
             "would lose. Save anyway?",
-            "The clip list was saved to %1: %2 was not read whole and is left as it was."};
+            "The clip list was saved to %1: %2 was not read whole and is left as it was.",
+            // The find and replace dialogs.
+            "Find", "Replace", "Fi&nd what:", "Re&place with:", "Match &case", "&Find Next",
+            "&Replace", "Replace &All", "Cancel"};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -1,5 +1,6 @@
 #include "config/IniFile.h"
 #include "dialogs/FileDialogComponent.h"
+#include "dialogs/FindDialogs.h"
 #include "dialogs/RadioGroup.h"
 #include "fakes/FormFixture.h"
 #include "lang/Language.h"
@@ -61,6 +62,7 @@ private slots:
     void switchingKeepsTextsTheNewFileLacks();
     void languageMenuAndSwitch();
     void messagesFollowTheLanguage();
+    void findDialogsFollowTheLanguage();
     void shippedMenusHaveOneAcceleratorEach_data();
     void shippedMenusHaveOneAcceleratorEach();
 };
@@ -285,6 +287,20 @@ QMap<QString, QString> LiveItems(const QWidget* menu) {
     return items;
 }
 } // namespace
+
+void TestLanguage::findDialogsFollowTheLanguage() {
+    TFormFixture f;
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
+                        f.Dir.File("German.lng")));
+    f.Settings.Language = "German";
+    auto& form = f.Create();
+    form.FindandReplace1->trigger();
+    QCOMPARE(form.ReplaceDialog1->windowTitle(), "Ersetzen");
+    QCOMPARE(form.ReplaceDialog1->chkMatchCase->text(),
+             QString::fromUtf8("&Groß-/Kleinschreibung beachten"));
+    form.Find1->trigger();
+    QCOMPARE(form.FindDialog1->windowTitle(), "Suchen");
+}
 
 void TestLanguage::shippedMenusHaveOneAcceleratorEach_data() {
     QTest::addColumn<QString>("file");
