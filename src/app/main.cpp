@@ -1,4 +1,6 @@
+#include "config/DesktopEntries.h"
 #include "dialogs/QtPrompts.h"
+#include "main/Errors.h"
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
 #include "platform/x11/X11Clipboard.h"
@@ -17,6 +19,12 @@ int main(int argc, char* argv[]) {
     TInstanceLock instance;
     if (!instance.Acquire() && !MayStartAnotherCopy(prompts))
         return 0;
+    // An old autostart entry becomes ours before anything else starts.
+    try {
+        DesktopEntries::MigrateStartupEntry(QCoreApplication::applicationFilePath());
+    } catch (const EQuillery& e) {
+        prompts.Ask(QStringLiteral("Exception"), e.Message(), TButtons::OkCancel);
+    }
 
     TX11Clipboard clipboard;
     TX11Sound sound;

@@ -171,6 +171,12 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
     }
 }
 
+void TIniFile::DeleteKey(const QString& section, const QString& key) {
+    const Found f = Find(section, key);
+    if (f.Key >= 0)
+        Lines.removeAt(f.Key);
+}
+
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
     WriteString(section, key, QString::number(value));
 }

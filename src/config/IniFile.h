@@ -26,6 +26,7 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
     void WriteBool(const QString& section, const QString& key, bool value);
+    void DeleteKey(const QString& section, const QString& key); // a missing key is no error
 
     // The whole file as it would be written.
     QByteArray Bytes() const;

@@ -43,7 +43,8 @@ inline bool Visible(qint64 pid, const QString& title) {
 }
 
 // Installs a copy of the program with the given settings in dir and starts it there, with
-// its single-instance lock in dir too. Returns the process id (0 on failure).
+// its single-instance lock in dir too, and the user's data and configuration folders in
+// dir/data and dir/config. Returns the process id (0 on failure).
 inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteArray& ini) {
     if (!QFile::exists(dir.File("quillery")))
         QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery"));
@@ -51,6 +52,8 @@ inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteA
         TTestDir::Write(dir.File("Quillery.Ini"), ini);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", dir.Path());
+    env.insert("XDG_DATA_HOME", dir.File("data"));
+    env.insert("XDG_CONFIG_HOME", dir.File("config"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(dir.File("quillery"), {});

@@ -26,6 +26,7 @@ private slots:
     void openCopyZoomEditAndAutoSaveByKeyboard();
     void selectClipAndSelectAllReachTheClipboard();
     void replaceAllThroughTheDialog();
+    void oldAutostartEntryBecomesOurs();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -270,6 +271,19 @@ void TestProgram::replaceAllThroughTheDialog() {
     QTest::qWait(300);
     Stop(Main);
     QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"no fruit", "a bANANa"}));
+}
+
+void TestProgram::oldAutostartEntryBecomesOurs() {
+    QDir().mkpath(Dir->File("config/autostart"));
+    TTestDir::Write(Dir->File("config/autostart/Tavrin.desktop"),
+                    "[Desktop Entry]\nType=Application\nName=Tavrin\nExec=/old/tavrin\n");
+    Install("[Options]\nSplash=0\n");
+    const qint64 pid = Start(Main);
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    QVERIFY(!QFile::exists(Dir->File("config/autostart/Tavrin.desktop")));
+    const QByteArray entry = TTestDir::Read(Dir->File("config/autostart/Quillery.desktop"));
+    QVERIFY2(entry.contains("Exec=\"" + Dir->File("quillery").toUtf8() + "\""), entry.constData());
+    Stop(Main);
 }
 
 QTEST_MAIN(TestProgram)
