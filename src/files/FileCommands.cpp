@@ -123,10 +123,8 @@ void TQuilleryMainForm::EditClipList1Click() {
         return;
     // The file's text exactly as stored, in the zoom view; Save or Zoom Out writes a changed
     // text back to this file and to no other.
-    spdbtnShrink->show();
-    spdbtnZoom->hide();
     EditedListFile = chosen;
-    ClipArea->setCurrentWidget(Memo1);
+    ShowZoomView(true);
     try {
         QFile file(chosen);
         ClipListFile::OpenForReading(file);
@@ -136,7 +134,6 @@ void TQuilleryMainForm::EditClipList1Click() {
         Platform.Prompts.ShowMessage(e.Message());
     }
     Memo1->ClearModified();
-    Memo1->setFocus();
 }
 
 void TQuilleryMainForm::SaveEditedList() {

@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,6 +13,13 @@ QString FolderOf(const QString& fileName) {
     if (slash == 0 || fileName.at(slash - 1) == QLatin1Char('/'))
         return fileName.left(slash + 1);
     return fileName.left(slash);
+}
+
+QStringList EntriesMatching(const QString& dir, const QString& pattern) {
+    // QDir matches name filters without regard to case unless told otherwise.
+    return QDir(dir).entryList(
+        {pattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDir::Name | QDir::IgnoreCase);
 }
 
 bool IsExistingFile(const QString& name) {

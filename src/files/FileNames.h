@@ -1,11 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace FileNames {
 
 // The folder of a file: its name up to the last separator, without it (a root keeps it).
 QString FolderOf(const QString& fileName);
+
+// The names in dir that match pattern in any letter case (as on the program's first platform),
+// files and folders, hidden ones too, sorted by name without regard to case.
+QStringList EntriesMatching(const QString& dir, const QString& pattern);
 
 // A chosen name that a command can take: a file that exists, not a folder.
 bool IsExistingFile(const QString& name);

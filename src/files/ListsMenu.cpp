@@ -1,11 +1,11 @@
 // The Lists menu: every clip list file of the program folder, opened in place of the list.
 #include "config/Config.h"
+#include "files/FileNames.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
@@ -15,13 +15,7 @@ void TQuilleryMainForm::RefreshLists() {
         Lists1->removeAction(old);
         old->deleteLater();
     }
-    QStringList names =
-        QDir(ProgramDir)
-            .entryList({QStringLiteral("*.clp")},
-                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    const QStringList names = FileNames::EntriesMatching(ProgramDir, QStringLiteral("*.clp"));
     for (int i = 0; i < names.size(); ++i) {
         // "&" in a file name is no accelerator mark; the item's data keeps the name itself.
         QAction* item = Lists1->addAction(QString(names[i]).replace('&', QStringLiteral("&&")));

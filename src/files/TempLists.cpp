@@ -6,16 +6,19 @@
 #include <QFile>
 #include <QLabel>
 
+bool TQuilleryMainForm::AskSaveClipList() {
+    return Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                                MessageText(QStringLiteral("Save Clipboard List?")),
+                                TButtons::YesNo) == TAnswer::Yes;
+}
+
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!ListChanged)
         return;
     // Nobody can answer a question at the session's end or on a signal: keep the list.
     const bool unattended = Config->AutoSave || (Config->PromptSave && !interactive);
     if (!unattended) {
-        if (!Config->PromptSave ||
-            Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
-                                 MessageText(QStringLiteral("Save Clipboard List?")),
-                                 TButtons::YesNo) != TAnswer::Yes)
+        if (!Config->PromptSave || !AskSaveClipList())
             return;
         if (Config->DefaultFile.isEmpty()) {
             SaveClipList1Click(); // a list without a file: the user names it

@@ -12,14 +12,7 @@ void TQuilleryMainForm::SelectClip1Click() {
     CurrentRow = StringGrid1->Selection().Top;
     if (!IsRowIndex(CurrentRow))
         return;
-    CaptureArmed = false;
-    try {
-        Platform.Clipboard.WriteText(ClipAt(CurrentRow));
-    } catch (...) {
-        CaptureArmed = true;
-        throw;
-    }
-    CaptureArmed = true;
+    WriteClipboardGuarded(CaptureArmed, false, ClipAt(CurrentRow));
     if (Config->MinCopy)
         MinimizeApplication();
 }

@@ -121,9 +121,4 @@ int TReplacer::ReplaceFolded(QByteArray& clip, bool all) const {
     return count;
 }
 
-int Replace(QByteArray& clip, const QString& find, const QString& replace, bool matchCase,
-            bool all) {
-    return TReplacer(find, replace, matchCase).Apply(clip, all);
-}
-
 } // namespace TextSearch

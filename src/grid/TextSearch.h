@@ -34,8 +34,4 @@ private:
     bool MatchCase, AsciiFind;
 };
 
-// One clip, for a single use.
-int Replace(QByteArray& clip, const QString& find, const QString& replace, bool matchCase,
-            bool all);
-
 } // namespace TextSearch

@@ -11,26 +11,27 @@ bool TQuilleryMainForm::IsZoomed() const {
     return !spdbtnShrink->isHidden();
 }
 
+// The view in place of the grid, or the grid back; the visible button tells which.
+void TQuilleryMainForm::ShowZoomView(bool shown) {
+    spdbtnShrink->setVisible(shown);
+    spdbtnZoom->setVisible(!shown);
+    ClipArea->setCurrentWidget(shown ? static_cast<QWidget*>(Memo1) : StringGrid1);
+    ClipArea->currentWidget()->setFocus();
+}
+
 void TQuilleryMainForm::ZoomIn() {
     if (!IsRowIndex(CurrentRow))
         return;
-    spdbtnShrink->show();
-    spdbtnZoom->hide();
     // The text goes back to the clip it came from, wherever that clip moves meanwhile.
     ZoomedClip = StringGrid1->Model().index(CurrentRow, 1);
     Memo1->Load(ClipAt(CurrentRow));
-    ClipArea->setCurrentWidget(Memo1);
-    Memo1->setFocus();
+    ShowZoomView(true);
 }
 
 void TQuilleryMainForm::ZoomOut() {
     if (!EditedListFile.isEmpty()) {
         // A list file's text goes back to that file or nowhere.
-        if (Memo1->IsModified() &&
-            (Config->AutoSave ||
-             Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
-                                  MessageText(QStringLiteral("Save Clipboard List?")),
-                                  TButtons::YesNo) == TAnswer::Yes))
+        if (Memo1->IsModified() && (Config->AutoSave || AskSaveClipList()))
             SaveEditedList();
         EditedListFile.clear();
         Memo1->ClearModified();
@@ -42,10 +43,7 @@ void TQuilleryMainForm::ZoomOut() {
         else
             AddClipAtTop(text);
     }
-    spdbtnShrink->hide();
-    spdbtnZoom->show();
-    ClipArea->setCurrentWidget(StringGrid1);
-    StringGrid1->setFocus();
+    ShowZoomView(false);
 }
 
 void TQuilleryMainForm::Expand1Click() {

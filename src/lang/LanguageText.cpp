@@ -1,6 +1,7 @@
 #include "LanguageText.h"
 
 #include "config/IniFile.h"
+#include "files/FileNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -156,11 +157,7 @@ QStringList MessageKeys() {
 }
 
 static QStringList LanguageEntries(const QString& dir) {
-    // QDir matches name filters without regard to case unless told otherwise.
-    return QDir(dir).entryList({QStringLiteral("*.lng")},
-                               QDir::AllEntries | QDir::Hidden | QDir::System |
-                                   QDir::NoDotAndDotDot,
-                               QDir::Name | QDir::IgnoreCase);
+    return FileNames::EntriesMatching(dir, QStringLiteral("*.lng"));
 }
 
 static QString BaseName(const QString& entry) {

@@ -47,13 +47,17 @@ void TQuilleryMainForm::CaptureClipboard() {
     ListChanged = true;
 }
 
-void TQuilleryMainForm::WriteClipboardOwn(const QByteArray& text) {
-    OwnWrite = true;
+void TQuilleryMainForm::WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text) {
+    guard = during;
     try {
         Platform.Clipboard.WriteText(text);
     } catch (...) {
-        OwnWrite = false;
+        guard = !during;
         throw;
     }
-    OwnWrite = false;
+    guard = !during;
+}
+
+void TQuilleryMainForm::WriteClipboardOwn(const QByteArray& text) {
+    WriteClipboardGuarded(OwnWrite, true, text);
 }

@@ -122,6 +122,8 @@ public:
     void CaptureClipboard();
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
+    // Sets guard to during for the write and back after it, also when the write fails.
+    void WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text);
 
     // Clip list files.
     void NewClipList1Click();
@@ -161,6 +163,7 @@ public:
     void WriteLastDir(const QString& fileName);
     // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.
     void ExitSaveStep(bool interactive);
+    bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
 
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
@@ -188,6 +191,7 @@ public:
 
     // The zoom view: the current clip's whole text in place of the grid.
     bool IsZoomed() const;
+    void ShowZoomView(bool shown);
     void ZoomIn();  // spdbtnZoom
     void ZoomOut(); // spdbtnShrink
     void Expand1Click();

@@ -66,7 +66,8 @@ void TestFindReplace::replaceFollowsTheRules() {
         const QByteArray text = word(30), find = word(3), by = word(3);
         const bool matchCase = random.bounded(2), all = random.bounded(2);
         QByteArray clip = text;
-        TextSearch::Replace(clip, QString::fromUtf8(find), QString::fromUtf8(by), matchCase, all);
+        TextSearch::TReplacer(QString::fromUtf8(find), QString::fromUtf8(by), matchCase)
+            .Apply(clip, all);
         const QByteArray expected = ModelReplace(text, find, by, matchCase, all);
         if (clip != expected) {
             qWarning() << text << find << by << matchCase << all;
@@ -105,7 +106,7 @@ void TestFindReplace::replaceExamples() {
     QFETCH(bool, matchCase);
     QFETCH(QByteArray, all);
     QByteArray text = clip;
-    TextSearch::Replace(text, find, by, matchCase, true);
+    TextSearch::TReplacer(find, by, matchCase).Apply(text, true);
     QCOMPARE(text, all);
 }
 

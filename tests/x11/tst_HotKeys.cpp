@@ -10,6 +10,13 @@
 using namespace Desktop;
 
 namespace {
+// The tray icon's window: a window of ours embedded below trayer's panel; empty when none.
+QString TrayIconWindow() {
+    return QString::fromUtf8(
+        Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -i quillery | "
+                         "head -1 | awk '{print $1}'"}));
+}
+
 void PressHotKey(const QString& key) {
     Run("xdotool", {"key", "shift+ctrl+" + key});
     QTest::qWait(300);
@@ -209,11 +216,7 @@ void TestHotKeys::startUpMessageAboveSplash() {
 void TestHotKeys::trayIconIsShown() {
     const qint64 pid = StartQuillery("[Options]\nSplash=0\nTray=1\n");
     QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
-    // The icon's window is embedded in the tray: a window of ours below trayer's.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -ci quillery"})
-                .toInt() > 0,
-        5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!TrayIconWindow().isEmpty(), 5000);
 }
 
 void TestHotKeys::stayOnTopReachesTheWindowManager_data() {
@@ -233,10 +236,8 @@ void TestHotKeys::stayOnTopReachesTheWindowManager() {
     };
     QTRY_COMPARE_WITH_TIMEOUT(above(), onTop, 3000);
     // The tray menu's Stay On Top, chosen by its accelerator.
-    const QString icon = QString::fromUtf8(
-        Run("sh", {"-c", "xwininfo -root -tree | grep -A50 '\"panel\"' | grep -i quillery | "
-                         "head -1 | awk '{print $1}'"}));
-    QVERIFY(!icon.isEmpty());
+    QString icon;
+    QTRY_VERIFY_WITH_TIMEOUT(!(icon = TrayIconWindow()).isEmpty(), 5000);
     Run("xdotool", {"mousemove", "--window", icon, "5", "5", "click", "3"});
     QTest::qWait(500);
     Run("xdotool", {"key", "t"});
