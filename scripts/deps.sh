@@ -4,7 +4,8 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev
     libxcb1-dev libxcb-xfixes0-dev pkg-config fonts-dejavu-core)
-test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils)
+test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils
+    libglib2.0-bin shared-mime-info)
 
 fuzz=(clang libclang-rt-14-dev)
 

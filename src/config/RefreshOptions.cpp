@@ -1,34 +1,28 @@
-// Applying the settings to the main window.
+// The options dialog from the main window, and applying the settings to the window.
 #include "config/Config.h"
+#include "config/FontSetting.h"
+#include "config/fConfig.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
+#include "lang/Language.h"
 #include "main/fMain.h"
 
 #include <QAction>
 #include <QFontMetrics>
 #include <QSystemTrayIcon>
 
-namespace {
+#include <memory>
 
-QFont SettingsFont() {
-    QFont font(Config->Font);
-    font.setPointSize(Config->FontSize > 0 ? Config->FontSize : 9);
-    font.setBold(Config->FontStyle & 1);
-    font.setItalic(Config->FontStyle & 2);
-    font.setUnderline(Config->FontStyle & 4);
-    font.setStrikeOut(Config->FontStyle & 8);
-    return font;
+void TQuilleryMainForm::Options1Click() {
+    if (Config->OnTop)
+        SetTopmost(false);
+    // Released, and the window's layer set, also when an error ends the dialog's use.
+    const std::unique_ptr<void, std::function<void(void*)>> layer(
+        this, [this](void*) { SetTopmost(Config->OnTop); });
+    TfrmConfig dialog(*this);
+    Language1->Translate();
+    dialog.exec();
 }
-
-// 0x00BBGGRR; a value with a high byte names a system colour: the theme's text colour.
-QColor SettingsColor(const QPalette& palette) {
-    const auto c = static_cast<quint32>(Config->FontColor);
-    if (c >> 24)
-        return palette.color(QPalette::Text);
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
-} // namespace
 
 void TQuilleryMainForm::RefreshOptions() {
     StayOnTop1->setChecked(Config->OnTop);
@@ -39,10 +33,12 @@ void TQuilleryMainForm::RefreshOptions() {
     options |= Config->GridEdit ? goEditing : goRowSelect;
     StringGrid1->SetOptions(options);
 
-    const QFont font = SettingsFont();
+    const TFontChoice choice = FontSetting::FromSettings();
+    const QFont& font = choice.Font;
     StringGrid1->setFont(font);
     QPalette palette = StringGrid1->palette();
-    palette.setColor(QPalette::Text, SettingsColor(palette));
+    palette.setColor(QPalette::Text,
+                     FontSetting::ColorOf(choice.Color, palette.color(QPalette::Text)));
     StringGrid1->setPalette(palette);
     Memo1->setFont(font);
     Memo1->setPalette(palette);

@@ -37,15 +37,21 @@ private:
 };
 } // namespace
 
+QWidget* TQtPrompts::Parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return Owner;
+}
+
 void TQtPrompts::ShowMessage(const QString& text) {
     TMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
-                QMessageBox::Ok, Owner)
+                QMessageBox::Ok, Parent())
         .exec();
 }
 
 void TQtPrompts::ShowError(const QString& text) {
     TMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
-                QMessageBox::Ok, Owner)
+                QMessageBox::Ok, Parent())
         .exec();
 }
 
@@ -54,7 +60,7 @@ TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons bu
     const bool yesNo = buttons == TButtons::YesNo;
     const QMessageBox::StandardButtons offered =
         buttons == TButtons::Ok ? B::Ok : (yesNo ? B::Yes | B::No : B::Ok | B::Cancel);
-    TMessageBox box(QMessageBox::Question, caption, text, offered, Owner);
+    TMessageBox box(QMessageBox::Question, caption, text, offered, Parent());
     const auto answer = B(box.exec());
     if (box.Closed)
         return TAnswer::Closed;
@@ -92,7 +98,7 @@ QStringList TQtPrompts::NameFilters(const QString& filter) {
 }
 
 QString TQtPrompts::Run(TFileDialog& dialog, bool save) {
-    QFileDialog box(Owner);
+    QFileDialog box(Parent());
     box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     box.setNameFilters(NameFilters(dialog.Filter));

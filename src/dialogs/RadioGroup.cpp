@@ -9,14 +9,20 @@ TRadioGroup::TRadioGroup(QWidget* parent, int columns)
       Buttons(new QButtonGroup(this)) {}
 
 void TRadioGroup::SetItems(const QStringList& items) {
-    // The choice stays on the same position when the texts change (a translation).
+    // The choice stays on the same position when the texts change (a translation), and the
+    // buttons that stay keep their place in the tab order.
     const int index = ItemIndex();
-    for (QAbstractButton* b : Buttons->buttons()) {
-        Buttons->removeButton(b);
-        delete b;
+    const QList<QAbstractButton*> old = Buttons->buttons();
+    for (qsizetype i = items.size(); i < old.size(); ++i) {
+        Buttons->removeButton(old[i]);
+        delete old[i];
     }
     Texts = items;
     for (int i = 0; i < Texts.size(); ++i) {
+        if (i < old.size()) {
+            old[i]->setText(Texts[i]);
+            continue;
+        }
         auto* button = new QRadioButton(Texts[i], this);
         Buttons->addButton(button, i);
         Grid->addWidget(button, i / Columns, i % Columns);

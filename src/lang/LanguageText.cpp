@@ -132,6 +132,9 @@ QStringList MainFormProperties() {
     list << QString() << "AboutBox.Caption";
     // The program's own commands, after the designed list so that its entries keep their places.
     list << QString() << main + "RollUp1.Caption";
+    for (const char* control : {"chkStart", "chkMin", "chkSplash", "chkOpenLast", "chkRowPaste",
+                                "chkPrompt", "chkAutoSave", "bitbtnOK", "bitbtnCancel"})
+        list << QStringLiteral("frmConfig.%1.Caption").arg(control);
     return list;
 }
 
@@ -153,7 +156,9 @@ QStringList MessageKeys() {
             "The clip list was saved to %1: %2 was not read whole and is left as it was.",
             // The find and replace dialogs.
             "Find", "Replace", "Fi&nd what:", "Re&place with:", "Match &case", "&Find Next",
-            "&Replace", "Replace &All", "Cancel"};
+            "&Replace", "Replace &All", "Cancel",
+            // The font dialog's colour button.
+            "&Color..."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -33,7 +33,6 @@ void TQuilleryMainForm::CreateToolBar() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel1->setFixedHeight(PanelHeight);
-    // Later buttons (Insert, Delete, Options, Help) take the places to the right of these.
     spdbtnOpen =
         AddSpeedButton("spdbtnOpen", ToolIcons::Open(), 8, QStringLiteral("Open Clipboard File"),
                        &TQuilleryMainForm::OpenClipList1Click);
@@ -49,6 +48,9 @@ void TQuilleryMainForm::CreateToolBar() {
                                &TQuilleryMainForm::InsertClip1Click);
     btnDelete = AddSpeedButton("btnDelete", ToolIcons::Delete(), 128, QStringLiteral("Delete clip"),
                                &TQuilleryMainForm::Delete1Click);
+    spdbtnConfig =
+        AddSpeedButton("spdbtnConfig", ToolIcons::Options(), 164,
+                       QStringLiteral("Configure Program"), &TQuilleryMainForm::Options1Click);
 }
 
 void TQuilleryMainForm::CreateClipListMenu() {

@@ -95,7 +95,49 @@ void Row(QPainter& p, bool add) {
     }
 }
 
+void Gear(QPainter& p) {
+    QPainterPath wheel;
+    const QPointF centre(8, 8);
+    for (int tooth = 0; tooth < 8; ++tooth) {
+        QPainterPath t;
+        t.addRoundedRect(QRectF(6.6, 0.8, 2.8, 4), 0.6, 0.6);
+        QTransform turn;
+        turn.translate(8, 8).rotate(tooth * 45).translate(-8, -8);
+        wheel = wheel.united(turn.map(t));
+    }
+    wheel = wheel.united([&] {
+        QPainterPath body;
+        body.addEllipse(centre, 5.4, 5.4);
+        return body;
+    }());
+    QPainterPath hole;
+    hole.addEllipse(centre, 2.2, 2.2);
+    p.setPen(QPen(QColor(0x3a, 0x40, 0x4a), 0.8));
+    p.setBrush(QColor(0x9a, 0xa4, 0xb2));
+    p.drawPath(wheel.subtracted(hole));
+}
+
+// A serif capital A over a small a.
+void Letters(QPainter& p) {
+    p.setPen(QPen(QColor(0x22, 0x22, 0x2a), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(1.5, 14), QPointF(5.5, 2));
+    p.drawLine(QPointF(5.5, 2), QPointF(9.5, 14));
+    p.drawLine(QPointF(3.2, 9.5), QPointF(7.8, 9.5));
+    p.setPen(QPen(QColor(0x1d, 0x5f, 0xb8), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(12, 11.6), 2.2, 2.2);
+    p.drawLine(QPointF(14.2, 8.8), QPointF(14.2, 14));
+}
+
 } // namespace
+
+QIcon Options() {
+    return Themed("preferences-system", Gear);
+}
+
+QIcon Font() {
+    return Themed("preferences-desktop-font", Letters);
+}
 
 QIcon Insert() {
     return Themed("list-add", [](QPainter& p) { Row(p, true); });

@@ -11,4 +11,6 @@ QIcon ZoomIn();
 QIcon ZoomOut();
 QIcon Insert();
 QIcon Delete();
+QIcon Options();
+QIcon Font();
 } // namespace ToolIcons

@@ -195,6 +195,9 @@ void TQuilleryMainForm::CreateMenus() {
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("View1"));
+    Options1 =
+        command(view, "Options1", QStringLiteral("O&ptions"), &TQuilleryMainForm::Options1Click);
+    view->addSeparator();
     Expand1 =
         command(view, "Expand1", QStringLiteral("Zoom &In"), &TQuilleryMainForm::Expand1Click);
     Expand1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
@@ -232,7 +235,7 @@ void TQuilleryMainForm::FormCreate() {
             Config->NoArc = false;
             SuspendClipArchiving1Click();
         }
-        StringGrid1->SetRowCount(std::min(Config->Rows, MaxRows));
+        SetGridRows(Config->Rows);
         OpenDialog1->Dialog.InitialDir = Config->LastDir;
         SaveDialog1->Dialog.InitialDir = Config->LastDir;
         StringGrid1->SetCurrent(1, 0);
@@ -245,6 +248,10 @@ void TQuilleryMainForm::FormCreate() {
         OwnWrite = false;
     });
     JoinClipboardChain();
+}
+
+void TQuilleryMainForm::SetGridRows(int rows) {
+    StringGrid1->SetRowCount(std::min(rows, MaxRows));
 }
 
 void TQuilleryMainForm::SetGeometryOnScreen(const QRect& wanted) {

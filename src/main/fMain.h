@@ -57,6 +57,8 @@ public:
     QMenu* Lists1 = nullptr;
     QToolButton* btnInsert = nullptr;
     QToolButton* btnDelete = nullptr;
+    QToolButton* spdbtnConfig = nullptr;
+    QAction* Options1 = nullptr;
     QAction* InsertClip1 = nullptr;
     QAction* Delete1 = nullptr;
     QAction* ClearClipList1 = nullptr;
@@ -238,6 +240,8 @@ public:
 
     // Applies the settings to the window: stay on top, tray icon, grid editing, fonts.
     void RefreshOptions();
+    void Options1Click();       // the options dialog
+    void SetGridRows(int rows); // a count past any real use is taken as the largest
 
     // Runs a command; an error it raises ends it and goes to the general error report.
     // Returns false when the command failed.

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
+
+#include <functional>
 
 enum class TButtons { Ok, OkCancel, YesNo };
 // Closed: the box was shut with its window's close button, no button chosen.
@@ -13,6 +16,13 @@ struct TFileDialog {
     QString InitialDir;
     QString FileName;   // proposed before, chosen after
     QString DefaultExt; // added to a name typed without extension (save only)
+};
+
+// A font dialog's font: the font and its colour as 0x00BBGGRR (a high byte names a system
+// colour, which the dialog keeps unless the user picks another).
+struct TFontChoice {
+    QFont Font;
+    qint32 Color = 0;
 };
 
 // Every modal question, message and file dialog goes through here, so that tests can
@@ -29,4 +39,8 @@ public:
     virtual QString OpenFile(TFileDialog& dialog) = 0;
     // Asks before overwriting an existing file.
     virtual QString SaveFile(TFileDialog& dialog) = 0;
+    // A font dialog with a colour button and an Apply button, which hands the selection so
+    // far to apply while the dialog stays open. True when confirmed; font then holds the choice.
+    virtual bool ChooseFont(TFontChoice& font, const QString& colorCaption,
+                            const std::function<void(const TFontChoice&)>& apply) = 0;
 };

@@ -77,14 +77,15 @@ void TestLanguageText::sameName() {
 
 void TestLanguageText::pathListShape() {
     QStringList list = MainFormProperties();
-    QCOMPARE(list.size(), 122);
+    QCOMPARE(list.size(), 131);
     QCOMPARE(list.count(QString()), 14);
     QCOMPARE(list.first(), "QuilleryMainForm.spdbtnOpen.Hint");
     QCOMPARE(list.at(9), "QuilleryMainForm.MainMenu1.File1.Caption");
     QCOMPARE(list.at(46), "QuilleryMainForm.About1.Caption");
     QCOMPARE(list.at(47), QString());
     QCOMPARE(list.at(119), "AboutBox.Caption");
-    QCOMPARE(list.last(), "QuilleryMainForm.RollUp1.Caption");
+    QCOMPARE(list.at(121), "QuilleryMainForm.RollUp1.Caption");
+    QCOMPARE(list.last(), "frmConfig.bitbtnCancel.Caption");
     QVERIFY(list.contains("chkTray.Caption"));
     QVERIFY(list.contains("frmConfig.frmConfig.gbProgOpts.Caption"));
     QVERIFY(list.contains("frmConfig.rgPowerPaste.Items"));

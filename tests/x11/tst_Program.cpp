@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <csignal>
@@ -27,6 +28,7 @@ private slots:
     void selectClipAndSelectAllReachTheClipboard();
     void replaceAllThroughTheDialog();
     void oldAutostartEntryBecomesOurs();
+    void associatedByKeysThenOpenedByTheDesktop();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -284,6 +286,51 @@ void TestProgram::oldAutostartEntryBecomesOurs() {
     const QByteArray entry = TTestDir::Read(Dir->File("config/autostart/Quillery.desktop"));
     QVERIFY2(entry.contains("Exec=\"" + Dir->File("quillery").toUtf8() + "\""), entry.constData());
     Stop(Main);
+}
+
+// The options dialog driven by keys ticks "Associate CLP Files"; then the desktop opens a
+// .clp file as a file manager does (gio), through the entries the program wrote.
+void TestProgram::associatedByKeysThenOpenedByTheDesktop() {
+    if (QStandardPaths::findExecutable("gio").isEmpty())
+        QSKIP("gio is not installed");
+    Install("[Options]\nSplash=0\nTray=0\nPromptSave=0\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "alt+v", "p"});
+    const QString dialog = WaitForWindow(pid, "Change Configuration.*");
+    QVERIFY(!dialog.isEmpty());
+    QTest::qWait(200);
+    // From OK: Cancel, then the program options down to "Associate CLP Files".
+    for (int i = 0; i < 8; ++i)
+        Run("xdotool", {"key", "Tab"});
+    Run("xdotool", {"key", "space", "Return"});
+    QTRY_VERIFY_WITH_TIMEOUT(TTestDir::Read(Dir->File("Quillery.Ini")).contains("Associate=1"),
+                             5000);
+    QVERIFY(QFile::exists(Dir->File("data/applications/Quillery.desktop")));
+    Stop(Main);
+
+    const QString list = Dir->File("opened list.clp");
+    TTestDir::Write(list, Clp({"from", "the file"}));
+    QProcess gio;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+        env.insert(name, Main.processEnvironment().value(name));
+    gio.setProcessEnvironment(env);
+    gio.start("gio", {"open", list});
+    QVERIFY(gio.waitForFinished(10000));
+    QCOMPARE(gio.exitCode(), 0);
+    const QString opened = WaitForWindow(0, "Quillery");
+    QVERIFY(!opened.isEmpty());
+    const pid_t openedPid = Run("xdotool", {"getwindowpid", opened}).toInt();
+    QVERIFY(openedPid > 0);
+    Run("xdotool", {"windowactivate", "--sync", opened});
+    Run("xdotool", {"key", "ctrl+a"}); // Select All: the whole list on the clipboard
+    QTRY_COMPARE_WITH_TIMEOUT(Run("xclip", {"-selection", "clipboard", "-o"}),
+                              QByteArray("from\r\nthe file"), 3000);
+    ::kill(openedPid, SIGTERM);
+    QTRY_VERIFY_WITH_TIMEOUT(::kill(openedPid, 0) != 0, 10000);
 }
 
 QTEST_MAIN(TestProgram)

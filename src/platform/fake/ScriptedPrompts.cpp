@@ -15,3 +15,15 @@ QString TScriptedPrompts::Dialog(const QString& kind, TFileDialog& dialog) {
         dialog.FileName = chosen;
     return chosen;
 }
+
+bool TScriptedPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
+                                  const std::function<void(const TFontChoice&)>& apply) {
+    Shown.append({"font", colorCaption, font.Font.family()});
+    const TFontSession session = Fonts.isEmpty() ? TFontSession{} : Fonts.dequeue();
+    for (const TFontChoice& applied : session.Applied)
+        apply(applied);
+    if (!session.Confirmed)
+        return false;
+    font = *session.Confirmed;
+    return true;
+}

@@ -5,12 +5,14 @@
 #include <QList>
 #include <QQueue>
 
+#include <optional>
+
 // Records every message, question and file dialog; answers questions and dialogs from
 // queues. An empty queue answers with the first button offered, and cancels a dialog.
 class TScriptedPrompts : public IPrompts {
 public:
     struct TShown {
-        QString Kind; // "message", "error", "ask", "open" or "save"
+        QString Kind; // "message", "error", "ask", "open", "save" or "font"
         QString Caption;
         QString Text; // for a dialog: its filter
         bool operator==(const TShown&) const = default;
@@ -21,9 +23,18 @@ public:
     TAnswer Ask(const QString& caption, const QString& text, TButtons buttons) override;
     QString OpenFile(TFileDialog& dialog) override { return Dialog("open", dialog); }
     QString SaveFile(TFileDialog& dialog) override { return Dialog("save", dialog); }
+    bool ChooseFont(TFontChoice& font, const QString& colorCaption,
+                    const std::function<void(const TFontChoice&)>& apply) override;
 
     QQueue<TAnswer> Answers;
     QQueue<QString> Files;
+    // The user's work in each font dialog: fonts applied in turn, then the font confirmed
+    // (none: cancelled). An empty queue cancels.
+    struct TFontSession {
+        QList<TFontChoice> Applied;
+        std::optional<TFontChoice> Confirmed;
+    };
+    QQueue<TFontSession> Fonts;
     QList<TShown> Shown;
     QList<TFileDialog> Dialogs; // each dialog as it was shown
 
