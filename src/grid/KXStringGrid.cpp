@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -58,6 +59,8 @@ TKXStringGrid::TKXStringGrid(QWidget* parent)
     for (int c = 0; c < ColCount(); ++c)
         setColumnWidth(c, 64);
     SetOptions(goLines | goRangeSelect | goEditing | goAlwaysShowEditor);
+    viewport()->setMouseTracking(true);
+    SetDropTarget(true);
 }
 
 void TKXStringGrid::SetFixed(int rows, int cols) {
@@ -265,6 +268,8 @@ void TKXStringGrid::keyPressEvent(QKeyEvent* event) {
 void TKXStringGrid::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
     const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton)
+        RightDragged = false;
     emit MouseDown(event->button(), event->modifiers(), pos);
     if (SortOnTitleClick == tcNone || FixedRows() == 0 || rowAt(pos.y()) != 0)
         return;
@@ -273,4 +278,23 @@ void TKXStringGrid::mousePressEvent(QMouseEvent* event) {
         return;
     SortByColumn(col, TitleSortAscending);
     TitleSortAscending = !TitleSortAscending;
+}
+
+void TKXStringGrid::mouseMoveEvent(QMouseEvent* event) {
+    QTableView::mouseMoveEvent(event);
+    emit MouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+}
+
+void TKXStringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton && !RightDragged)
+        emit PopupRequested(event->position().toPoint());
+}
+
+// The menu opens on the right button's release, after a drag could have begun; the keyboard's
+// menu key opens it at the current cell.
+void TKXStringGrid::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Mouse)
+        emit PopupRequested(visualRect(currentIndex()).center());
 }

@@ -5,6 +5,8 @@
 #include <QFlags>
 #include <QTableView>
 
+class QTimer;
+
 enum TOnKeyDown { kdNever, kdAlways, kdLastRowNotEmpty };
 enum TOnTitleClick { tcNone, tcAscending, tcDescending };
 
@@ -77,19 +79,46 @@ public:
     // The in-place editor hands its text over; editorModified is the editor's own state.
     void StoreEditedText(const QModelIndex& index, const QString& text, bool editorModified);
 
+    // Dropped text: what a drop may do, and the effect chosen among those both sides allow
+    // (GridDropTarget.cpp). Shift+Ctrl links, Shift moves, else copy, move, link in turn.
+    Qt::DropActions DropEffects = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    static Qt::DropAction DropEffect(Qt::DropActions offered, Qt::DropActions allowed,
+                                     Qt::KeyboardModifiers keys);
+    void SetDropTarget(bool on); // off: nothing can be dropped on the grid
+    // A drag out began since the right button went down: its release opens no menu.
+    void NoteDragOut() { RightDragged = true; }
+
 signals:
     // The owner's key handler, after the Down rule and before the grid moves; setting
     // key to 0 stops the grid's own handling.
     void KeyDown(int& key, Qt::KeyboardModifiers modifiers);
     // The owner's mouse handler, after the grid's own handling and before a title sort.
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    // Viewport coordinates, after the grid's own handling.
+    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos);
+    // The right button released without a drag since its press, or the keyboard's menu key.
+    void PopupRequested(QPoint pos);
+    void TextDropped(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool RowHasText(int row) const;
+    void AcceptDrag(QDragMoveEvent* event);
+    void DropScrollStep();
+
+    QTimer* DropScroll = nullptr;
+    int DropScrollBy = 0; // rows per tick while a drag is near the top (-1) or bottom (1) edge
+    bool RightDragged = false; // a drag ran since the right button went down
 
     TStringGridModel* Data;
     TGridOptions GridOptions;

@@ -79,7 +79,7 @@ void TQuilleryMainForm::CreateClipListMenu() {
         ZoomIn1->setEnabled(!IsZoomed());
         ZoomOut1->setEnabled(IsZoomed());
     });
-    StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { popupClipList->popup(StringGrid1->mapToGlobal(at)); });
+    connect(StringGrid1, &TKXStringGrid::PopupRequested, this, [this](const QPoint& at) {
+        popupClipList->popup(StringGrid1->viewport()->mapToGlobal(at));
+    });
 }

@@ -4,6 +4,7 @@
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
 #include "grid/KXStringGrid.h"
+#include "grid/GridHint.h"
 #include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -81,6 +83,17 @@ void TQuilleryMainForm::CreateComponents() {
     connect(qApp, &QApplication::focusChanged, this, &TQuilleryMainForm::FocusChanged);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
+    connect(StringGrid1, &TKXStringGrid::MouseDown, this, &TQuilleryMainForm::StringGrid1MouseDown);
+    connect(StringGrid1, &TKXStringGrid::MouseMove, this, &TQuilleryMainForm::StringGrid1MouseMove);
+    // After the drop has ended, so that a question does not keep the other program waiting.
+    connect(StringGrid1, &TKXStringGrid::TextDropped, this,
+            [this](const QString& text) { Guarded([&] { StringGrid1Drop(text); }); },
+            Qt::QueuedConnection);
+    ExecDrag = [this](QMimeData* data) { return RunDrag(data); };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
+        if (s != Qt::ApplicationActive)
+            HideGridHint();
+    });
     layout->addWidget(ClipArea, 1);
 
     pnlStatus = new QLabel(central);

@@ -8,11 +8,15 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QFrame;
 class QLabel;
+class QMimeData;
+class QTemporaryDir;
+class THintWindow;
 class QMenu;
 class QModelIndex;
 class QStackedWidget;
@@ -105,7 +109,18 @@ public:
     bool OwnWrite = false;
     bool CloseAllowed = false;
     QPoint MouseDownPoint;
-    QWidget* HintWindow = nullptr;
+    THintWindow* HintWindow = nullptr; // made on the first hint
+
+    // The mouse on the clip list: picking, dragging out, dropping in, hints.
+    void StringGrid1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void StringGrid1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                              QPoint pos);
+    void StringGrid1Drop(const QString& text);
+    void ShowGridHint(const QPoint& pos);
+    void HideGridHint();
+    static QString DragResultText(Qt::DropAction result); // in English, to be translated
+    // Runs a drag of the data, which it takes over, and returns its result; tests replace it.
+    std::function<Qt::DropAction(QMimeData*)> ExecDrag;
 
     // The clip list (column 1 of the grid, row 0 the newest).
     QList<QByteArray> ClipTexts() const;
@@ -277,6 +292,10 @@ private:
     QList<QByteArray> PendingPastes; // hot-key pastes not yet handed to their window
     bool Pasting = false;
     void FormCreate();
+    void DragOut(int row);
+    QMimeData* DragData(const QByteArray& clip);
+    Qt::DropAction RunDrag(QMimeData* data);
+    std::unique_ptr<QTemporaryDir> ScrapFolder; // the dragged clip as a file
     void SetGeometryOnScreen(const QRect& wanted);
     void Timer1Timer();
     void Exit1Click();

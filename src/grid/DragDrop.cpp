@@ -1,0 +1,137 @@
+// The mouse on the clip list: a press picks a clip, the right button drags one out, and text
+// dropped from another program becomes a clip.
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "main/ClipText.h"
+#include "main/fMain.h"
+
+#include <QDir>
+#include <QDrag>
+#include <QLabel>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <new>
+
+namespace {
+constexpr int DragDistance = 10;
+const QString ScrapFileName = QStringLiteral("Text Scrap File.txt");
+} // namespace
+
+void TQuilleryMainForm::StringGrid1MouseDown(Qt::MouseButton button,
+                                             Qt::KeyboardModifiers modifiers, QPoint pos) {
+    if (modifiers & Qt::ShiftModifier)
+        return; // the grid extends the selection
+    CurrentCol = StringGrid1->columnAt(pos.x());
+    CurrentRow = StringGrid1->rowAt(pos.y());
+    if (CurrentCol < 0 || CurrentRow < 0)
+        CurrentCol = CurrentRow = -1;
+    if (button == Qt::RightButton && IsRowIndex(CurrentRow))
+        StringGrid1->SetSelection({1, CurrentRow, 1, CurrentRow});
+    if (!IsRowIndex(CurrentRow))
+        return;
+    MouseDownPoint = pos;
+    Guarded([this] {
+        WriteClipboardGuarded(CaptureArmed, false, ClipAt(CurrentRow));
+        SetTrayHint(
+            QStringLiteral("Quillery - %1 bytes").arg(Platform.Clipboard.ReadText().size()));
+        if (Config->MinCopy)
+            MinimizeApplication();
+    });
+}
+
+void TQuilleryMainForm::StringGrid1MouseMove(Qt::MouseButtons buttons,
+                                             Qt::KeyboardModifiers modifiers, QPoint pos) {
+    if (Config->ShowGridHints)
+        ShowGridHint(pos);
+    const QPoint moved = pos - MouseDownPoint;
+    if (std::abs(moved.x()) < DragDistance && std::abs(moved.y()) < DragDistance)
+        return;
+    const int row = StringGrid1->rowAt(pos.y());
+    if (!IsRowIndex(row) || buttons != Qt::RightButton ||
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ||
+        ClipAt(row).isEmpty())
+        return;
+    Guarded([this, row] { DragOut(row); });
+}
+
+QMimeData* TQuilleryMainForm::DragData(const QByteArray& clip) {
+    auto* data = new QMimeData;
+    data->setText(ClipText::Decode(clip));
+    // The same text as a file, for targets that take files; kept until the next drag or the
+    // program's end, since a target may read it after the drop.
+    ScrapFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/quillery-drag-XXXXXX");
+    const QString file = ScrapFolder->filePath(ScrapFileName);
+    QFile scrap(file);
+    if (ScrapFolder->isValid() && scrap.open(QIODevice::WriteOnly) &&
+        scrap.write(clip) == clip.size())
+        data->setUrls({QUrl::fromLocalFile(file)});
+    return data;
+}
+
+void TQuilleryMainForm::DragOut(int row) {
+    StringGrid1->NoteDragOut();
+    HideGridHint();
+    // The clip cannot be dropped back onto the list.
+    StringGrid1->SetDropTarget(false);
+    StringGrid1->DropEffects = {};
+    Qt::DropAction result = Qt::IgnoreAction;
+    bool outOfMemory = false;
+    try {
+        result = ExecDrag(DragData(ClipAt(row)));
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
+    }
+    StringGrid1->DropEffects = Qt::CopyAction;
+    StringGrid1->SetDropTarget(true);
+    pnlStatus->setText(MessageText(outOfMemory ? QStringLiteral("Can't drop, out of memory.")
+                                               : DragResultText(result)));
+}
+
+QString TQuilleryMainForm::DragResultText(Qt::DropAction result) {
+    switch (result) {
+    case Qt::CopyAction:
+        return QStringLiteral("Copied successfully");
+    case Qt::LinkAction:
+        return QStringLiteral("Scrap file created successfully");
+    case Qt::IgnoreAction:
+        return QStringLiteral("Drop cancelled");
+    default:
+        return QStringLiteral("Can't drop - unknown reason.");
+    }
+}
+
+Qt::DropAction TQuilleryMainForm::RunDrag(QMimeData* data) {
+    auto* drag = new QDrag(StringGrid1);
+    drag->setMimeData(data);
+    return drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
+}
+
+void TQuilleryMainForm::StringGrid1Drop(const QString& text) {
+    const QByteArray dropped = text.toUtf8();
+    // With no current clip (the last press fell outside the cells) the text becomes a new
+    // first clip: nothing is overwritten and nothing is lost.
+    if (!IsRowIndex(CurrentRow)) {
+        StringGrid1->InsertRow(0);
+        SetClipAt(0, dropped);
+    } else if (ClipAt(CurrentRow).isEmpty()) {
+        SetClipAt(CurrentRow, dropped);
+    } else {
+        switch (Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
+                                     MessageText(QStringLiteral("Replace selected cell contents?")),
+                                     TButtons::YesNo)) {
+        case TAnswer::Yes:
+            SetClipAt(CurrentRow, dropped);
+            break;
+        case TAnswer::No:
+            StringGrid1->InsertRow(0);
+            SetClipAt(0, dropped);
+            break;
+        default:
+            return; // the box closed: the drop is left undone
+        }
+    }
+    // The list holds a clip it did not hold: saving at exit must not miss it.
+    ListChanged = true;
+}

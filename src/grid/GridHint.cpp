@@ -1,0 +1,92 @@
+// Grid hints: a clip too wide for its column shows whole while the mouse rests on it.
+#include "GridHint.h"
+
+#include "config/Config.h"
+#include "grid/KXStringGrid.h"
+#include "main/ClipText.h"
+#include "main/fMain.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+
+THintWindow::THintWindow(QWidget* owner)
+    : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    setObjectName(QStringLiteral("HintWindow"));
+    setPalette(QToolTip::palette());
+    setFont(QToolTip::font());
+    setAutoFillBackground(true);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setMargin(2);
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QString THintWindow::HintText(const QByteArray& clip) {
+    qsizetype n = std::min<qsizetype>(clip.size(), MaxBytes);
+    // Cut between characters, so that the part decodes as the whole does.
+    while (n > 0 && n < clip.size() && (uchar(clip[n]) & 0xC0) == 0x80)
+        --n;
+    QString text = ClipText::Decode(clip.left(n));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\t'), QStringLiteral("    "));
+    bool cut = n < clip.size();
+    qsizetype at = -1;
+    for (int line = 0; line < MaxLines && at < text.size(); ++line) {
+        at = text.indexOf(QLatin1Char('\n'), at + 1);
+        if (at < 0)
+            break;
+    }
+    if (at >= 0 && at < text.size() - 1) {
+        text.truncate(at);
+        cut = true;
+    }
+    return cut ? text + QChar(0x2026) : text;
+}
+
+void THintWindow::ShowAt(const QPoint& topLeft, const QString& text) {
+    QScreen* screen = QGuiApplication::screenAt(topLeft);
+    const int widest = (screen ? screen->geometry().width() : 1024) - 2 * (margin() + frameWidth());
+    const QRect fits = fontMetrics().boundingRect(QRect(0, 0, widest, 1 << 20),
+                                                  Qt::TextWordWrap | Qt::AlignLeft, text);
+    const int edge = 2 * (margin() + frameWidth());
+    setText(text);
+    setFixedSize(fits.width() + edge + 1, fits.height() + edge);
+    move(topLeft);
+    show();
+}
+
+void TQuilleryMainForm::ShowGridHint(const QPoint& pos) {
+    const QModelIndex cell = StringGrid1->indexAt(pos);
+    if (!cell.isValid()) {
+        HideGridHint();
+        return;
+    }
+    const QString shown = cell.data(Qt::DisplayRole).toString();
+    const bool tooWide = StringGrid1->fontMetrics().horizontalAdvance(shown) + 2 >
+                         StringGrid1->columnWidth(cell.column());
+    if (!tooWide || StringGrid1->EditingRow() >= 0 || !QApplication::activeWindow()) {
+        HideGridHint();
+        return;
+    }
+    if (!HintWindow) {
+        HintWindow = new THintWindow(this);
+        Timer1->start();
+    }
+    const QPoint corner =
+        StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).topLeft()) -
+        QPoint(1, 1);
+    // Still over the same cell: no flicker.
+    if (HintWindow->isVisible() && HintWindow->pos() == corner)
+        return;
+    HintWindow->ShowAt(corner,
+                       THintWindow::HintText(StringGrid1->Cells(cell.column(), cell.row())));
+}
+
+void TQuilleryMainForm::HideGridHint() {
+    if (HintWindow)
+        HintWindow->hide();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+
+// The window that shows a clip's whole text over its cell, in the desktop's tooltip colours.
+class THintWindow : public QLabel {
+    Q_OBJECT
+public:
+    explicit THintWindow(QWidget* owner);
+    // Shows text with its top-left corner at topLeft (screen coordinates), sized to fit with
+    // the screen's width as the widest.
+    void ShowAt(const QPoint& topLeft, const QString& text);
+
+    // A clip as the hint shows it: its lines, cut to a bounded part of a huge clip.
+    static QString HintText(const QByteArray& clip);
+    static constexpr int MaxBytes = 4096;
+    static constexpr int MaxLines = 40;
+};
