@@ -48,7 +48,8 @@ void TQuilleryMainForm::StringGrid1MouseMove(Qt::MouseButtons buttons,
     const QPoint moved = pos - MouseDownPoint;
     if (std::abs(moved.x()) < DragDistance && std::abs(moved.y()) < DragDistance)
         return;
-    const int row = StringGrid1->rowAt(pos.y());
+    // The clip the press picked, though the mouse may have moved onto the next row.
+    const int row = CurrentRow;
     if (!IsRowIndex(row) || buttons != Qt::RightButton ||
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ||
         ClipAt(row).isEmpty())

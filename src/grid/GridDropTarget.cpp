@@ -27,10 +27,10 @@ void TKXStringGrid::SetDropTarget(bool on) {
 }
 
 void TKXStringGrid::AcceptDrag(QDragMoveEvent* event) {
-    const Qt::DropAction effect = event->mimeData()->hasText()
-                                      ? DropEffect(event->possibleActions(), DropEffects,
-                                                   event->modifiers())
-                                      : Qt::IgnoreAction;
+    const Qt::DropAction effect =
+        event->mimeData()->hasText()
+            ? DropEffect(event->possibleActions(), DropEffects, event->modifiers())
+            : Qt::IgnoreAction;
     if (effect == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -49,10 +49,7 @@ void TKXStringGrid::dragMoveEvent(QDragMoveEvent* event) {
     const int margin = fontMetrics().height();
     const int y = event->position().toPoint().y();
     const bool scrollable = verticalScrollBar()->isVisible();
-    DropScrollBy = !scrollable                        ? 0
-                   : y < margin                       ? -1
-                   : y >= viewport()->height() - margin ? 1
-                                                      : 0;
+    DropScrollBy = !scrollable ? 0 : y < margin ? -1 : y >= viewport()->height() - margin ? 1 : 0;
     if (!DropScroll) {
         DropScroll = new QTimer(this);
         DropScroll->setInterval(100);

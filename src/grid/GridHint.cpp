@@ -7,20 +7,19 @@
 #include "main/fMain.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 
 THintWindow::THintWindow(QWidget* owner)
-    : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QFrame(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("HintWindow"));
     setPalette(QToolTip::palette());
+    setBackgroundRole(QPalette::ToolTipBase);
     setFont(QToolTip::font());
     setAutoFillBackground(true);
     setFrameStyle(QFrame::Box | QFrame::Plain);
-    setMargin(2);
-    setTextFormat(Qt::PlainText);
-    setWordWrap(true);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -49,14 +48,28 @@ QString THintWindow::HintText(const QByteArray& clip) {
 
 void THintWindow::ShowAt(const QPoint& topLeft, const QString& text) {
     QScreen* screen = QGuiApplication::screenAt(topLeft);
-    const int widest = (screen ? screen->geometry().width() : 1024) - 2 * (margin() + frameWidth());
-    const QRect fits = fontMetrics().boundingRect(QRect(0, 0, widest, 1 << 20),
-                                                  Qt::TextWordWrap | Qt::AlignLeft, text);
-    const int edge = 2 * (margin() + frameWidth());
-    setText(text);
-    setFixedSize(fits.width() + edge + 1, fits.height() + edge);
+    const int edge = 2 * (Margin + frameWidth());
+    const int widest = (screen ? screen->geometry().width() : 1024) - edge;
+    const QRect room(0, 0, widest, 1 << 20);
+    Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    QRect fits = fontMetrics().boundingRect(room, Flags, text);
+    if (fits.width() > widest) {
+        Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+        fits = fontMetrics().boundingRect(room, Flags, text);
+    }
+    Text = text;
+    setFixedSize(std::min(fits.width(), widest) + edge, fits.height() + edge);
     move(topLeft);
     show();
+    update();
+}
+
+void THintWindow::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::ToolTipText));
+    const int inset = Margin + frameWidth();
+    p.drawText(rect().adjusted(inset, inset, -inset, -inset), Flags, Text);
 }
 
 void TQuilleryMainForm::ShowGridHint(const QPoint& pos) {

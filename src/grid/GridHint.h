@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QLabel>
+#include <QFrame>
 
 // The window that shows a clip's whole text over its cell, in the desktop's tooltip colours.
-class THintWindow : public QLabel {
+class THintWindow : public QFrame {
     Q_OBJECT
 public:
     explicit THintWindow(QWidget* owner);
@@ -11,8 +11,18 @@ public:
     // the screen's width as the widest.
     void ShowAt(const QPoint& topLeft, const QString& text);
 
+    QString text() const { return Text; }
+
     // A clip as the hint shows it: its lines, cut to a bounded part of a huge clip.
     static QString HintText(const QByteArray& clip);
     static constexpr int MaxBytes = 4096;
     static constexpr int MaxLines = 40;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString Text;
+    int Flags = 0; // how the text breaks: at words, or anywhere in a line too long for that
+    static constexpr int Margin = 3;
 };

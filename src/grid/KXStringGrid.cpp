@@ -7,9 +7,9 @@
 #include "main/Errors.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QSaveFile>
 #include <QScrollBar>

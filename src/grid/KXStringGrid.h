@@ -117,7 +117,7 @@ private:
     void DropScrollStep();
 
     QTimer* DropScroll = nullptr;
-    int DropScrollBy = 0; // rows per tick while a drag is near the top (-1) or bottom (1) edge
+    int DropScrollBy = 0;      // rows per tick while a drag is near the top (-1) or bottom (1) edge
     bool RightDragged = false; // a drag ran since the right button went down
 
     TStringGridModel* Data;

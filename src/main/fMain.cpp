@@ -3,8 +3,8 @@
 #include "AppIcons.h"
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
-#include "grid/KXStringGrid.h"
 #include "grid/GridHint.h"
+#include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
@@ -86,9 +86,10 @@ void TQuilleryMainForm::CreateComponents() {
     connect(StringGrid1, &TKXStringGrid::MouseDown, this, &TQuilleryMainForm::StringGrid1MouseDown);
     connect(StringGrid1, &TKXStringGrid::MouseMove, this, &TQuilleryMainForm::StringGrid1MouseMove);
     // After the drop has ended, so that a question does not keep the other program waiting.
-    connect(StringGrid1, &TKXStringGrid::TextDropped, this,
-            [this](const QString& text) { Guarded([&] { StringGrid1Drop(text); }); },
-            Qt::QueuedConnection);
+    connect(
+        StringGrid1, &TKXStringGrid::TextDropped, this,
+        [this](const QString& text) { Guarded([&] { StringGrid1Drop(text); }); },
+        Qt::QueuedConnection);
     ExecDrag = [this](QMimeData* data) { return RunDrag(data); };
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s != Qt::ApplicationActive)

@@ -26,14 +26,24 @@ inline void XclipCopy(const QByteArray& text, const QStringList& extra = {}) {
     QVERIFY(xclip.waitForFinished(5000));
 }
 
-// The first shown window with this exact title (of this process, when pid is not 0).
+// The first shown window with this exact title (of this process, when pid is not 0), waited
+// for up to 8 s. Searched again and again: a search fails outright when a window it looks at
+// goes away meanwhile (a drag's windows do).
 inline QString WaitForWindow(qint64 pid, const QString& title) {
-    QStringList args{"search", "--all", "--sync", "--onlyvisible"};
+    QStringList args{"search", "--all", "--onlyvisible"};
     if (pid)
         args << "--pid" << QString::number(pid);
     args << "--name"
          << "^" + title + "$"; // the pattern comes last
-    return QString::fromUtf8(Run("xdotool", args, 8000)).section('\n', 0, 0);
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const QString found = QString::fromUtf8(Run("xdotool", args)).section('\n', 0, 0);
+        if (!found.isEmpty())
+            return found;
+        QTest::qWait(50);
+    } while (clock.elapsed() < 8000);
+    return {};
 }
 
 inline bool Visible(qint64 pid, const QString& title) {
