@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -333,6 +334,23 @@ void TestDragDrop::dropEventReachesTheList() {
     QDragEnterEvent image(at, Qt::CopyAction, &picture, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(f.Cells(), &image);
     QVERIFY(!image.isAccepted()); // only text is taken
+
+    // Near the bottom edge of a list that scrolls, the list scrolls a row at a time.
+    form.SetGridRows(60);
+    QScrollBar* bar = form.StringGrid1->verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible());
+    const int top = bar->value();
+    const QPoint bottom(50, f.Cells()->height() - 3);
+    QDragEnterEvent again(bottom, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Cells(), &again);
+    QDragMoveEvent nearBottom(bottom, Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(f.Cells(), &nearBottom);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= top + 2, 1000);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(f.Cells(), &leave);
+    const int stopped = bar->value();
+    QTest::qWait(250);
+    QCOMPARE(bar->value(), stopped);
 }
 
 void TestDragDrop::hintForALongClip() {
