@@ -7,6 +7,7 @@
 #include "main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
@@ -33,7 +34,9 @@ int main(int argc, char* argv[]) {
     TScriptedPrompts prompts;
     TFakeHotKeys hotKeys;
     TFakePasteTarget pasteTarget;
-    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts, hotKeys, pasteTarget});
+    TFakeShell shell;
+    TQuilleryMainForm form(dir.path() + "/",
+                           {clipboard, sound, prompts, hotKeys, pasteTarget, shell});
     form.show();
 
     // One shell loop, as a user's script would copy: each xclip returns once it owns the

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 
@@ -40,7 +41,8 @@ int main(int argc, char* argv[]) {
     TScriptedPrompts prompts;
     TFakeHotKeys hotKeys;
     TFakePasteTarget paste;
-    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts, hotKeys, paste});
+    TFakeShell shell;
+    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts, hotKeys, paste, shell});
     form.show();
     QList<QByteArray> texts(clips);
     QRandomGenerator random(5);

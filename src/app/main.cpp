@@ -1,4 +1,5 @@
 #include "config/DesktopEntries.h"
+#include "dialogs/DesktopShell.h"
 #include "dialogs/QtPrompts.h"
 #include "main/Errors.h"
 #include "main/InstanceLock.h"
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     TX11Sound sound;
     TX11HotKeys hotKeys;
     TX11PasteTarget pasteTarget;
-    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget},
+    TDesktopShell shell;
+    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget, shell},
                        QApplication::arguments());
 }

@@ -129,7 +129,28 @@ void Letters(QPainter& p) {
     p.drawLine(QPointF(14.2, 8.8), QPointF(14.2, 14));
 }
 
+// A question mark in a blue disc.
+void Question(QPainter& p) {
+    p.setPen(QPen(QColor(0x1a, 0x4a, 0x9a), 0.8));
+    p.setBrush(QColor(0x3a, 0x78, 0xd0));
+    p.drawEllipse(QPointF(8, 8), 6.8, 6.8);
+    QPainterPath mark;
+    mark.moveTo(5.6, 6.2);
+    mark.cubicTo(5.6, 3.4, 10.4, 3.4, 10.4, 6.2);
+    mark.cubicTo(10.4, 8.0, 8.0, 8.0, 8.0, 9.8);
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(mark);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(8, 12.3), 1.1, 1.1);
+}
+
 } // namespace
+
+QIcon Help() {
+    return Themed("help-contents", Question);
+}
 
 QIcon Options() {
     return Themed("preferences-system", Gear);

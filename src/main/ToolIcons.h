@@ -13,4 +13,5 @@ QIcon Insert();
 QIcon Delete();
 QIcon Options();
 QIcon Font();
+QIcon Help();
 } // namespace ToolIcons

@@ -28,9 +28,11 @@ void TQuilleryMainForm::CreateTrayMenu() {
     auto* bullet = new QActionGroup(popupTray);
     bullet->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     bullet->addAction(StayOnTop1);
-    popupTray->addSeparator();
+    popupTray->addSeparator()->setObjectName(QStringLiteral("N12"));
+    Help3 = add("Help3", QStringLiteral("&Help"), &TQuilleryMainForm::Help2Click);
+    popupTray->addSeparator()->setObjectName(QStringLiteral("N11"));
     Close2 = add("Close2", QStringLiteral("&Close"), &TQuilleryMainForm::Exit1Click);
-    popupTray->addSeparator();
+    popupTray->addSeparator()->setObjectName(QStringLiteral("N13"));
     Restore2 = add("Restore2", QStringLiteral("&Restore"), &TQuilleryMainForm::Restore1Click);
     popupTray->setDefaultAction(Restore2);
 

@@ -227,6 +227,26 @@ void TQuilleryMainForm::CreateMenus() {
     RollUp1->setObjectName(QStringLiteral("RollUp1"));
     RollUp1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Contents1 =
+        command(Help1, "Contents1", QStringLiteral("&Index"), &TQuilleryMainForm::Contents1Click);
+    Contents1->setShortcut(QKeySequence(Qt::Key_F1));
+    KeywordSearch1 = command(Help1, "KeywordSearch1", QStringLiteral("&Keyword Search"),
+                             &TQuilleryMainForm::KeywordSearch1Click);
+    Help1->addSeparator()->setObjectName(QStringLiteral("N4"));
+    QuilleryWebPage1 = command(Help1, "QuilleryWebPage1", QStringLiteral("&Quillery Web Page"),
+                               &TQuilleryMainForm::QuilleryWebPage1Click);
+    VendrelWebPage1 = command(Help1, "VendrelWebPage1", QStringLiteral("&Vendrel Web Page"),
+                              &TQuilleryMainForm::VendrelWebPage1Click);
+    EmailFeedback1 = command(Help1, "EmailFeedback1", QStringLiteral("&E-mail Feedback"),
+                             &TQuilleryMainForm::EmailFeedback1Click);
+    Help1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    OtherVendrelSoftware1 =
+        command(Help1, "OtherVendrelSoftware1", QStringLiteral("Other Vendrel &Software"),
+                &TQuilleryMainForm::OtherVendrelSoftware1Click);
+    About1 = command(Help1, "About1", QStringLiteral("&About"), &TQuilleryMainForm::About1Click);
+
     // Shortcuts keep working while the menu bar is hidden (rolled up).
     for (QAction* action : menuBar()->findChildren<QAction*>()) {
         if (!action->shortcut().isEmpty())

@@ -62,6 +62,16 @@ public:
     QToolButton* btnInsert = nullptr;
     QToolButton* btnDelete = nullptr;
     QToolButton* spdbtnConfig = nullptr;
+    QToolButton* spdbtnHelp = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Contents1 = nullptr;
+    QAction* KeywordSearch1 = nullptr;
+    QAction* QuilleryWebPage1 = nullptr;
+    QAction* VendrelWebPage1 = nullptr;
+    QAction* EmailFeedback1 = nullptr;
+    QAction* OtherVendrelSoftware1 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* Help3 = nullptr;
     QAction* Options1 = nullptr;
     QAction* InsertClip1 = nullptr;
     QAction* Delete1 = nullptr;
@@ -243,6 +253,20 @@ public:
     void HotKeyPressed(int id);
     void SeriesPaste();
     void PasteByNumber(int id);
+
+    // Help, the maker's web pages and mail, the About box.
+    void Contents1Click();
+    void Help2Click();
+    void KeywordSearch1Click();
+    void OtherVendrelSoftware1Click();
+    void QuilleryWebPage1Click();
+    void VendrelWebPage1Click();
+    void EmailFeedback1Click();
+    void About1Click();
+    // Hands an address to the desktop, asking first when ask is set; true when it was opened.
+    bool LaunchBrowser(const QString& address, bool ask);
+    QString HelpFile() const; // the folder of the help pages
+    void HelpRequest(THelpCommand command, int topic = 0);
 
     // Languages.
     QString MessageText(const QString& text) const; // the English text is its own key

@@ -4,6 +4,7 @@
 #include "HotKeys.h"
 #include "PasteTarget.h"
 #include "Prompts.h"
+#include "Shell.h"
 #include "Sound.h"
 
 // The desktop services the main window uses, handed to it when it is built.
@@ -13,4 +14,5 @@ struct TPlatform {
     IPrompts& Prompts;
     IHotKeys& HotKeys;
     IPasteTarget& PasteTarget;
+    IShell& Shell;
 };

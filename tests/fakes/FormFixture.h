@@ -7,6 +7,7 @@
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 
@@ -22,6 +23,7 @@ struct TFormFixture {
     TScriptedPrompts Prompts;
     TFakeHotKeys HotKeys;
     TFakePasteTarget PasteTarget;
+    TFakeShell Shell;
     std::unique_ptr<TQuilleryMainForm> Form;
 
     TFormFixture() { Config = &Settings; }
@@ -31,7 +33,7 @@ struct TFormFixture {
     }
     TQuilleryMainForm& Create() {
         Form = std::make_unique<TQuilleryMainForm>(
-            Dir.Path(), TPlatform{Clipboard, Sound, Prompts, HotKeys, PasteTarget});
+            Dir.Path(), TPlatform{Clipboard, Sound, Prompts, HotKeys, PasteTarget, Shell});
         return *Form;
     }
     // Column 1 of rows 0..n-1.

@@ -334,7 +334,7 @@ void TestHotKeysAndTray::trayMenu() {
     for (QAction* a : form.popupTray->actions())
         names << (a->isSeparator() ? "-" : a->objectName());
     QCOMPARE(names, (QStringList{"SuspendClipArchiving2", "ClearClipboard1", "StayOnTop1", "-",
-                                 "Close2", "-", "Restore2"}));
+                                 "Help3", "-", "Close2", "-", "Restore2"}));
     QCOMPARE(form.popupTray->defaultAction(), form.Restore2);
     QCOMPARE(form.TrayIcon1->contextMenu(), form.popupTray);
     QVERIFY(form.StayOnTop1->isCheckable());

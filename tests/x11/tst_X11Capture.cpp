@@ -5,6 +5,7 @@
 #include "main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSound.h"
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
@@ -62,6 +63,7 @@ private:
     TFakeSound Sound;
     TScriptedPrompts Prompts;
     TFakeHotKeys HotKeys;
+    TFakeShell Shell;
     TFakePasteTarget PasteTarget;
     std::unique_ptr<TQuilleryMainForm> Form;
     QProcess Owner;
@@ -87,7 +89,7 @@ void TestX11Capture::cleanup() {
 
 void TestX11Capture::CreateForm() {
     Form = std::make_unique<TQuilleryMainForm>(
-        Dir->Path(), TPlatform{*Clipboard, Sound, Prompts, HotKeys, PasteTarget});
+        Dir->Path(), TPlatform{*Clipboard, Sound, Prompts, HotKeys, PasteTarget, Shell});
     Form->show();
     QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
 }

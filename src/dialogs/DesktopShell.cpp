@@ -1,0 +1,44 @@
+#include "DesktopShell.h"
+
+#include "HelpViewer.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+TDesktopShell::~TDesktopShell() {
+    delete Viewer;
+}
+
+void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QString& keyword,
+                         int topic) {
+    if (!Viewer)
+        Viewer = new THelpViewer;
+    Viewer->Open(helpFile);
+    switch (command) {
+    case THelpCommand::Contents:
+        Viewer->ShowContents();
+        break;
+    case THelpCommand::KeywordSearch:
+        Viewer->ShowKeywordSearch(keyword);
+        break;
+    case THelpCommand::Topic:
+        Viewer->ShowTopic(topic);
+        break;
+    }
+    Viewer->show();
+    Viewer->raise();
+    Viewer->activateWindow();
+}
+
+bool TDesktopShell::OpenAddress(const QString& address) {
+    // gio tells whether a program took the address; Qt's own way only whether one started.
+    const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+    if (gio.isEmpty())
+        return QDesktopServices::openUrl(QUrl(address));
+    QProcess open;
+    open.start(gio, {QStringLiteral("open"), address});
+    return open.waitForFinished(15000) && open.exitStatus() == QProcess::NormalExit &&
+           open.exitCode() == 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <QPointer>
+
+class THelpViewer;
+
+// The help window of our own, and the desktop's programs for web pages and mail.
+class TDesktopShell : public IShell {
+public:
+    ~TDesktopShell() override;
+    void Help(const QString& helpFile, THelpCommand command, const QString& keyword,
+              int topic) override;
+    bool OpenAddress(const QString& address) override;
+
+private:
+    QPointer<THelpViewer> Viewer;
+};

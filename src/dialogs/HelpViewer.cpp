@@ -1,0 +1,180 @@
+#include "HelpViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Meta(const QString& html, const QString& name) {
+    const QRegularExpression meta(
+        QStringLiteral("<meta\\s+name=\"%1\"\\s+content=\"([^\"]*)\"").arg(name),
+        QRegularExpression::CaseInsensitiveOption);
+    return meta.match(html).captured(1);
+}
+
+} // namespace
+
+THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("HelpViewer"));
+    resize(860, 600);
+    Tabs = new QTabWidget;
+    Contents = new QTreeWidget;
+    Contents->setHeaderHidden(true);
+    Contents->setRootIsDecorated(false);
+    Tabs->addTab(Contents, QStringLiteral("&Contents"));
+    auto* indexPage = new QWidget;
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    Search = new QLineEdit;
+    Search->setPlaceholderText(QStringLiteral("Type a keyword"));
+    Search->setClearButtonEnabled(true);
+    Index = new QListWidget;
+    indexLayout->addWidget(Search);
+    indexLayout->addWidget(Index);
+    Tabs->addTab(indexPage, QStringLiteral("&Index"));
+    Page = new QTextBrowser;
+    Page->setOpenExternalLinks(true);
+    auto* split = new QSplitter;
+    split->addWidget(Tabs);
+    split->addWidget(Page);
+    split->setStretchFactor(1, 3);
+    split->setSizes({220, 640});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(split);
+
+    connect(Contents, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { ShowPage(item->data(0, Qt::UserRole).toString()); });
+    connect(Contents, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { ShowPage(item->data(0, Qt::UserRole).toString()); });
+    connect(Search, &QLineEdit::textEdited, this, &THelpViewer::SearchChanged);
+    auto openKeyword = [this] {
+        if (QListWidgetItem* item = Index->currentItem())
+            ShowPage(item->data(Qt::UserRole).toString());
+    };
+    connect(Search, &QLineEdit::returnPressed, this, openKeyword);
+    connect(Index, &QListWidget::itemActivated, this, openKeyword);
+    connect(Page, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        const QString title = Pages.value(url.fileName()).Title;
+        setWindowTitle(QStringLiteral("Quillery Help: ") +
+                       (title.isEmpty() ? url.fileName() : title));
+    });
+}
+
+THelpViewer::TPage THelpViewer::ReadPage(const QString& fileName) {
+    QFile file(fileName);
+    TPage page{QFileInfo(fileName).fileName(), {}, {}, 0};
+    if (!file.open(QIODevice::ReadOnly))
+        return page;
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpression title(QStringLiteral("<title>([^<]*)</title>"),
+                                   QRegularExpression::CaseInsensitiveOption);
+    page.Title = title.match(html).captured(1).trimmed();
+    for (const QString& k : Meta(html, QStringLiteral("keywords")).split(QLatin1Char(',')))
+        if (!k.trimmed().isEmpty())
+            page.Keywords << k.trimmed();
+    page.Topic = Meta(html, QStringLiteral("topic")).toInt();
+    return page;
+}
+
+void THelpViewer::Open(const QString& folder) {
+    Folder = folder;
+    Pages.clear();
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files))
+        Pages.insert(name, ReadPage(dir.filePath(name)));
+    Page->setSearchPaths({folder});
+    FillContents();
+    FillIndex();
+}
+
+void THelpViewer::FillContents() {
+    Contents->clear();
+    QFile file(QDir(Folder).filePath(QString::fromLatin1(ContentsPage)));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QString html = QString::fromUtf8(file.readAll());
+    const QRegularExpression link(QStringLiteral("<a href=\"([^\"#:]+\\.html)\">([^<]*)</a>"));
+    for (auto it = link.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        auto* item = new QTreeWidgetItem(Contents, {m.captured(2)});
+        item->setData(0, Qt::UserRole, m.captured(1));
+    }
+}
+
+void THelpViewer::FillIndex() {
+    Index->clear();
+    QList<QPair<QString, QString>> entries;
+    for (const TPage& page : std::as_const(Pages))
+        for (const QString& keyword : page.Keywords)
+            entries.append({keyword, page.File});
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
+    });
+    for (const auto& [keyword, file] : entries) {
+        auto* item = new QListWidgetItem(keyword, Index);
+        item->setData(Qt::UserRole, file);
+    }
+}
+
+void THelpViewer::SearchChanged(const QString& text) {
+    // The first keyword that starts with the text, as a help index does.
+    for (int i = 0; i < Index->count(); ++i) {
+        if (Index->item(i)->text().startsWith(text.trimmed(), Qt::CaseInsensitive)) {
+            Index->setCurrentRow(i);
+            Index->scrollToItem(Index->item(i), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+    Index->setCurrentRow(-1);
+}
+
+void THelpViewer::ShowMissing(const QString& what) {
+    Page->setHtml(QStringLiteral("<h2>Help is not available</h2><p>%1</p><p>The help pages "
+                                 "belong in the folder <tt>%2</tt>. Reinstalling the program "
+                                 "puts them back.</p>")
+                      .arg(what.toHtmlEscaped(), Folder.toHtmlEscaped()));
+    setWindowTitle(QStringLiteral("Quillery Help"));
+}
+
+void THelpViewer::ShowPage(const QString& file) {
+    if (!QFileInfo::exists(QDir(Folder).filePath(file))) {
+        ShowMissing(QStringLiteral("The help file %1 could not be found.")
+                        .arg(QDir(Folder).filePath(file)));
+        return;
+    }
+    Page->setSource(QUrl::fromLocalFile(QDir(Folder).filePath(file)));
+}
+
+void THelpViewer::ShowContents() {
+    Tabs->setCurrentWidget(Contents);
+    ShowPage(QString::fromLatin1(ContentsPage));
+}
+
+void THelpViewer::ShowKeywordSearch(const QString& keyword) {
+    Tabs->setCurrentIndex(1);
+    Search->setText(keyword);
+    SearchChanged(keyword);
+    Search->setFocus();
+    if (Page->source().isEmpty())
+        ShowPage(QString::fromLatin1(ContentsPage));
+}
+
+void THelpViewer::ShowTopic(int topic) {
+    for (const TPage& page : std::as_const(Pages)) {
+        if (page.Topic == topic) {
+            ShowPage(page.File);
+            return;
+        }
+    }
+    ShowMissing(QStringLiteral("The help has no topic number %1.").arg(topic));
+}

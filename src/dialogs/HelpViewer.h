@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QMap>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QTextBrowser;
+class QTreeWidget;
+
+// The program's help: HTML pages in one folder, shown with their contents, a keyword index
+// with a search box, and pages by topic number. Each page names its own keywords and topic:
+// <meta name="keywords" content="a, b"> and <meta name="topic" content="61">; contents.html
+// lists the pages in their order.
+class THelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    explicit THelpViewer(QWidget* parent = nullptr);
+
+    void Open(const QString& folder); // reads the pages' index anew
+    void ShowContents();
+    void ShowKeywordSearch(const QString& keyword);
+    void ShowTopic(int topic);
+
+    QTabWidget* Tabs = nullptr;
+    QTreeWidget* Contents = nullptr;
+    QLineEdit* Search = nullptr;
+    QListWidget* Index = nullptr;
+    QTextBrowser* Page = nullptr;
+
+    static constexpr const char* ContentsPage = "contents.html";
+
+private:
+    struct TPage {
+        QString File, Title;
+        QStringList Keywords;
+        int Topic = 0;
+    };
+    static TPage ReadPage(const QString& fileName);
+    void ShowPage(const QString& file);
+    void ShowMissing(const QString& what);
+    void FillContents();
+    void FillIndex();
+    void SearchChanged(const QString& text);
+
+    QString Folder;
+    QMap<QString, TPage> Pages; // by file name
+};

@@ -1,0 +1,65 @@
+// The Help menu: the help viewer, the maker's web pages and mail, the About box.
+#include "dialogs/About.h"
+#include "fMain.h"
+#include "lang/Language.h"
+
+namespace {
+const QString ProductPage = QStringLiteral("https://www.vendrel.example/quillery/");
+const QString SupportMail = QStringLiteral("mailto:support@vendrel.example?subject=Quillery");
+} // namespace
+
+QString TQuilleryMainForm::HelpFile() const {
+    return ProgramDir + QStringLiteral("help");
+}
+
+void TQuilleryMainForm::HelpRequest(THelpCommand command, int topic) {
+    Platform.Shell.Help(HelpFile(), command, QString(), topic);
+}
+
+void TQuilleryMainForm::Contents1Click() {
+    HelpRequest(THelpCommand::Contents);
+}
+
+void TQuilleryMainForm::Help2Click() {
+    HelpRequest(THelpCommand::Contents);
+}
+
+void TQuilleryMainForm::KeywordSearch1Click() {
+    HelpRequest(THelpCommand::KeywordSearch);
+}
+
+void TQuilleryMainForm::OtherVendrelSoftware1Click() {
+    HelpRequest(THelpCommand::Topic, 230);
+}
+
+void TQuilleryMainForm::QuilleryWebPage1Click() {
+    LaunchBrowser(ProductPage, true);
+}
+
+void TQuilleryMainForm::VendrelWebPage1Click() {
+    LaunchBrowser(TAboutBox::WebAddress, true);
+}
+
+void TQuilleryMainForm::EmailFeedback1Click() {
+    LaunchBrowser(SupportMail, false);
+}
+
+bool TQuilleryMainForm::LaunchBrowser(const QString& address, bool ask) {
+    IPrompts& prompts = Platform.Prompts;
+    if (ask &&
+        prompts.Ask(QStringLiteral("Confirm"), QStringLiteral("Connect to the Internet now?"),
+                    TButtons::YesNo) != TAnswer::Yes)
+        return false;
+    if (Platform.Shell.OpenAddress(address))
+        return true;
+    prompts.Ask(QStringLiteral("Could not start your Internet browser"),
+                QStringLiteral("Launch Error"), TButtons::Ok);
+    return false;
+}
+
+void TQuilleryMainForm::About1Click() {
+    TAboutBox box([this] { LaunchBrowser(TAboutBox::WebAddress, true); },
+                  [this] { HelpRequest(THelpCommand::Topic, TAboutBox::HelpContext); });
+    Language1->Translate();
+    box.exec();
+}

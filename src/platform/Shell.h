@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+enum class THelpCommand { Contents, KeywordSearch, Topic };
+
+// The desktop's viewers: the help viewer over the program's help, and the programs that open
+// web pages and mail links.
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // helpFile: the folder of the help pages. keyword: the search box's text for a keyword
+    // search; topic: the page's number for a topic.
+    virtual void Help(const QString& helpFile, THelpCommand command, const QString& keyword,
+                      int topic) = 0;
+    // A web address or a mailto: link; false when the desktop could not open it.
+    virtual bool OpenAddress(const QString& address) = 0;
+};
