@@ -12,6 +12,9 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    // An X11 program: on a Wayland session it runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     TQtPrompts prompts;

@@ -3,7 +3,9 @@
 #include "HelpViewer.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -13,8 +15,14 @@ TDesktopShell::~TDesktopShell() {
 
 void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QString& keyword,
                          int topic) {
-    if (!Viewer)
+    if (!Viewer) {
         Viewer = new THelpViewer;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            Viewer->resize(Viewer->size().boundedTo(room.size() * 0.9));
+            Viewer->move(room.center() - Viewer->rect().center());
+        }
+    }
     Viewer->Open(helpFile);
     switch (command) {
     case THelpCommand::Contents:

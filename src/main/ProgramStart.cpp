@@ -1,5 +1,7 @@
 #include "ProgramStart.h"
 
+#include "AppIcons.h"
+
 #include "TerminationSignals.h"
 #include "config/Config.h"
 #include "dialogs/Splash.h"
@@ -32,6 +34,7 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
         splash->ShowNow();
     }
     QApplication::setApplicationDisplayName(QStringLiteral("Quillery"));
+    QApplication::setWindowIcon(AppIcons::Normal()); // every window's, dialogs and help too
 
     int result = 0;
     {

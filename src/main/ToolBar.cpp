@@ -51,6 +51,8 @@ void TQuilleryMainForm::CreateToolBar() {
     spdbtnConfig =
         AddSpeedButton("spdbtnConfig", ToolIcons::Options(), 164,
                        QStringLiteral("Configure Program"), &TQuilleryMainForm::Options1Click);
+    spdbtnHelp = AddSpeedButton("spdbtnHelp", ToolIcons::Help(), 192, QStringLiteral("Help"),
+                                &TQuilleryMainForm::Contents1Click);
 }
 
 void TQuilleryMainForm::CreateClipListMenu() {

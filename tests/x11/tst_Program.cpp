@@ -29,6 +29,7 @@ private slots:
     void replaceAllThroughTheDialog();
     void oldAutostartEntryBecomesOurs();
     void associatedByKeysThenOpenedByTheDesktop();
+    void f1OpensTheHelpContents();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -331,6 +332,20 @@ void TestProgram::associatedByKeysThenOpenedByTheDesktop() {
                               QByteArray("from\r\nthe file"), 3000);
     ::kill(openedPid, SIGTERM);
     QTRY_VERIFY_WITH_TIMEOUT(::kill(openedPid, 0) != 0, 10000);
+}
+
+void TestProgram::f1OpensTheHelpContents() {
+    QVERIFY(QDir().mkpath(Dir->File("help")));
+    for (const QString& page : QDir(QUILLERY_BIN_DIR "/help").entryList({"*.html"}))
+        QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/help/" + page, Dir->File("help/" + page)));
+    Install("[Options]\nSplash=0\n");
+    const qint64 pid = Start(Main);
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    Run("xdotool", {"windowactivate", "--sync", window});
+    Run("xdotool", {"key", "F1"});
+    QVERIFY(!WaitForWindow(pid, "Quillery Help: Contents.*").isEmpty());
+    Stop(Main);
 }
 
 QTEST_MAIN(TestProgram)

@@ -1,0 +1,123 @@
+#include "dialogs/HelpViewer.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+const QString Folder = QStringLiteral(QUILLERY_SOURCE_DIR "/help");
+
+QString Read(const QString& file) {
+    QFile f(QDir(Folder).filePath(file));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+QStringList Pages() {
+    return QDir(Folder).entryList({"*.html"}, QDir::Files);
+}
+QStringList Captures(const QString& html, const QString& pattern) {
+    QStringList found;
+    for (auto it = QRegularExpression(pattern).globalMatch(html); it.hasNext();)
+        found << it.next().captured(1);
+    return found;
+}
+} // namespace
+
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void everyLinkResolves();
+    void everyPageIsListedAndNumbered();
+    void viewerCommands();
+    void missingHelp();
+};
+
+// Links to pages and to places in them (page.html#name) all lead somewhere.
+void TestHelp::everyLinkResolves() {
+    int links = 0;
+    for (const QString& page : Pages()) {
+        for (const QString& href : Captures(Read(page), "href=\"([^\"]+)\"")) {
+            if (href.contains(':'))
+                continue; // a web or mail address
+            ++links;
+            const QString file = href.section('#', 0, 0).isEmpty() ? page : href.section('#', 0, 0);
+            const QString target = Read(file);
+            QVERIFY2(!target.isEmpty(), qPrintable(page + " links to a missing " + file));
+            const QString anchor = href.section('#', 1);
+            if (!anchor.isEmpty())
+                QVERIFY2(target.contains("name=\"" + anchor + "\""),
+                         qPrintable(page + " links to a missing place " + href));
+        }
+    }
+    QVERIFY(links > 20);
+}
+
+// The contents name every page once; each page has a title and keywords; the numbered topics
+// the program asks for exist once each.
+void TestHelp::everyPageIsListedAndNumbered() {
+    const QStringList listed = Captures(Read("contents.html"), "<a href=\"([^\"#:]+)\">");
+    QStringList others = Pages();
+    others.removeAll("contents.html");
+    QCOMPARE(QSet<QString>(listed.begin(), listed.end()),
+             QSet<QString>(others.begin(), others.end()));
+    QCOMPARE(listed.size(), others.size());
+    QMap<int, QString> topics;
+    for (const QString& page : Pages()) {
+        const QString html = Read(page);
+        QVERIFY2(!Captures(html, "<title>([^<]+)</title>").isEmpty(), qPrintable(page));
+        QVERIFY2(!Captures(html, "name=\"keywords\" content=\"([^\"]+)\"").isEmpty(),
+                 qPrintable(page));
+        for (const QString& topic : Captures(html, "name=\"topic\" content=\"(\\d+)\"")) {
+            QVERIFY2(!topics.contains(topic.toInt()), qPrintable("topic " + topic + " twice"));
+            topics.insert(topic.toInt(), page);
+        }
+    }
+    QCOMPARE(topics.value(61), "about.html");
+    QCOMPARE(topics.value(230), "software.html");
+}
+
+void TestHelp::viewerCommands() {
+    THelpViewer viewer;
+    viewer.Open(Folder);
+    viewer.show();
+    viewer.ShowContents();
+    QCOMPARE(viewer.windowTitle(), "Quillery Help: Contents");
+    QCOMPARE(viewer.Tabs->currentWidget(), viewer.Contents);
+    QCOMPARE(viewer.Contents->topLevelItemCount(), Pages().size() - 1);
+
+    viewer.ShowTopic(61);
+    QCOMPARE(viewer.Page->source().fileName(), "about.html");
+    QCOMPARE(viewer.windowTitle(), "Quillery Help: The About box");
+    viewer.ShowTopic(230);
+    QCOMPARE(viewer.Page->source().fileName(), "software.html");
+
+    viewer.ShowKeywordSearch(QString());
+    QCOMPARE(viewer.Tabs->currentIndex(), 1);
+    QCOMPARE(viewer.Search->text(), QString());
+    QCOMPARE(viewer.focusWidget(), viewer.Search);
+    QVERIFY(viewer.Index->count() > 100);
+    QTest::keyClicks(viewer.Search, "series p");
+    QVERIFY(viewer.Index->currentItem());
+    QCOMPARE(viewer.Index->currentItem()->text(), "series paste");
+    QTest::keyClick(viewer.Search, Qt::Key_Return);
+    QCOMPARE(viewer.Page->source().fileName(), "hotkeys.html");
+
+    viewer.ShowTopic(999);
+    QVERIFY(viewer.Page->toPlainText().contains("no topic number 999"));
+}
+
+void TestHelp::missingHelp() {
+    THelpViewer viewer;
+    viewer.Open("/nonexistent/help");
+    viewer.ShowContents();
+    QVERIFY(viewer.Page->toPlainText().contains(
+        "The help file /nonexistent/help/contents.html could not be found."));
+    QCOMPARE(viewer.windowTitle(), "Quillery Help");
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_Help.moc"
