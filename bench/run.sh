@@ -5,7 +5,8 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/deps.sh" test
 "$here/scripts/build.sh"
 x="$here/tests/x11/xsession.sh"
-bin="$here/build/bin"
+bin="$here/build/bench"
+program="$here/build/bin/quillery"
 export QT_QPA_PLATFORM=xcb
 echo "== capture of a burst of copies"
 "$x" "$bin/bench_capture" 200 2>/dev/null           # xclip, as fast as a shell loop runs
@@ -19,6 +20,6 @@ echo "== find, replace, sort"
 echo "== zoom view"
 "$x" "$bin/bench_zoom" 50 2>/dev/null
 echo "== start-up"
-"$x" "$bin/bench_startup" "$bin/quillery" 10 2>/dev/null
+"$x" "$bin/bench_startup" "$program" 10 2>/dev/null
 echo "== series paste"
-"$x" python3 "$here/bench/bench_paste.py" "$bin/quillery" 20 2>/dev/null
+"$x" python3 "$here/bench/bench_paste.py" "$program" 20 2>/dev/null

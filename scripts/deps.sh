@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: deps.sh build|test|fuzz
+# Installs the Debian packages that are missing. Usage: deps.sh build|test|fuzz|package
 set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev
     libxcb1-dev libxcb-xfixes0-dev pkg-config fonts-dejavu-core)
 test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils
-    libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0)
+    libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0 appstream)
 
 fuzz=(clang libclang-rt-14-dev)
+package=(dpkg-dev file)
 
 wanted=("${build[@]}")
 [[ ${1:-build} == test ]] && wanted+=("${test[@]}")
 [[ ${1:-build} == fuzz ]] && wanted+=("${fuzz[@]}")
+[[ ${1:-build} == package ]] && wanted+=("${package[@]}")
 
 missing=()
 for pkg in "${wanted[@]}"; do

@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("dev.quillery.Quillery"));
     TQtPrompts prompts;
 
     // Held until the process ends.

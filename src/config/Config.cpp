@@ -19,8 +19,10 @@ QChar FirstChar(const TIniFile& ini, const QString& key, QChar def) {
 }
 } // namespace
 
-TConfig::TConfig(const QString& programDir)
-    : LastDir(WithoutTrailingSeparator(programDir)), Dir(programDir) {}
+TConfig::TConfig(const QString& programDir) : TConfig(programDir, programDir) {}
+
+TConfig::TConfig(const QString& settingsDir, const QString& dataDir)
+    : LastDir(WithoutTrailingSeparator(dataDir)), Dir(settingsDir), DataDir(dataDir) {}
 
 QString TConfig::IniFileName() const {
     return Dir + QStringLiteral("Quillery.Ini");
@@ -54,7 +56,7 @@ void TConfig::LoadFromIni() {
     FontSize = ini.ReadInteger(Options, QStringLiteral("FontSize"), 9);
     FontColor = ini.ReadInteger(Options, QStringLiteral("FontColor"), 0);
     DefaultFile = ini.ReadString(Options, QStringLiteral("DefaultFile"), QString());
-    LastDir = ini.ReadString(Options, QStringLiteral("LastDir"), WithoutTrailingSeparator(Dir));
+    LastDir = ini.ReadString(Options, QStringLiteral("LastDir"), WithoutTrailingSeparator(DataDir));
     RestoreHK = FirstChar(ini, QStringLiteral("RestoreHK"), QLatin1Char('M'));
     SPasteHK = FirstChar(ini, QStringLiteral("SPasteHK"), QLatin1Char('V'));
 

@@ -8,9 +8,10 @@
 class TConfig {
 public:
     explicit TConfig(const QString& programDir); // programDir ends with a separator
+    // Quillery.Ini in settingsDir; the open dialogs start in dataDir until LastDir says more.
+    TConfig(const QString& settingsDir, const QString& dataDir);
 
     QString IniFileName() const;
-    const QString& ProgramDir() const { return Dir; }
 
     void LoadFromIni();
     void SaveToIni() const; // throws EQuillery "Unable to write to <path>"
@@ -52,6 +53,7 @@ public:
 
 private:
     QString Dir;
+    QString DataDir;
 };
 
 // The one settings record; program start creates it before anything else.

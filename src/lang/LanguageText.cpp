@@ -187,6 +187,29 @@ QString LanguageFile(const QString& dir, const QString& name) {
     return exact;
 }
 
+QStringList LanguageNames(const QStringList& dirs) {
+    QStringList names;
+    for (const QString& dir : dirs) {
+        for (const QString& name : LanguageNames(dir)) {
+            if (!names.contains(name, Qt::CaseInsensitive))
+                names.append(name);
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    return names;
+}
+
+QString LanguageFile(const QStringList& dirs, const QString& name) {
+    for (const QString& dir : dirs) {
+        const QString file = LanguageFile(dir, name);
+        if (QFileInfo::exists(file))
+            return file;
+    }
+    return LanguageFile(dirs.value(0), name);
+}
+
 QString MessageText(const QString& languageFile, const QString& text) {
     if (languageFile.isEmpty())
         return text;

@@ -33,6 +33,11 @@ QStringList LanguageNames(const QString& dir);
 // dir + name + ".lng", or the file of that name whose extension has other letter case.
 QString LanguageFile(const QString& dir, const QString& name);
 
+// The same over several folders, searched in order: a name found in an earlier folder hides
+// the same name in a later one.
+QStringList LanguageNames(const QStringList& dirs);
+QString LanguageFile(const QStringList& dirs, const QString& name);
+
 // The translation of a message from the "Messages" section of the file, read anew each
 // time; the text itself when the file or the key is missing.
 QString MessageText(const QString& languageFile, const QString& text);

@@ -13,14 +13,14 @@ QString TQuilleryMainForm::MessageText(const QString& text) const {
 
 // One translation pass with the named language's file.
 void TQuilleryMainForm::ApplyLanguage(const QString& name) {
-    Language1->LanguageFile = LanguageText::LanguageFile(ProgramDir, name);
+    Language1->LanguageFile = LanguageText::LanguageFile(Folders.Languages, name);
     Language1->Translate();
     ShowArchivingState();
 }
 
 void TQuilleryMainForm::LanguageStartup() {
     ApplyLanguage(Config->Language);
-    for (const QString& name : LanguageText::LanguageNames(ProgramDir)) {
+    for (const QString& name : LanguageText::LanguageNames(Folders.Languages)) {
         QString caption = name;
         QAction* item =
             Language2->addAction(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));

@@ -9,7 +9,7 @@ const QString SupportMail = QStringLiteral("mailto:support@vendrel.example?subje
 } // namespace
 
 QString TQuilleryMainForm::HelpFile() const {
-    return ProgramDir + QStringLiteral("help");
+    return Folders.Help;
 }
 
 void TQuilleryMainForm::HelpRequest(THelpCommand command, int topic) {

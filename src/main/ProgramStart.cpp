@@ -23,8 +23,8 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
     // The program ends only when the main window really closes: message boxes shown during
     // start-up or while it sits in the tray must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    TConfig config(programDir);
+    const TProgramFolders folders = TProgramFolders::Decide(QCoreApplication::applicationDirPath());
+    TConfig config(folders.Settings, folders.Data);
     Config = &config;
     config.LoadFromIni();
 
@@ -38,7 +38,7 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
 
     int result = 0;
     {
-        TQuilleryMainForm form(programDir, platform);
+        TQuilleryMainForm form(folders, platform);
         const QString fileArgument = arguments.value(1);
         if (!fileArgument.isEmpty())
             form.AutoOpenFile(fileArgument);

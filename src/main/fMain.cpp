@@ -28,7 +28,11 @@ constexpr int MaxRows = 1000000;
 } // namespace
 
 TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platform, QWidget* parent)
-    : QMainWindow(parent), ProgramDir(programDir), Platform(platform) {
+    : TQuilleryMainForm(TProgramFolders::Portable(programDir), platform, parent) {}
+
+TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform platform,
+                                     QWidget* parent)
+    : QMainWindow(parent), Folders(folders), ProgramDir(folders.Data), Platform(platform) {
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ProgramFolders.h"
 #include "platform/Platform.h"
 
 #include <QMainWindow>
@@ -36,6 +37,8 @@ class TQuilleryMainForm : public QMainWindow {
 public:
     // programDir ends with a separator; the settings record must exist already.
     TQuilleryMainForm(const QString& programDir, TPlatform platform, QWidget* parent = nullptr);
+    TQuilleryMainForm(const TProgramFolders& folders, TPlatform platform,
+                      QWidget* parent = nullptr);
     ~TQuilleryMainForm() override;
 
     // Components.
@@ -286,7 +289,8 @@ public:
     // Returns false when the command failed.
     bool Guarded(const std::function<void()>& command);
 
-    const QString ProgramDir;
+    const TProgramFolders Folders;
+    const QString ProgramDir; // where the lists live: the program's folder when portable
     TPlatform Platform;
 
 signals:

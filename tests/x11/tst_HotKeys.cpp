@@ -157,7 +157,7 @@ void TestHotKeys::restoreKeyHidesAndShows() {
 }
 
 void TestHotKeys::keyHeldByAnotherProgram() {
-    Grabber.start(QUILLERY_BIN_DIR "/grab_key", {"m"});
+    Grabber.start(QUILLERY_HELPER_DIR "/grab_key", {"m"});
     QVERIFY(Grabber.waitForReadyRead(5000));
     const qint64 pid = StartQuillery("[Options]\nSplash=0\nAutoSave=1\nRows=3\n");
     // The message comes while the program starts, before its main window.
@@ -192,7 +192,7 @@ void TestHotKeys::sameKeyTwice() {
 }
 
 void TestHotKeys::startUpMessageAboveSplash() {
-    Grabber.start(QUILLERY_BIN_DIR "/grab_key", {"m"});
+    Grabber.start(QUILLERY_HELPER_DIR "/grab_key", {"m"});
     QVERIFY(Grabber.waitForReadyRead(5000));
     const qint64 pid = StartQuillery("[Options]\nSplash=1\n");
     QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());

@@ -102,7 +102,7 @@ void TestX11Capture::CopyAndWait(const QByteArray& text) {
 
 void TestX11Capture::OwnerCopyAndWait(const QStringList& args) {
     QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
-    Owner.start(QUILLERY_BIN_DIR "/clip_owner", args);
+    Owner.start(QUILLERY_HELPER_DIR "/clip_owner", args);
     QVERIFY(Owner.waitForStarted());
     QVERIFY(changed.wait(5000) || !changed.isEmpty());
 }
@@ -224,7 +224,7 @@ void TestX11Capture::ownerThatNeverAnswers() {
     CreateForm();
     QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
     QProcess silent;
-    silent.start(QUILLERY_BIN_DIR "/silent_owner", {});
+    silent.start(QUILLERY_HELPER_DIR "/silent_owner", {});
     QVERIFY(silent.waitForReadyRead(5000));
     if (dies) {
         silent.kill();

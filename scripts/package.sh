@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the Debian package build/quillery_<version>_<arch>.deb (install it with
+# apt install ./build/quillery_*.deb). Its dependencies come from dpkg-shlibdeps.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/deps.sh" package
+"$here/scripts/build.sh"
+cd "$here/build"
+cpack -G DEB
+ls -1 "$here"/build/quillery_*.deb

@@ -1,0 +1,49 @@
+#include "ProgramFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace {
+
+QString WithSlash(const QString& path) {
+    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+// Writable for this process; a read-only file system refuses even root.
+bool Writable(const QString& dir) {
+    return ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
+}
+
+QString UserFolder(QStandardPaths::StandardLocation location) {
+    const QString dir =
+        WithSlash(QStandardPaths::writableLocation(location)) + QStringLiteral("Quillery/");
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dir;
+}
+
+} // namespace
+
+TProgramFolders TProgramFolders::Portable(const QString& programDir) {
+    const QString dir = WithSlash(programDir);
+    return {false, dir, dir, {dir}, dir + QStringLiteral("help")};
+}
+
+TProgramFolders TProgramFolders::Decide(const QString& programDir) {
+    const QString dir = WithSlash(programDir);
+    const QString shipped = WithSlash(QDir::cleanPath(dir + QStringLiteral("../share/quillery")));
+    const bool installedLayout = QFileInfo(shipped).isDir();
+    if (QFileInfo::exists(dir + QStringLiteral("Quillery.Ini")) ||
+        (Writable(dir) && !installedLayout))
+        return Portable(dir);
+    TProgramFolders folders;
+    folders.Installed = true;
+    folders.Settings = UserFolder(QStandardPaths::GenericConfigLocation);
+    folders.Data = UserFolder(QStandardPaths::GenericDataLocation);
+    folders.Languages = {folders.Data, shipped};
+    folders.Help = shipped + QStringLiteral("help");
+    return folders;
+}
