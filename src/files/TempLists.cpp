@@ -13,6 +13,7 @@ bool TQuilleryMainForm::AskSaveClipList() {
 }
 
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
+    FinishAutoSave();
     if (!ListChanged)
         return;
     // Nobody can answer a question at the session's end or on a signal: keep the list.
@@ -33,7 +34,9 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
         ListChanged = false;
         return;
     }
-    const QString target = FileNames::ReserveTempList(ProgramDir);
+    // The temporary list that Auto Save has been writing takes this save too.
+    const bool reused = !AutoSaveTempList.isEmpty();
+    const QString target = reused ? AutoSaveTempList : FileNames::ReserveTempList(ProgramDir);
     if (target.isEmpty()) {
         Platform.Prompts.ShowMessage(
             MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
@@ -42,7 +45,8 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     try {
         SaveClipList(target);
     } catch (...) {
-        QFile::remove(target);
+        if (!reused)
+            QFile::remove(target);
         throw;
     }
     ListChanged = false;

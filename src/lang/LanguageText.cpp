@@ -158,7 +158,9 @@ QStringList MessageKeys() {
             "Find", "Replace", "Fi&nd what:", "Re&place with:", "Match &case", "&Find Next",
             "&Replace", "Replace &All", "Cancel",
             // The font dialog's colour button.
-            "&Color..."};
+            "&Color...",
+            // A copy too large to record.
+            "A copied text larger than %1 MB was not recorded."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -5,6 +5,7 @@
 #include "main/Errors.h"
 
 #include <QAction>
+#include <QLabel>
 
 void TQuilleryMainForm::JoinClipboardChain() {
     CaptureArmed = false;
@@ -21,6 +22,12 @@ void TQuilleryMainForm::LeaveClipboardChain() {
 void TQuilleryMainForm::ClipboardChanged() {
     if (OwnWrite || !CaptureArmed || Config->NoArc)
         return;
+    if (Platform.Clipboard.TooLarge()) {
+        pnlStatus->setText(MessageText(QStringLiteral("A copied text larger than %1 MB was not "
+                                                      "recorded."))
+                               .arg(MaxClipBytes >> 20));
+        return;
+    }
     if (!Platform.Clipboard.HasText())
         return;
     CaptureClipboard();

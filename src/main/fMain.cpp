@@ -42,6 +42,7 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
 }
 
 TQuilleryMainForm::~TQuilleryMainForm() {
+    FinishAutoSave();
     // The child widgets are destroyed after this part of the window: none may call back
     // into it meanwhile (focus moves and texts empty as they go).
     disconnect(qApp, nullptr, this, nullptr);
@@ -286,6 +287,7 @@ void TQuilleryMainForm::FormCreate() {
         OwnWrite = false;
     });
     JoinClipboardChain();
+    StartAutoSave();
 }
 
 void TQuilleryMainForm::SetGridRows(int rows) {

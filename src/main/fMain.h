@@ -9,6 +9,7 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -195,6 +196,13 @@ public:
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
 
+    // Auto Save while running: a changed list is written within AutoSaveInterval.
+    static constexpr int AutoSaveInterval = 1000;
+    QTimer* AutoSaveTimer = nullptr;
+    int AutoSaves = 0;        // writes finished, failed ones included
+    void FinishAutoSave();    // waits for a write under way
+    QString AutoSaveTempList; // the temporary list of a list without its own file
+
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
@@ -320,6 +328,11 @@ private:
     QList<QByteArray> PendingPastes; // hot-key pastes not yet handed to their window
     bool Pasting = false;
     void FormCreate();
+    void StartAutoSave();
+    void AutoSaveTick();
+    void AutoSaveDone(const QString& error);
+    QString AutoSaveFile();
+    std::future<QString> AutoSaving;
     void DragOut(int row);
     QMimeData* DragData(const QByteArray& clip);
     Qt::DropAction RunDrag(QMimeData* data);

@@ -5,6 +5,10 @@
 
 // The desktop's shared text clipboard. Changed is emitted for every change of its content,
 // the program's own writes included, before the write returns.
+// Texts larger than this are not recorded: a clip list is for what people copy, and one copy
+// of such a text would hold memory for good.
+inline constexpr qsizetype MaxClipBytes = qsizetype(256) << 20;
+
 class IClipboard : public QObject {
     Q_OBJECT
 public:
@@ -17,6 +21,8 @@ public:
     // Throws EQuillery when the clipboard cannot be written.
     virtual void WriteText(const QByteArray& text) = 0;
     virtual void Clear() = 0;
+    // The last change offered a text larger than MaxClipBytes, which was not read.
+    virtual bool TooLarge() const { return false; }
 
 signals:
     void Changed();

@@ -2,6 +2,7 @@
 #include "main/Errors.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -26,6 +27,7 @@ private slots:
     void ownWritesAreNotRecorded();
     void failedReadIsReported();
     void textPresentAtStartIsNotRecorded();
+    void tooLargeIsSaidNotRecorded();
 };
 
 void TestCapture::startState() {
@@ -249,6 +251,18 @@ void TestCapture::textPresentAtStartIsNotRecorded() {
     QCOMPARE(f.Clips(1), Texts{""});
     f.Clipboard.CopyFromOtherProgram("after start");
     QCOMPARE(f.Clips(2), (Texts{"after start", ""}));
+}
+
+void TestCapture::tooLargeIsSaidNotRecorded() {
+    TFormFixture f;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("before");
+    form.ListChanged = false;
+    f.Clipboard.CopyTooLarge();
+    QCOMPARE(form.pnlStatus->text(), "A copied text larger than 256 MB was not recorded.");
+    QCOMPARE(form.ClipAt(0), "before");
+    QVERIFY(!form.ListChanged);
+    QVERIFY(f.Prompts.Shown.isEmpty());
 }
 
 QTEST_MAIN(TestCapture)

@@ -30,6 +30,7 @@ private slots:
     void oldAutostartEntryBecomesOurs();
     void associatedByKeysThenOpenedByTheDesktop();
     void f1OpensTheHelpContents();
+    void autoSavedCopiesSurviveKill9();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -94,7 +95,8 @@ void TestProgram::closeWithTrayOffSavesToTempList() {
 }
 
 void TestProgram::closeWithTrayOnKeepsRunning() {
-    Install("[Options]\nSplash=0\nAutoSave=1\nTray=1\n");
+    // Without Auto Save, so that only the closing could have written the list.
+    Install("[Options]\nSplash=0\nAutoSave=0\nTray=1\n");
     const qint64 pid = Start(Main);
     const QString window = WaitForWindow(pid, "Quillery");
     QVERIFY(!window.isEmpty());
@@ -346,6 +348,20 @@ void TestProgram::f1OpensTheHelpContents() {
     Run("xdotool", {"key", "F1"});
     QVERIFY(!WaitForWindow(pid, "Quillery Help: Contents.*").isEmpty());
     Stop(Main);
+}
+
+// Killed outright two seconds after a copy: the list file holds it, whole.
+void TestProgram::autoSavedCopiesSurviveKill9() {
+    const QString list = Dir->File("work.clp");
+    TTestDir::Write(list, Clp({"older"}));
+    Install("[Options]\nSplash=0\nAutoSave=1\nRows=5\nDefaultFile=" + list.toUtf8() + "\n");
+    const qint64 pid = Start(Main);
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    XclipCopy("must survive");
+    QTest::qWait(2000);
+    ::kill(pid_t(pid), SIGKILL);
+    QVERIFY(Main.waitForFinished(5000));
+    QCOMPARE(TTestDir::Read(list), Clp({"must survive", "older"}));
 }
 
 QTEST_MAIN(TestProgram)

@@ -10,6 +10,7 @@
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -46,6 +47,7 @@ private slots:
     void notRecorded();
     void latin1OnlyOwner();
     void largeClipArrivesWhole();
+    void tooLargeClipIsSaid();
     void ownerThatNeverAnswers_data();
     void ownerThatNeverAnswers();
 
@@ -211,6 +213,19 @@ void TestX11Capture::largeClipArrivesWhole() {
     QCOMPARE(Form->ClipAt(0).size(), big.size());
     QVERIFY(Form->ClipAt(0) == big);
     QCOMPARE(Form->TrayHint(), QString("Quillery - %1 bytes").arg(big.size()));
+}
+
+// Past the limit: said on the status line, not recorded; the next copy is recorded as usual.
+void TestX11Capture::tooLargeClipIsSaid() {
+    CreateForm();
+    CopyAndWait("small");
+    CopyAndWait(QByteArray(MaxClipBytes + 1024, 'x'));
+    QTRY_COMPARE_WITH_TIMEOUT(Form->pnlStatus->text(),
+                              "A copied text larger than 256 MB was not recorded.", 20000);
+    QCOMPARE(Clips(2), (Texts{"small", ""}));
+    CopyAndWait("after");
+    QTRY_COMPARE_WITH_TIMEOUT(Form->ClipAt(0), "after", 5000);
+    QVERIFY(Prompts.Shown.isEmpty());
 }
 
 void TestX11Capture::ownerThatNeverAnswers_data() {

@@ -11,6 +11,14 @@ void TFakeClipboard::CopyFromOtherProgram(const QByteArray& text, bool secret) {
 void TFakeClipboard::CopyNonText() {
     Text.reset();
     Secret = false;
+    Oversized = false;
+    emit Changed();
+}
+
+void TFakeClipboard::CopyTooLarge() {
+    Text.reset();
+    Secret = false;
+    Oversized = true;
     emit Changed();
 }
 

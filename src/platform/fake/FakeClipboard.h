@@ -13,7 +13,9 @@ public:
 
     // Another program copies.
     void CopyFromOtherProgram(const QByteArray& text, bool secret = false);
-    void CopyNonText(); // a picture or files: no text form
+    void CopyNonText();  // a picture or files: no text form
+    void CopyTooLarge(); // a text larger than the program takes
+    bool TooLarge() const override { return Oversized; }
 
     bool HasText() const override { return Text.has_value() && !Secret; }
     QByteArray ReadText() const override;
@@ -28,4 +30,5 @@ public:
 private:
     std::optional<QByteArray> Text;
     bool Secret = false;
+    bool Oversized = false;
 };

@@ -18,6 +18,7 @@ public:
     QByteArray ReadText() const override;
     void WriteText(const QByteArray& text) override;
     void Clear() override;
+    bool TooLarge() const override { return Current.TooLarge; }
 
 private:
     void Announce(const TSelectionSnapshot& snapshot);

@@ -14,7 +14,6 @@
 namespace {
 constexpr int AnswerTimeoutMs = 2000;
 // A larger clip is not recorded: it would only exhaust memory.
-constexpr qsizetype MaxClipBytes = qsizetype(256) << 20;
 const QByteArray SecretHintValue = "secret";
 
 int ResponseType(const xcb_generic_event_t* e) {
@@ -171,6 +170,7 @@ void TX11SelectionWatcher::HandleOwnerChange(quint32 owner) {
 TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     TSelectionSnapshot s;
     s.Owner = owner;
+    Oversized = false;
     // Ask for the list of forms and the UTF-8 text together: one round trip, before the next
     // copy can take the clipboard away.
     Request(Atoms.Targets, Atoms.PropTargets);
@@ -200,6 +200,7 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     // An owner that went away before answering is no failure: the next change says the rest.
     s.Failed = textReply == TReply::Silent && CurrentOwner(Connection) == owner;
     s.HasText = textReply == TReply::Data;
+    s.TooLarge = Oversized;
     if (s.HasText)
         s.Text = text;
     return s;
@@ -266,6 +267,7 @@ bool TX11SelectionWatcher::ReadProperty(quint32 property, QByteArray& data, quin
     }
     if (type == Atoms.Incr)
         return ReadIncremental(property, data);
+    Oversized = Oversized || data.size() > MaxClipBytes;
     return data.size() <= MaxClipBytes;
 }
 
@@ -300,7 +302,9 @@ bool TX11SelectionWatcher::ReadIncremental(quint32 property, QByteArray& data) {
         if (piece.isEmpty())
             return true;
         data += piece;
-        if (data.size() > MaxClipBytes)
+        if (data.size() > MaxClipBytes) {
+            Oversized = true;
             return false;
+        }
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Clipboard.h"
+
 #include <QByteArray>
 #include <QMetaType>
 #include <QThread>
@@ -10,11 +12,12 @@
 
 // What the clipboard held right after one change of its owner.
 struct TSelectionSnapshot {
-    quint32 Owner = 0;    // the window that owned the clipboard; 0 when it was emptied
-    bool HasText = false; // a text form was offered and read
-    bool Secret = false;  // marked by a password manager
-    bool Failed = false;  // the owner did not answer in time
-    QByteArray Text;      // UTF-8
+    quint32 Owner = 0;     // the window that owned the clipboard; 0 when it was emptied
+    bool HasText = false;  // a text form was offered and read
+    bool Secret = false;   // marked by a password manager
+    bool Failed = false;   // the owner did not answer in time
+    QByteArray Text;       // UTF-8
+    bool TooLarge = false; // a text larger than MaxClipBytes was offered and left unread
 };
 Q_DECLARE_METATYPE(TSelectionSnapshot)
 
@@ -43,6 +46,7 @@ protected:
     void run() override;
 
 private:
+    bool Oversized = false; // the fetch under way met a text larger than MaxClipBytes
     void HandleOwnerChange(quint32 owner);
     enum class TReply { Data, Refused, Silent };
     TSelectionSnapshot Fetch(quint32 owner);

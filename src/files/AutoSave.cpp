@@ -1,0 +1,68 @@
+// With Auto Save on, a changed list reaches its file within a second or two, so that a crash
+// or a power cut loses no copy. The file is written whole on a worker thread (a temporary file,
+// flushed to disk, then renamed over the old one), at most one write at a time; changes that
+// come meanwhile are written by the next.
+#include "config/Config.h"
+#include "files/ClipListFile.h"
+#include "files/FileNames.h"
+#include "main/Errors.h"
+#include "main/fMain.h"
+
+#include <QLabel>
+#include <QTimer>
+
+void TQuilleryMainForm::StartAutoSave() {
+    AutoSaveTimer = new QTimer(this);
+    AutoSaveTimer->setObjectName(QStringLiteral("AutoSaveTimer"));
+    AutoSaveTimer->setInterval(AutoSaveInterval);
+    connect(AutoSaveTimer, &QTimer::timeout, this, &TQuilleryMainForm::AutoSaveTick);
+    AutoSaveTimer->start();
+}
+
+// Where the list goes: its file, unless that was not read whole; else one temporary list,
+// kept for all the saves of this run.
+QString TQuilleryMainForm::AutoSaveFile() {
+    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile))
+        return Config->DefaultFile;
+    if (AutoSaveTempList.isEmpty())
+        AutoSaveTempList = FileNames::ReserveTempList(ProgramDir);
+    return AutoSaveTempList;
+}
+
+void TQuilleryMainForm::AutoSaveTick() {
+    if (AutoSaving.valid()) {
+        if (AutoSaving.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        AutoSaveDone(AutoSaving.get());
+    }
+    if (!Config->AutoSave || !ListChanged)
+        return;
+    const QString file = AutoSaveFile();
+    if (file.isEmpty())
+        return;          // no free temporary list name: the exit save says so
+    ListChanged = false; // a change from now on is written by the next save
+    AutoSaving = std::async(std::launch::async,
+                            [file, clips = ClipTexts(), rows = Config->Rows]() -> QString {
+                                try {
+                                    ClipListFile::Save(file, clips, rows);
+                                    return {};
+                                } catch (const EQuillery& e) {
+                                    return e.Message();
+                                } catch (const std::exception& e) {
+                                    return QString::fromLocal8Bit(e.what());
+                                }
+                            });
+}
+
+void TQuilleryMainForm::AutoSaveDone(const QString& error) {
+    ++AutoSaves;
+    if (error.isEmpty())
+        return;
+    ListChanged = true; // still to be saved: at the next tick, or at exit
+    pnlStatus->setText(error);
+}
+
+void TQuilleryMainForm::FinishAutoSave() {
+    if (AutoSaving.valid())
+        AutoSaveDone(AutoSaving.get());
+}

@@ -1,0 +1,120 @@
+#include "fakes/FormFixture.h"
+#include "files/ClipListFile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+QByteArray Clp(const QList<QByteArray>& clips) {
+    QByteArray out;
+    for (const QByteArray& c : clips)
+        out += c + "\r\n\x0c\r\n";
+    return out;
+}
+QStringList TempLists(const TTestDir& dir) {
+    return QDir(dir.Path()).entryList({"qlry*.Clp"}, QDir::Files);
+}
+} // namespace
+
+class TestAutoSave : public QObject {
+    Q_OBJECT
+private slots:
+    void changesReachTheFileSoon();
+    void nothingWrittenWithAutoSaveOff();
+    void aListWithoutFileKeepsOneTemporaryList();
+    void aFileReadInPartIsNeverReplaced();
+    void aFailedWriteIsSaidAndTriedAgain();
+};
+
+// A burst of copies reaches the list's file within two seconds, in a few writes.
+void TestAutoSave::changesReachTheFileSoon() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.Rows = 100;
+    f.Settings.DefaultFile = f.Dir.File("work.clp");
+    TTestDir::Write(f.Settings.DefaultFile, Clp({"old"}));
+    auto& form = f.Create();
+    QList<QByteArray> clips = {"old"};
+    for (int i = 0; i < 60; ++i) {
+        const QByteArray clip = "copy " + QByteArray::number(i);
+        f.Clipboard.CopyFromOtherProgram(clip);
+        clips.prepend(clip);
+        if (i % 20 == 0)
+            QTest::qWait(30);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile), Clp(clips), 2000);
+    QVERIFY(!form.ListChanged);
+    // Nothing more to write: no further writes.
+    QTest::qWait(TQuilleryMainForm::AutoSaveInterval + 200);
+    const int saves = form.AutoSaves;
+    QVERIFY(saves <= 3); // bursts share their writes
+    QTest::qWait(2 * TQuilleryMainForm::AutoSaveInterval + 200);
+    QCOMPARE(form.AutoSaves, saves);
+    QVERIFY(TempLists(f.Dir).isEmpty());
+}
+
+void TestAutoSave::nothingWrittenWithAutoSaveOff() {
+    TFormFixture f;
+    f.Settings.AutoSave = false;
+    f.Settings.DefaultFile = f.Dir.File("work.clp");
+    TTestDir::Write(f.Settings.DefaultFile, Clp({"old"}));
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("new");
+    QTest::qWait(2 * TQuilleryMainForm::AutoSaveInterval + 200);
+    QCOMPARE(TTestDir::Read(f.Settings.DefaultFile), Clp({"old"}));
+    QVERIFY(TempLists(f.Dir).isEmpty());
+    QCOMPARE(form.AutoSaves, 0);
+    QVERIFY(form.ListChanged);
+}
+
+// Written to one temporary list, which the save at exit takes too.
+void TestAutoSave::aListWithoutFileKeepsOneTemporaryList() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.Rows = 3;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("one");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"one"}), 2000);
+    f.Clipboard.CopyFromOtherProgram("two");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"two", "one"}),
+                              2000);
+    f.Clipboard.CopyFromOtherProgram("three");
+    form.ExitSaveStep(false);
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"three", "two", "one"}));
+    QCOMPARE(TempLists(f.Dir), QStringList{"qlry0001.Clp"});
+    QVERIFY(f.Settings.DefaultFile.isEmpty()); // a temporary list never becomes the list's file
+}
+
+void TestAutoSave::aFileReadInPartIsNeverReplaced() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.Rows = 2;
+    const QString big = f.Dir.File("big.clp");
+    TTestDir::Write(big, Clp({"a", "b", "c", "d"}));
+    f.Settings.DefaultFile = big;
+    auto& form = f.Create();
+    QVERIFY(form.IsPartialRead(big));
+    f.Clipboard.CopyFromOtherProgram("new");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"new", "a"}), 2000);
+    QCOMPARE(TTestDir::Read(big), Clp({"a", "b", "c", "d"}));
+}
+
+void TestAutoSave::aFailedWriteIsSaidAndTriedAgain() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.DefaultFile = f.Dir.File("gone/work.clp"); // a folder that does not exist
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("kept");
+    QTRY_VERIFY_WITH_TIMEOUT(form.AutoSaves >= 1, 2500);
+    QVERIFY(form.pnlStatus->text().contains("work.clp")); // said on the status line
+    QVERIFY(f.Prompts.Shown.isEmpty());                   // no box every second
+    QVERIFY(QDir().mkpath(f.Dir.File("gone")));
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile).left(4), "kept", 2500);
+    QVERIFY(!form.ListChanged);
+}
+
+QTEST_MAIN(TestAutoSave)
+#include "tst_AutoSave.moc"
