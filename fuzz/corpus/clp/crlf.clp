@@ -1,0 +1,5 @@
+one
+
+two
+lines
+

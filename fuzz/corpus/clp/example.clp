@@ -1,0 +1,5 @@
+alpha
+
+two
+lines
+

@@ -1,0 +1,5 @@
+café crème
+
+“quoted” € 5
+second line
+

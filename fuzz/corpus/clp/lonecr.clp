@@ -1,0 +1,1 @@
+lonecrx
