@@ -10,6 +10,7 @@
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -48,6 +49,8 @@ private slots:
     void latin1OnlyOwner();
     void largeClipArrivesWhole();
     void tooLargeClipIsSaid();
+    void hostileOwners_data();
+    void hostileOwners();
     void ownerThatNeverAnswers_data();
     void ownerThatNeverAnswers();
 
@@ -262,6 +265,46 @@ void TestX11Capture::ownerThatNeverAnswers() {
     }
     CopyAndWait("after the hung owner");
     QCOMPARE(Form->ClipAt(0), QByteArray("after the hung owner"));
+}
+
+void TestX11Capture::hostileOwners_data() {
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("status"); // the status line after it
+    QTest::newRow("garbage") << "garbage"
+                             << "";
+    QTest::newRow("endless pieces") << "endless"
+                                    << "A copied text larger than 256 MB was not recorded.";
+    QTest::newRow("dies mid-transfer") << "dies"
+                                       << "";
+}
+
+// Whatever the owner does, capture comes back within its time-out, the window keeps
+// answering, and the next copy is recorded.
+void TestX11Capture::hostileOwners() {
+    QFETCH(QString, mode);
+    QFETCH(QString, status);
+    CreateForm();
+    QSignalSpy changed(Clipboard.get(), &IClipboard::Changed);
+    QProcess owner;
+    owner.start(QUILLERY_HELPER_DIR "/hostile_owner", {mode});
+    QVERIFY(owner.waitForReadyRead(5000));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(changed.wait(30000) || !changed.isEmpty());
+    QVERIFY2(clock.elapsed() < 25000, qPrintable(QString::number(clock.elapsed())));
+    // The window answers at once meanwhile and after.
+    QElapsedTimer turn;
+    turn.start();
+    QCoreApplication::processEvents();
+    QVERIFY(turn.elapsed() < 200);
+    QCOMPARE(Form->pnlStatus->text(), status);
+    // Garbage for its list of forms names no text form: nothing to record either.
+    QCOMPARE(Form->ClipAt(0), QByteArray());
+    QVERIFY(Prompts.Shown.isEmpty());
+    CopyAndWait("after the hostile owner");
+    QTRY_COMPARE_WITH_TIMEOUT(Form->ClipAt(0), QByteArray("after the hostile owner"), 5000);
+    owner.kill();
+    owner.waitForFinished();
 }
 
 QTEST_MAIN(TestX11Capture)
