@@ -25,10 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             std::abort();
     }
     for (const QString& path : ini.Keys(QStringLiteral("Translations"))) {
-        // The path's names, as the translation pass splits it: no blanks around any name.
+        // The path's names, as the translation pass splits it: no blank or control character
+        // (up to U+0020) around any name, and nothing else taken away.
         for (const QString& name : path.split(QLatin1Char('.'))) {
             const QString trimmed = LanguageText::TrimBlanks(name);
-            if (!trimmed.isEmpty() && (trimmed.front().isSpace() || trimmed.back().isSpace()))
+            if (!trimmed.isEmpty() &&
+                (trimmed.front().unicode() <= 0x20 || trimmed.back().unicode() <= 0x20))
+                std::abort();
+            if (!name.contains(trimmed))
                 std::abort();
         }
         const QString value = ini.ReadString(QStringLiteral("Translations"), path, QString());

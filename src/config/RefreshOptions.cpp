@@ -11,17 +11,19 @@
 #include <QFontMetrics>
 #include <QSystemTrayIcon>
 
-#include <memory>
-
 void TQuilleryMainForm::Options1Click() {
     if (Config->OnTop)
         SetTopmost(false);
-    // Released, and the window's layer set, also when an error ends the dialog's use.
-    const std::unique_ptr<void, std::function<void(void*)>> layer(
-        this, [this](void*) { SetTopmost(Config->OnTop); });
-    TfrmConfig dialog(*this);
-    Language1->Translate();
-    dialog.exec();
+    // The dialog is released, and the window's layer set, also when an error ends its use.
+    try {
+        TfrmConfig dialog(*this);
+        Language1->Translate();
+        dialog.exec();
+    } catch (...) {
+        SetTopmost(Config->OnTop);
+        throw;
+    }
+    SetTopmost(Config->OnTop);
 }
 
 void TQuilleryMainForm::RefreshOptions() {
