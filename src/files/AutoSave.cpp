@@ -25,7 +25,7 @@ QString TQuilleryMainForm::AutoSaveFile() {
     if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile))
         return Config->DefaultFile;
     if (AutoSaveTempList.isEmpty())
-        AutoSaveTempList = FileNames::ReserveTempList(ProgramDir);
+        AutoSaveTempList = FileNames::ReserveTempList(Folders.Data);
     return AutoSaveTempList;
 }
 

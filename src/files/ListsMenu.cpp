@@ -15,7 +15,7 @@ void TQuilleryMainForm::RefreshLists() {
         Lists1->removeAction(old);
         old->deleteLater();
     }
-    const QStringList names = FileNames::EntriesMatching(ProgramDir, QStringLiteral("*.clp"));
+    const QStringList names = FileNames::EntriesMatching(Folders.Data, QStringLiteral("*.clp"));
     for (int i = 0; i < names.size(); ++i) {
         // "&" in a file name is no accelerator mark; the item's data keeps the name itself.
         QAction* item = Lists1->addAction(QString(names[i]).replace('&', QStringLiteral("&&")));
@@ -34,7 +34,7 @@ void TQuilleryMainForm::NaviExec(QAction* item) {
         else
             AskToSaveChanges();
     }
-    Config->DefaultFile = ProgramDir + name;
+    Config->DefaultFile = Folders.Data + name;
     if (!QFileInfo::exists(Config->DefaultFile))
         return;
     LoadFile(Config->DefaultFile, false);

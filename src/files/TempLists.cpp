@@ -36,7 +36,7 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     }
     // The temporary list that Auto Save has been writing takes this save too.
     const bool reused = !AutoSaveTempList.isEmpty();
-    const QString target = reused ? AutoSaveTempList : FileNames::ReserveTempList(ProgramDir);
+    const QString target = reused ? AutoSaveTempList : FileNames::ReserveTempList(Folders.Data);
     if (target.isEmpty()) {
         Platform.Prompts.ShowMessage(
             MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));

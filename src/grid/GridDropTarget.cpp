@@ -26,17 +26,18 @@ void TKXStringGrid::SetDropTarget(bool on) {
     viewport()->setAcceptDrops(on);
 }
 
-void TKXStringGrid::AcceptDrag(QDragMoveEvent* event) {
+bool TKXStringGrid::AcceptDrag(QDropEvent* event) {
     const Qt::DropAction effect =
         event->mimeData()->hasText()
             ? DropEffect(event->possibleActions(), DropEffects, event->modifiers())
             : Qt::IgnoreAction;
     if (effect == Qt::IgnoreAction) {
         event->ignore();
-        return;
+        return false;
     }
     event->setDropAction(effect);
     event->accept();
+    return true;
 }
 
 void TKXStringGrid::dragEnterEvent(QDragEnterEvent* event) {
@@ -75,16 +76,7 @@ void TKXStringGrid::dragLeaveEvent(QDragLeaveEvent* event) {
 void TKXStringGrid::dropEvent(QDropEvent* event) {
     if (DropScroll)
         DropScroll->stop();
-    const Qt::DropAction effect =
-        event->mimeData()->hasText()
-            ? DropEffect(event->possibleActions(), DropEffects, event->modifiers())
-            : Qt::IgnoreAction;
-    if (effect == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(effect);
-    event->accept();
     // The text is fetched only now, at the drop.
-    emit TextDropped(event->mimeData()->text());
+    if (AcceptDrag(event))
+        emit TextDropped(event->mimeData()->text());
 }

@@ -113,7 +113,7 @@ protected:
 
 private:
     bool RowHasText(int row) const;
-    void AcceptDrag(QDragMoveEvent* event);
+    bool AcceptDrag(QDropEvent* event); // false: not taken
     void DropScrollStep();
 
     QTimer* DropScroll = nullptr;

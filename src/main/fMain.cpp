@@ -32,7 +32,7 @@ TQuilleryMainForm::TQuilleryMainForm(const QString& programDir, TPlatform platfo
 
 TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform platform,
                                      QWidget* parent)
-    : QMainWindow(parent), Folders(folders), ProgramDir(folders.Data), Platform(platform) {
+    : QMainWindow(parent), Folders(folders), Platform(platform) {
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);

@@ -297,8 +297,7 @@ public:
     // Returns false when the command failed.
     bool Guarded(const std::function<void()>& command);
 
-    const TProgramFolders Folders;
-    const QString ProgramDir; // where the lists live: the program's folder when portable
+    const TProgramFolders Folders; // Data holds the lists: the program's folder when portable
     TPlatform Platform;
 
 signals:
