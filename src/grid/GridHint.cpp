@@ -11,9 +11,13 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
+// The hint lies over the cell it shows: clicks must reach the cell through it, which takes
+// an empty input shape on the X window, not only Qt's own mouse handling.
 THintWindow::THintWindow(QWidget* owner)
-    : QFrame(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QFrame(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                        Qt::WindowTransparentForInput) {
     setObjectName(QStringLiteral("HintWindow"));
     setPalette(QToolTip::palette());
     setBackgroundRole(QPalette::ToolTipBase);
@@ -61,7 +65,19 @@ void THintWindow::ShowAt(const QPoint& topLeft, const QString& text) {
     setFixedSize(std::min(fits.width(), widest) + edge, fits.height() + edge);
     move(topLeft);
     show();
+    PassClicksThrough();
     update();
+}
+
+// Qt's xcb layer loses the empty input shape when it makes a tool tip window anew on showing
+// it (the window flags it adds force that), and takes the flag as set already; setting it
+// again on each new native window puts the shape back.
+void THintWindow::PassClicksThrough() {
+    if (!windowHandle() || windowHandle()->winId() == ShapedWindow)
+        return;
+    windowHandle()->setFlag(Qt::WindowTransparentForInput, false);
+    windowHandle()->setFlag(Qt::WindowTransparentForInput, true);
+    ShapedWindow = windowHandle()->winId();
 }
 
 void THintWindow::paintEvent(QPaintEvent* event) {

@@ -22,6 +22,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PassClicksThrough();
+    WId ShapedWindow = 0;
     QString Text;
     int Flags = 0; // how the text breaks: at words, or anywhere in a line too long for that
     static constexpr int Margin = 3;
