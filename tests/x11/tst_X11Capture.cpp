@@ -10,6 +10,7 @@
 #include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -23,11 +24,11 @@ using Desktop::XclipCopy;
 
 namespace {
 
-QByteArray XclipPaste() {
+QByteArray XclipPaste(const QString& target = "UTF8_STRING") {
     QProcess xclip;
     // The program itself owns the selection here, so keep its event loop running.
     QSignalSpy finished(&xclip, &QProcess::finished);
-    xclip.start("xclip", {"-selection", "clipboard", "-o"});
+    xclip.start("xclip", {"-selection", "clipboard", "-t", target, "-o"});
     finished.wait(5000);
     return xclip.readAllStandardOutput();
 }
@@ -44,6 +45,8 @@ private slots:
     void textPresentAtStartIsNotRecorded();
     void ownWriteIsNotRecordedButOthersSeeIt();
     void copyInsideTheProgramIsRecorded();
+    void writtenClipPastesInEveryForm_data();
+    void writtenClipPastesInEveryForm();
     void notRecorded_data();
     void notRecorded();
     void latin1OnlyOwner();
@@ -159,6 +162,31 @@ void TestX11Capture::ownWriteIsNotRecordedButOthersSeeIt() {
     QCOMPARE(Clips(2), (Texts{"from xclip", ""}));
     CopyAndWait("next copy");
     QCOMPARE(Clips(3), (Texts{"next copy", "from xclip", ""}));
+}
+
+void TestX11Capture::writtenClipPastesInEveryForm_data() {
+    QTest::addColumn<QByteArray>("clip");
+    QTest::addColumn<QByteArray>("utf8");   // what a program asking for UTF-8 gets
+    QTest::addColumn<QByteArray>("latin1"); // and one asking for STRING
+    const QByteArray line = "a line with \xC3\xBC\r\n";
+    QTest::newRow("ascii") << QByteArray("plain") << QByteArray("plain") << QByteArray("plain");
+    QTest::newRow("utf-8") << QByteArray("B \xE2\x80\x93 \xC3\xBC")
+                           << QByteArray("B \xE2\x80\x93 \xC3\xBC") << QByteArray("B ? \xFC");
+    QTest::newRow("old code page")
+        << QByteArray("caf\xE9 \x80") << QByteArray("caf\xC3\xA9 \xE2\x82\xAC")
+        << QByteArray("caf\xE9 ?");
+    QTest::newRow("5 MB") << line.repeated(250000) << line.repeated(250000)
+                          << QByteArray("a line with \xFC\r\n").repeated(250000);
+}
+
+void TestX11Capture::writtenClipPastesInEveryForm() {
+    QFETCH(QByteArray, clip);
+    QFETCH(QByteArray, utf8);
+    QFETCH(QByteArray, latin1);
+    Clipboard->WriteText(clip);
+    QCOMPARE(XclipPaste(), utf8);
+    QCOMPARE(XclipPaste("STRING"), latin1);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(utf8));
 }
 
 void TestX11Capture::copyInsideTheProgramIsRecorded() {

@@ -56,9 +56,20 @@ QByteArray TX11Clipboard::ReadText() const {
     return Current.Text;
 }
 
+// Valid UTF-8 goes over as it is: the clipboard then shares the clip's bytes, instead of
+// keeping a UTF-16 copy of it and making a UTF-8 one again for every program that pastes.
+static QMimeData* MimeDataFor(const QByteArray& text) {
+    auto* data = new QMimeData;
+    if (text.isValidUtf8())
+        data->setData(QStringLiteral("text/plain"), text);
+    else
+        data->setText(ClipText::Decode(text));
+    return data;
+}
+
 void TX11Clipboard::WriteText(const QByteArray& text) {
     Writing = true;
-    Board->setText(ClipText::Decode(text), QClipboard::Clipboard);
+    Board->setMimeData(MimeDataFor(text), QClipboard::Clipboard);
     Writing = false;
     LearnOwnWindow();
     Current = {OwnWindow, true, false, false, text};
