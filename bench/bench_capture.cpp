@@ -2,21 +2,14 @@
 // Usage: bench_capture COPIES [RATE]   (inside an X session; bench/run.sh provides one)
 // Without RATE, one xclip process per copy, as fast as a shell loop runs them; with RATE,
 // burst_copier makes that many copies a second, each from a new owner window.
-#include "config/Config.h"
+#include "BenchForm.h"
 #include "grid/KXStringGrid.h"
-#include "main/fMain.h"
-#include "platform/fake/FakeHotKeys.h"
-#include "platform/fake/FakePasteTarget.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeSound.h"
-#include "platform/fake/ScriptedPrompts.h"
 #include "platform/x11/X11Clipboard.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -25,19 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int copies = argc > 1 ? std::atoi(argv[1]) : 200;
     const QString rate = argc > 2 ? argv[2] : QString();
-    QTemporaryDir dir;
-    TConfig settings(dir.path() + "/");
-    settings.Rows = copies * 2;
-    Config = &settings;
-    TX11Clipboard clipboard;
-    TFakeSound sound;
-    TScriptedPrompts prompts;
-    TFakeHotKeys hotKeys;
-    TFakePasteTarget pasteTarget;
-    TFakeShell shell;
-    TQuilleryMainForm form(dir.path() + "/",
-                           {clipboard, sound, prompts, hotKeys, pasteTarget, shell});
-    form.show();
+    TBenchForm<TX11Clipboard> form(copies * 2);
 
     // One shell loop, as a user's script would copy: each xclip returns once it owns the
     // selection and serves it from the background.
@@ -65,13 +46,12 @@ int main(int argc, char* argv[]) {
     app.exec();
 
     QSet<QByteArray> recorded;
-    for (int r = 0; r < form.StringGrid1->RowCount(); ++r) {
-        const QByteArray clip = form.ClipAt(r);
+    for (int r = 0; r < form->StringGrid1->RowCount(); ++r) {
+        const QByteArray clip = form->ClipAt(r);
         if (clip.startsWith("burst-"))
             recorded.insert(clip);
     }
     std::printf("capture burst: %lld of %d copies recorded, %.0f copies/s (%.2f s)\n",
                 static_cast<long long>(recorded.size()), copies, copies / seconds, seconds);
-    Config = nullptr;
     return 0;
 }

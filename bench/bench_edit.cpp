@@ -1,21 +1,14 @@
 // Find (nothing found, the whole list scanned), Replace All and both sorts on a long list.
 // Usage: bench_edit [clips]
-#include "config/Config.h"
+#include "BenchForm.h"
 #include "dialogs/FindDialogs.h"
 #include "grid/KXStringGrid.h"
-#include "main/fMain.h"
 #include "platform/fake/FakeClipboard.h"
-#include "platform/fake/FakeHotKeys.h"
-#include "platform/fake/FakePasteTarget.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeSound.h"
-#include "platform/fake/ScriptedPrompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
@@ -32,18 +25,8 @@ double Ms(const std::function<void()>& work) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int clips = argc > 1 ? std::atoi(argv[1]) : 100000;
-    QTemporaryDir dir;
-    TConfig settings(dir.path() + "/");
-    settings.Rows = clips;
-    Config = &settings;
-    TFakeClipboard clipboard;
-    TFakeSound sound;
-    TScriptedPrompts prompts;
-    TFakeHotKeys hotKeys;
-    TFakePasteTarget paste;
-    TFakeShell shell;
-    TQuilleryMainForm form(dir.path() + "/", {clipboard, sound, prompts, hotKeys, paste, shell});
-    form.show();
+    TBenchForm<TFakeClipboard> bench(clips);
+    TQuilleryMainForm& form = *bench;
     QList<QByteArray> texts(clips);
     QRandomGenerator random(5);
     for (QByteArray& text : texts) {
@@ -70,6 +53,5 @@ int main(int argc, char* argv[]) {
     std::printf("%d clips of about 1 KB: find (not found) %.0f ms, replace all %.0f ms (%s), "
                 "sort ascending %.0f ms, descending %.0f ms, delete all %.0f ms\n",
                 clips, find, replace, replaced ? "done" : "NOT DONE", up, down, remove);
-    Config = nullptr;
     return 0;
 }

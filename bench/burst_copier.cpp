@@ -87,10 +87,12 @@ int main(int argc, char* argv[]) {
             std::free(e);
         }
         const auto next = copied < count ? start + step * copied : linger;
-        const int wait =
-            int(std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now()).count());
+        // To the microsecond: a wait cut to whole milliseconds spins a core at high rates.
+        const auto wait = std::max<long long>(
+            0, std::chrono::duration_cast<std::chrono::nanoseconds>(next - Clock::now()).count());
+        const timespec timeout{time_t(wait / 1000000000), long(wait % 1000000000)};
         pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
-        ::poll(&fd, 1, std::max(0, wait));
+        ::ppoll(&fd, 1, &timeout, nullptr);
     }
     std::printf("%d %.4f\n", copied, seconds);
     xcb_disconnect(c);

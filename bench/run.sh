@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds, prints the benchmark figures and writes them to bench/RESULTS.md with their goals
-# and the machine. Not part of the test suite.
+# and the machine; with CopyQ installed, CopyQ's figures for the same bursts, start-up and
+# memory go beside ours. Not part of the test suite. Usage: bench/run.sh [burst runs]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+runs=${1:-5}
 "$here/scripts/deps.sh" test
 "$here/scripts/build.sh"
 x="$here/tests/x11/xsession.sh"
@@ -12,23 +14,39 @@ export QT_QPA_PLATFORM=xcb
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 exec > >(tee "$log")
+
+bursts() { # label, then bench_capture's arguments: the counts of every run in one line
+    local label=$1 counts=()
+    shift
+    for ((r = 0; r < runs; r++)); do
+        counts+=("$("$x" "$bin/bench_capture" "$@" 2>/dev/null | sed -n 's/^capture burst: \([0-9]*\) of.*/\1/p')")
+    done
+    echo "capture burst$label: ${counts[*]} of 200 recorded ($runs runs)"
+}
 echo "== capture of a burst of copies"
-"$x" "$bin/bench_capture" 200 2>/dev/null           # xclip, as fast as a shell loop runs
+bursts ", xclip shell loop" 200 # one xclip per copy, as fast as a shell loop runs them
 for rate in 30 150 500 1000; do
-    "$x" "$bin/bench_capture" 200 "$rate" 2>/dev/null
+    bursts " at $rate copies/s" 200 "$rate"
 done
 echo "== clip list files"
 "$bin/bench_files" 100000 "$here/build"
 echo "== find, replace, sort"
 "$x" "$bin/bench_edit" 100000 2>/dev/null
-echo "== zoom view"
+echo "== a huge clip"
 "$x" "$bin/bench_zoom" 50 2>/dev/null
+"$x" "$bin/bench_hugeclip" 50 2>/dev/null
 echo "== start-up"
 "$x" "$bin/bench_startup" "$program" 10 2>/dev/null
 echo "== series paste"
 "$x" python3 "$here/bench/bench_paste.py" "$program" 20 2>/dev/null
 echo "== memory"
-"$x" "$here/bench/bench_memory.sh" "$program"
+"$x" "$here/bench/bench_memory.sh" "$program" "$bin/bare_window"
+copyq=0
+if command -v copyq >/dev/null; then
+    copyq=1
+    echo "== CopyQ $(copyq --version 2>/dev/null | head -n1 | awk '{print $NF}')"
+    "$x" "$here/bench/bench_copyq.sh" "$bin" "$runs" 2>/dev/null
+fi
 
 # The report: each figure with its goal and the line it was read from.
 {
@@ -39,29 +57,45 @@ echo "== memory"
         "$(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
         "$(. /etc/os-release && echo "$PRETTY_NAME"), X server Xvfb with openbox."
     echo
-    echo "| Figure | Goal | Result |"
-    echo "|---|---|---|"
-    row() { # figure, goal, the pattern of its line in the output, which match (1: the first)
-        printf '| %s | %s | %s |\n' "$1" "$2" "$(grep -- "$3" "$log" | sed -n "${4:-1}p" | sed 's/|/\\|/g')"
+    if ((copyq)); then
+        echo "| Figure | Goal | Quillery | $(grep '^== CopyQ' "$log" | sed 's/^== //') |"
+        echo "|---|---|---|---|"
+    else
+        echo "| Figure | Goal | Result |"
+        echo "|---|---|---|"
+    fi
+    cell() { # the pattern of a line in the output: the line, without a plain label
+        grep -- "$1" "$log" | head -n1 | sed 's/^ *//; s/^[A-Za-z0-9 ,\/.-]*: //; s/|/\\|/g'
     }
-    row "burst capture, xclip shell loop" "every copy" "capture burst" 1
-    n=2
+    row() { # figure, goal, the pattern of our line, the pattern of CopyQ's line: none when
+        # not measured for CopyQ, "-" when the figure belongs to no program
+        if ((copyq)); then
+            local other="not measured"
+            [[ ${4:-} == - ]] && other="—"
+            [[ -n ${4:-} && ${4:-} != - ]] && other=$(cell "$4")
+            printf '| %s | %s | %s | %s |\n' "$1" "$2" "$(cell "$3")" "$other"
+        else
+            printf '| %s | %s | %s |\n' "$1" "$2" "$(cell "$3")"
+        fi
+    }
+    row "burst capture, xclip shell loop" "every copy" "^capture burst, xclip" "^copyq capture burst, xclip"
     for rate in 30 150 500 1000; do
         goal="all 200"
         [[ $rate == 1000 ]] && goal="at least 199 of 200"
-        row "burst capture at $rate copies/s" "$goal" "capture burst" $n
-        n=$((n + 1))
+        row "burst capture at $rate copies/s" "$goal" "^capture burst at $rate " "^copyq capture burst at $rate "
     done
-    row "start-up to the window" "under 100 ms" "start-up to the main window"
-    row "memory" "idle under 30 MB" "memory:"
+    row "start-up to the window" "under 100 ms" "^start-up to the main window" "^copyq start-up"
+    row "memory" "idle under 30 MB" "^memory: idle" "^copyq memory"
+    row "memory of a bare Qt window" "" "^memory of a bare" -
     row "hot key to pasted text" "at once" "hot key to text"
-    row "save and load of 100,000 clips" "within twice a plain read/write" "  save"
-    row "" "" "  load"
+    row "save 100,000 clips" "within twice a plain write" "^  save"
+    row "load 100,000 clips" "within twice a plain read" "^  load"
     row "find, replace all, sort on 100,000 clips" "under 100 ms each" "clips of about 1 KB"
-    row "50 MB clip in the zoom view" "no stall over 200 ms" "zoom view, "
+    row "50 MB clip in the zoom view" "no stall over 200 ms" "^zoom view, "
+    row "50 MB clip through the window" "no stall over 200 ms; memory near the clip's size" "MB clip: recorded"
     echo
     [[ -f "$here/bench/analysis.md" ]] && sed 1d "$here/bench/analysis.md"
-    echo "CopyQ is not measured here: it is not installed on this machine."
+    ((copyq)) || echo "CopyQ is not measured here: it is not installed on this machine."
     echo
     echo "## The whole output"
     echo
