@@ -3,6 +3,7 @@
 // the clipboard and read by another program, saved and loaded; and how much memory it costs.
 // Usage (inside an X session): bench_hugeclip [megabytes]
 #include "BenchForm.h"
+#include "grid/CellEditor.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "platform/x11/X11Clipboard.h"
@@ -51,6 +52,13 @@ double RunUntil(const std::function<bool()>& done) {
     return longest;
 }
 
+// Turns the event loop for a while; returns the longest single turn.
+double RunFor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    return RunUntil([&] { return t.elapsed() >= ms; });
+}
+
 double RssMB() {
     QFile status("/proc/self/status");
     status.open(QIODevice::ReadOnly);
@@ -73,11 +81,7 @@ int main(int argc, char* argv[]) {
     out.open(QIODevice::WriteOnly);
     out.write(clip);
     out.close();
-    RunUntil([t = QElapsedTimer()]() mutable {
-        if (!t.isValid())
-            t.start();
-        return t.elapsed() > 500;
-    });
+    RunFor(500);
     Longest = 0;
     const double before = RssMB();
 
@@ -97,11 +101,7 @@ int main(int argc, char* argv[]) {
     const auto* hintWindow = form->findChild<THintWindow*>();
     const qsizetype hintChars =
         hintWindow && hintWindow->isVisible() ? hintWindow->text().size() : -1;
-    const double hintTurn = RunUntil([t = QElapsedTimer()]() mutable {
-        if (!t.isValid())
-            t.start();
-        return t.elapsed() > 300;
-    });
+    const double hintTurn = RunFor(300);
 
     const double click = Ms([&] { QTest::mouseClick(cells, Qt::LeftButton, {}, cell); });
     QProcess reader; // into a file: its output must not count as the window's memory
@@ -117,6 +117,17 @@ int main(int argc, char* argv[]) {
     pastedFile.open(QIODevice::ReadOnly);
     const bool readBack = pastedFile.readAll() == clip;
 
+    form.Settings.GridEdit = true;
+    form->RefreshOptions();
+    const QModelIndex first = form->StringGrid1->model()->index(0, 1);
+    QElapsedTimer editing;
+    editing.start();
+    const double edit = Ms([&] { form->StringGrid1->edit(first); });
+    auto* editor = qobject_cast<TCellEditor*>(form->StringGrid1->indexWidget(first));
+    const double editTurn = RunUntil([&] { return !editor || !editor->IsLoading(); });
+    const double editMs = editing.nsecsElapsed() / 1e6;
+    QTest::keyClick(editor, Qt::Key_Escape);
+
     const QString list = form.Dir.filePath("huge.clp");
     const double save = Ms([&] { form->SaveClipList(list); });
     const double load = Ms([&] { form->LoadFile(list, false); });
@@ -125,11 +136,12 @@ int main(int argc, char* argv[]) {
     std::printf("%d MB clip: recorded %s after %.0f ms (longest turn %.0f ms), memory +%.0f MB; "
                 "grid drawn in %.0f ms; hint %.0f ms (%lld characters, longest turn %.0f ms); "
                 "put back on the clipboard in %.0f ms, read by xclip %s in %.0f ms (longest turn "
-                "%.0f ms), memory then +%.0f MB; saved in %.0f ms, loaded %s in %.0f ms; "
+                "%.0f ms), memory then +%.0f MB; cell editor open in %.0f ms, whole text in after "
+                "%.0f ms (longest turn %.0f ms); saved in %.0f ms, loaded %s in %.0f ms; "
                 "longest the window was held up: %.0f ms\n",
                 megabytes, recorded ? "whole" : "NOT WHOLE", captureMs, captureTurn, held, paint,
                 hint, static_cast<long long>(hintChars), hintTurn, click,
-                readBack ? "whole" : "NOT WHOLE", readMs, serveTurn, afterCopy, save,
-                loaded ? "whole" : "NOT WHOLE", load, Longest);
+                readBack ? "whole" : "NOT WHOLE", readMs, serveTurn, afterCopy, edit, editMs,
+                editTurn, save, loaded ? "whole" : "NOT WHOLE", load, Longest);
     return 0;
 }

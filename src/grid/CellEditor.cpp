@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 
-TCellEditor::TCellEditor(QWidget* parent) : QPlainTextEdit(parent) {
+TCellEditor::TCellEditor(QWidget* parent) : TPiecewiseEdit(parent) {
     setObjectName(QStringLiteral("CellEditor"));
     setLineWrapMode(NoWrap);
     setFrameShape(NoFrame);
@@ -20,9 +20,11 @@ void TCellEditor::SetCellText(const QString& text) {
     LineBreak = !text.contains(QLatin1Char('\r')) && text.contains(QLatin1Char('\n'))
                     ? QStringLiteral("\n")
                     : QStringLiteral("\r\n");
-    setPlainText(text);
+    LoadText(text);
+}
+
+void TCellEditor::Loaded() {
     selectAll();
-    document()->setModified(false);
 }
 
 QString TCellEditor::CellText() const {
@@ -30,10 +32,6 @@ QString TCellEditor::CellText() const {
     if (LineBreak != QLatin1String("\n"))
         text.replace(QLatin1Char('\n'), LineBreak);
     return text;
-}
-
-bool TCellEditor::IsModified() const {
-    return document()->isModified();
 }
 
 void TCellEditor::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "PiecewiseEdit.h"
+
 #include <QStyledItemDelegate>
 
 class TKXStringGrid;
@@ -8,8 +9,8 @@ class TKXStringGrid;
 // The in-place editor of a grid cell. A plain-text editor, not a line edit: a line edit keeps
 // at most 32,767 characters and lays a long text out anew on every key, so a clip of a few
 // megabytes would be cut or would freeze the window. It looks like one line; Enter commits,
-// Shift+Enter starts a new line, Escape cancels.
-class TCellEditor : public QPlainTextEdit {
+// Shift+Enter starts a new line, Escape cancels. A huge clip arrives in pieces.
+class TCellEditor : public TPiecewiseEdit {
     Q_OBJECT
 public:
     explicit TCellEditor(QWidget* parent = nullptr);
@@ -18,13 +19,13 @@ public:
     // only LF ones).
     void SetCellText(const QString& text);
     QString CellText() const;
-    bool IsModified() const;
 
 signals:
     void Committed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void Loaded() override;
 
 private:
     QString LineBreak = QStringLiteral("\r\n");

@@ -39,6 +39,7 @@ private slots:
     void storeEditedText();
     void editorKeepsWholeText_data();
     void editorKeepsWholeText();
+    void editorTakesHugeClipInPieces();
     void insertRow();
     void removeRow();
     void removeRowIgnoredOnFixedCurrentRow();
@@ -208,6 +209,7 @@ void TestKXStringGrid::editorKeepsWholeText() {
     g.edit(index);
     auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
     QVERIFY(editor);
+    QTRY_VERIFY(!editor->IsLoading()); // a huge clip arrives in pieces
     if (!typed.isEmpty()) {
         editor->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor, typed);
@@ -216,6 +218,32 @@ void TestKXStringGrid::editorKeepsWholeText() {
     QTRY_VERIFY(!g.indexWidget(index));
     QCOMPARE(g.Cells(1, 0).size(), stored.size());
     QVERIFY(g.Cells(1, 0) == stored);
+}
+
+void TestKXStringGrid::editorTakesHugeClipInPieces() {
+    const QByteArray huge = QByteArray("line of a huge clip\r\n").repeated(300000);
+    TKXStringGrid g;
+    Fill(g, {huge});
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    const QModelIndex index = g.Model().index(0, 1);
+    g.edit(index);
+    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    QVERIFY(editor);
+    QVERIFY(editor->IsLoading());
+    QVERIFY(editor->isReadOnly());
+    QTest::keyClicks(editor, "typed while loading");
+    QTest::keyClick(editor, Qt::Key_Return); // commits nothing: the cell keeps its bytes
+    QTRY_VERIFY(!g.indexWidget(index));
+    QVERIFY(g.Cells(1, 0) == huge);
+
+    g.edit(index);
+    editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    QVERIFY(editor);
+    QTRY_VERIFY(!editor->IsLoading());
+    QVERIFY(!editor->isReadOnly());
+    QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
+    QVERIFY(!editor->IsModified());
 }
 
 void TestKXStringGrid::insertRow() {
