@@ -52,6 +52,7 @@ TCellDelegate::TCellDelegate(TKXStringGrid* grid) : QStyledItemDelegate(grid), G
 QWidget* TCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                      const QModelIndex&) const {
     auto* editor = new TCellEditor(parent);
+    connect(editor, &TPiecewiseEdit::ShownReadOnly, Grid, &TKXStringGrid::EditorShownReadOnly);
     connect(editor, &TCellEditor::Committed, this, [this, editor] {
         emit const_cast<TCellDelegate*>(this)->commitData(editor);
         emit const_cast<TCellDelegate*>(this)->closeEditor(editor);

@@ -99,6 +99,8 @@ signals:
     // The right button released without a drag since its press, or the keyboard's menu key.
     void PopupRequested(QPoint pos);
     void TextDropped(const QString& text);
+    // The cell editor shows the cell's text read-only: a line of it is too long to edit.
+    void EditorShownReadOnly();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -4,6 +4,7 @@
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
 
+#include <QLabel>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -15,6 +16,8 @@ bool TQuilleryMainForm::IsZoomed() const {
 void TQuilleryMainForm::ShowZoomView(bool shown) {
     spdbtnShrink->setVisible(shown);
     spdbtnZoom->setVisible(!shown);
+    if (shown)
+        HideGridHint(); // its cell is no longer on the screen
     ClipArea->setCurrentWidget(shown ? static_cast<QWidget*>(Memo1) : StringGrid1);
     ClipArea->currentWidget()->setFocus();
 }
@@ -61,6 +64,10 @@ void TQuilleryMainForm::StringGrid1DblClick(const QModelIndex& index) {
     if (index.isValid())
         CurrentRow = index.row();
     ZoomIn();
+}
+
+void TQuilleryMainForm::SayShownReadOnly() {
+    pnlStatus->setText(MessageText(QStringLiteral("A line is too long to edit: shown read-only.")));
 }
 
 void TQuilleryMainForm::Memo1Change() {

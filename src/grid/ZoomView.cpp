@@ -13,6 +13,7 @@ TZoomView::TZoomView(QWidget* parent) : TPiecewiseEdit(parent) {
 
 void TZoomView::Load(const QByteArray& text) {
     LoadText(ClipText::Decode(text));
+    Given = IsSplit() ? text : QByteArray();
 }
 
 void TZoomView::Loaded() {
@@ -20,6 +21,8 @@ void TZoomView::Loaded() {
 }
 
 QByteArray TZoomView::Text() {
+    if (IsSplit())
+        return Given;
     FinishLoading();
     QString text = toPlainText();
     text.replace(QLatin1Char('\n'), QLatin1String(ClipText::CRLF));

@@ -10,10 +10,14 @@ public:
     explicit TZoomView(QWidget* parent = nullptr);
 
     void Load(const QByteArray& text);
-    // The whole text with CR LF line breaks; a load still under way is finished first.
+    // The whole text with CR LF line breaks; a load still under way is finished first. A text
+    // shown with its long lines broken comes back as it was given.
     QByteArray Text();
     void ClearModified() { document()->setModified(false); }
 
 protected:
     void Loaded() override;
+
+private:
+    QByteArray Given; // while the text is shown with its long lines broken
 };

@@ -159,8 +159,9 @@ QStringList MessageKeys() {
             "&Replace", "Replace &All", "Cancel",
             // The font dialog's colour button.
             "&Color...",
-            // A copy too large to record.
-            "A copied text larger than %1 MB was not recorded."};
+            // A copy too large to record, and a clip too long to edit.
+            "A copied text larger than %1 MB was not recorded.",
+            "A line is too long to edit: shown read-only."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

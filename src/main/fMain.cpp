@@ -83,12 +83,15 @@ void TQuilleryMainForm::CreateComponents() {
     Memo1 = new TZoomView(ClipArea);
     ClipArea->addWidget(Memo1);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TQuilleryMainForm::Memo1Change);
+    connect(Memo1, &TPiecewiseEdit::ShownReadOnly, this, &TQuilleryMainForm::SayShownReadOnly);
     connect(StringGrid1, &TKXStringGrid::KeyDown, this,
             [this](int& key, Qt::KeyboardModifiers) { StringGrid1KeyDown(key); });
     connect(qApp, &QApplication::focusChanged, this, &TQuilleryMainForm::FocusChanged);
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
     connect(StringGrid1, &TKXStringGrid::MouseDown, this, &TQuilleryMainForm::StringGrid1MouseDown);
+    connect(StringGrid1, &TKXStringGrid::EditorShownReadOnly, this,
+            &TQuilleryMainForm::SayShownReadOnly);
     connect(StringGrid1, &TKXStringGrid::MouseMove, this, &TQuilleryMainForm::StringGrid1MouseMove);
     // After the drop has ended, so that a question does not keep the other program waiting.
     connect(

@@ -236,6 +236,8 @@ public:
     void Contract1Click();
     void StringGrid1DblClick(const QModelIndex& index);
     void Memo1Change();
+    // A clip with a line too long to edit is shown read-only: said on the status line.
+    void SayShownReadOnly();
     QPersistentModelIndex ZoomedClip; // the clip the view shows
 
     // Window states and the tray. Minimizing and restoring act on the whole program; with

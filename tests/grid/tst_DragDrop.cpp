@@ -382,6 +382,14 @@ void TestDragDrop::hintForALongClip() {
     QCursor::setPos(form.mapToGlobal(QPoint(-50, -50)));
     QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), 300);
 
+    // Zooming in on the clip puts the view where the grid was: gone at once.
+    f.Move(f.CellCentre(1));
+    QVERIFY(window->isVisible());
+    form.CurrentRow = 1;
+    form.ZoomIn();
+    QVERIFY(!window->isVisible());
+    form.ZoomOut();
+
     // Off, or while a cell is edited: none.
     f.Settings.ShowGridHints = false;
     f.Move(f.CellCentre(1));

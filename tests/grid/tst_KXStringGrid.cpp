@@ -2,6 +2,7 @@
 #include "grid/CellEditor.h"
 #include "grid/KXStringGrid.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -40,6 +41,7 @@ private slots:
     void editorKeepsWholeText_data();
     void editorKeepsWholeText();
     void editorTakesHugeClipInPieces();
+    void editorShowsLineTooLongReadOnly();
     void insertRow();
     void removeRow();
     void removeRowIgnoredOnFixedCurrentRow();
@@ -244,6 +246,27 @@ void TestKXStringGrid::editorTakesHugeClipInPieces() {
     QVERIFY(!editor->isReadOnly());
     QCOMPARE(editor->textCursor().selectedText().size(), editor->document()->characterCount() - 1);
     QVERIFY(!editor->IsModified());
+}
+
+void TestKXStringGrid::editorShowsLineTooLongReadOnly() {
+    const QByteArray clip = "first\n" + QByteArray(TCellEditor::SplitAbove + 1, 'z');
+    TKXStringGrid g;
+    Fill(g, {clip});
+    QSignalSpy said(&g, &TKXStringGrid::EditorShownReadOnly);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    const QModelIndex index = g.Model().index(0, 1);
+    g.edit(index);
+    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    QVERIFY(editor);
+    QTRY_VERIFY(!editor->IsLoading());
+    QVERIFY(editor->IsSplit());
+    QVERIFY(editor->isReadOnly());
+    QCOMPARE(said.size(), 1);
+    QTest::keyClicks(editor, "ignored");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!g.indexWidget(index));
+    QVERIFY(g.Cells(1, 0) == clip);
 }
 
 void TestKXStringGrid::insertRow() {

@@ -2,7 +2,10 @@
 #include "grid/ZoomView.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QtTest>
 
@@ -16,6 +19,8 @@ private slots:
     void commandsFollowTheView();
     void copyWhileZoomedWritesBackToItsClip();
     void longClipArrivesInPieces();
+    void lineTooLongIsShownReadOnly_data();
+    void lineTooLongIsShownReadOnly();
 };
 
 namespace {
@@ -134,6 +139,42 @@ void TestZoom::longClipArrivesInPieces() {
     QTRY_VERIFY_WITH_TIMEOUT(!form.Memo1->IsLoading(), 20000);
     QVERIFY(!form.Memo1->isReadOnly());
     QVERIFY(!form.Memo1->IsModified());
+    QVERIFY(form.Memo1->Text() == clip);
+    form.ZoomOut();
+    QVERIFY(form.ClipAt(0) == clip);
+}
+
+void TestZoom::lineTooLongIsShownReadOnly_data() {
+    QTest::addColumn<QByteArray>("clip");
+    QTest::addColumn<bool>("split");
+    const qsizetype limit = TZoomView::SplitAbove;
+    QTest::newRow("longest line shown as it is") << QByteArray(limit, 'x') + "\r\nb" << false;
+    QTest::newRow("one line too long") << QByteArray(limit + 1, 'x') << true;
+    QTest::newRow("between short lines")
+        << "short\r\n" + QByteArray(3 * limit, 'y') + "\r\nshort\r\n"
+        << true;
+    // Four bytes, two UTF-16 units each: a break must never fall between the two.
+    QTest::newRow("characters beyond the BMP")
+        << QByteArray("\xF0\x9F\x98\x80").repeated(limit / 2 + 3) << true;
+}
+
+void TestZoom::lineTooLongIsShownReadOnly() {
+    QFETCH(QByteArray, clip);
+    QFETCH(bool, split);
+    TFormFixture f;
+    auto& form = f.Create();
+    Fill(f, {clip});
+    form.CurrentRow = 0;
+    form.ZoomIn();
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Memo1->IsLoading(), 20000);
+    QCOMPARE(form.Memo1->IsSplit(), split);
+    QCOMPARE(form.Memo1->isReadOnly(), split);
+    QCOMPARE(form.pnlStatus->text() == "A line is too long to edit: shown read-only.", split);
+    for (QTextBlock b = form.Memo1->document()->begin(); b.isValid(); b = b.next()) {
+        const QString line = b.text();
+        QVERIFY(line.size() <= (split ? TZoomView::DisplayLine : TZoomView::SplitAbove));
+        QVERIFY(line.isEmpty() || !line.back().isHighSurrogate());
+    }
     QVERIFY(form.Memo1->Text() == clip);
     form.ZoomOut();
     QVERIFY(form.ClipAt(0) == clip);
