@@ -16,6 +16,8 @@ trap 'rm -f "$log"' EXIT
 exec > >(tee "$log")
 sync # let the build's writes reach the disk before anything is timed
 sleep 5
+stolen() { awk '/^cpu / {print $9}' /proc/stat; } # time the host took, in 1/100 s
+stolen_before=$(stolen)
 
 bursts() { # label, then bench_capture's arguments: the counts of every run in one line
     local label=$1 counts=()
@@ -51,6 +53,8 @@ if command -v copyq >/dev/null; then
     "$x" "$here/bench/bench_copyq.sh" "$bin" "$runs" 2>/dev/null
 fi
 
+stolen_ms=$((($(stolen) - stolen_before) * 10))
+
 # The report: each figure with its goal and the line it was read from.
 {
     echo "# Benchmark results"
@@ -58,7 +62,9 @@ fi
     echo "Made by \`bench/run.sh\` on $(date -u +%Y-%m-%d): $(nproc) cores," \
         "$(awk -F: '/model name/ {print $2; exit}' /proc/cpuinfo | sed 's/^ *//')," \
         "$(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
-        "$(. /etc/os-release && echo "$PRETTY_NAME"), X server Xvfb with openbox."
+        "$(. /etc/os-release && echo "$PRETTY_NAME"), X server Xvfb with openbox." \
+        "The machine is a virtual one: its host took $((stolen_ms / 1000)).$((stolen_ms % 1000 / 100)) s" \
+        "of its processors' time during the run, which shows as noise in the figures."
     echo
     if ((copyq)); then
         echo "| Figure | Goal | Quillery | $(grep '^== CopyQ' "$log" | sed 's/^== //') |"
