@@ -17,6 +17,22 @@ void Fill(TKXStringGrid& g, const Texts& texts) {
         g.SetCells(1, r, texts[r]);
 }
 
+// Opens the cell editor on the first clip of a shown grid.
+TCellEditor* EditFirst(TKXStringGrid& g) {
+    const QModelIndex index = g.Model().index(0, 1);
+    g.setCurrentIndex(index);
+    g.edit(index);
+    return qobject_cast<TCellEditor*>(g.indexWidget(index));
+}
+
+// Types at the editor's cursor, presses Return and waits for the editor to close.
+void TypeAndCommit(TKXStringGrid& g, TCellEditor* editor, const QString& typed) {
+    if (!typed.isEmpty())
+        QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_VERIFY(!g.indexWidget(g.Model().index(0, 1)));
+}
+
 Texts Column(const TKXStringGrid& g, int col) {
     Texts out;
     for (int r = 0; r < g.RowCount(); ++r)
@@ -206,18 +222,11 @@ void TestKXStringGrid::editorKeepsWholeText() {
     Fill(g, {cell, "other"});
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const QModelIndex index = g.Model().index(0, 1);
-    g.setCurrentIndex(index);
-    g.edit(index);
-    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    auto* editor = EditFirst(g);
     QVERIFY(editor);
     QTRY_VERIFY(!editor->IsLoading()); // a huge clip arrives in pieces
-    if (!typed.isEmpty()) {
-        editor->moveCursor(QTextCursor::End);
-        QTest::keyClicks(editor, typed);
-    }
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!g.indexWidget(index));
+    editor->moveCursor(QTextCursor::End);
+    TypeAndCommit(g, editor, typed);
     QCOMPARE(g.Cells(1, 0).size(), stored.size());
     QVERIFY(g.Cells(1, 0) == stored);
 }
@@ -228,19 +237,14 @@ void TestKXStringGrid::editorTakesHugeClipInPieces() {
     Fill(g, {huge});
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const QModelIndex index = g.Model().index(0, 1);
-    g.edit(index);
-    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    auto* editor = EditFirst(g);
     QVERIFY(editor);
     QVERIFY(editor->IsLoading());
     QVERIFY(editor->isReadOnly());
-    QTest::keyClicks(editor, "typed while loading");
-    QTest::keyClick(editor, Qt::Key_Return); // commits nothing: the cell keeps its bytes
-    QTRY_VERIFY(!g.indexWidget(index));
+    TypeAndCommit(g, editor, "typed while loading"); // commits nothing
     QVERIFY(g.Cells(1, 0) == huge);
 
-    g.edit(index);
-    editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    editor = EditFirst(g);
     QVERIFY(editor);
     QTRY_VERIFY(!editor->IsLoading());
     QVERIFY(!editor->isReadOnly());
@@ -255,17 +259,13 @@ void TestKXStringGrid::editorShowsLineTooLongReadOnly() {
     QSignalSpy said(&g, &TKXStringGrid::EditorShownReadOnly);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const QModelIndex index = g.Model().index(0, 1);
-    g.edit(index);
-    auto* editor = qobject_cast<TCellEditor*>(g.indexWidget(index));
+    auto* editor = EditFirst(g);
     QVERIFY(editor);
     QTRY_VERIFY(!editor->IsLoading());
     QVERIFY(editor->IsSplit());
     QVERIFY(editor->isReadOnly());
     QCOMPARE(said.size(), 1);
-    QTest::keyClicks(editor, "ignored");
-    QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_VERIFY(!g.indexWidget(index));
+    TypeAndCommit(g, editor, "ignored");
     QVERIFY(g.Cells(1, 0) == clip);
 }
 
