@@ -1,6 +1,8 @@
 // Copies "burst-1" ... "burst-N" to the clipboard at a fixed rate, each copy from a new owner
 // window as if from a new program, and answers requests for each while it owns it.
 // Usage: burst_copier COUNT COPIES_PER_SECOND
+#include "platform/x11/Xcb.h"
+
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -13,13 +15,6 @@
 
 namespace {
 xcb_connection_t* c;
-
-xcb_atom_t Atom(const char* name) {
-    auto* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t a = r->atom;
-    std::free(r);
-    return a;
-}
 
 void Answer(const xcb_selection_request_event_t* req, const std::string& text, xcb_atom_t targets,
             xcb_atom_t utf8, xcb_atom_t string) {
@@ -53,8 +48,8 @@ int main(int argc, char* argv[]) {
     if (xcb_connection_has_error(c))
         return 1;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    const xcb_atom_t clipboard = Atom("CLIPBOARD"), targets = Atom("TARGETS"),
-                     utf8 = Atom("UTF8_STRING"), string = Atom("STRING");
+    const xcb_atom_t clipboard = InternAtom(c, "CLIPBOARD"), targets = InternAtom(c, "TARGETS"),
+                     utf8 = InternAtom(c, "UTF8_STRING"), string = InternAtom(c, "STRING");
     std::map<xcb_window_t, std::string> owned;
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();

@@ -3,6 +3,8 @@
 //   endless: sends the text in pieces (INCR) and never sends the last, empty piece
 //   dies:    sends two pieces, then exits in the middle of the transfer
 // Prints "ready" once it owns the clipboard.
+#include "platform/x11/Xcb.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -14,13 +16,6 @@
 
 namespace {
 xcb_connection_t* c;
-
-xcb_atom_t Atom(const char* name) {
-    auto* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
-    const xcb_atom_t a = r->atom;
-    std::free(r);
-    return a;
-}
 
 void Notify(const xcb_selection_request_event_t* r, xcb_atom_t property) {
     xcb_selection_notify_event_t n{};
@@ -44,7 +39,8 @@ int main(int argc, char* argv[]) {
     const xcb_window_t w = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, 0, nullptr);
-    const xcb_atom_t clipboard = Atom("CLIPBOARD"), utf8 = Atom("UTF8_STRING"), incr = Atom("INCR");
+    const xcb_atom_t clipboard = InternAtom(c, "CLIPBOARD"), utf8 = InternAtom(c, "UTF8_STRING"),
+                     incr = InternAtom(c, "INCR");
     xcb_set_selection_owner(c, w, clipboard, XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     std::printf("ready\n");

@@ -1,5 +1,7 @@
 // A program that takes the clipboard and never answers for it (hung). Usage: silent_owner
 // Prints "ready" once it owns the clipboard, then sleeps until killed.
+#include "platform/x11/Xcb.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdio>
@@ -14,9 +16,7 @@ int main() {
     const xcb_window_t w = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, 0, nullptr);
-    auto* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, 9, "CLIPBOARD"), nullptr);
-    xcb_set_selection_owner(c, w, atom->atom, XCB_CURRENT_TIME);
-    std::free(atom);
+    xcb_set_selection_owner(c, w, InternAtom(c, "CLIPBOARD"), XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); // round trip
     std::printf("ready\n");
     std::fflush(stdout);
