@@ -57,6 +57,7 @@ void TConfig::LoadFromIni() {
     FontColor = ini.ReadInteger(Options, QStringLiteral("FontColor"), 0);
     DefaultFile = ini.ReadString(Options, QStringLiteral("DefaultFile"), QString());
     LastDir = ini.ReadString(Options, QStringLiteral("LastDir"), WithoutTrailingSeparator(DataDir));
+    LastExitNote = ini.ReadString(Options, QStringLiteral("LastExitNote"), QString());
     RestoreHK = FirstChar(ini, QStringLiteral("RestoreHK"), QLatin1Char('M'));
     SPasteHK = FirstChar(ini, QStringLiteral("SPasteHK"), QLatin1Char('V'));
 
@@ -100,6 +101,10 @@ void TConfig::SaveToIni() const {
     ini.WriteInteger(Options, QStringLiteral("FontColor"), FontColor);
     ini.WriteString(Options, QStringLiteral("Language"), Language);
     ini.WriteInteger(Options, QStringLiteral("PowerPaste"), PowerPaste);
+    if (LastExitNote.isEmpty())
+        ini.DeleteKey(Options, QStringLiteral("LastExitNote"));
+    else
+        ini.WriteString(Options, QStringLiteral("LastExitNote"), LastExitNote);
     ini.UpdateFile();
 }
 

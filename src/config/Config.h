@@ -48,6 +48,9 @@ public:
     bool StartUp = false;
     bool StartMin = false;
     bool Minimized = false; // run-time state, never written
+    // Where the exit save put a list it could not write to its own file, said at the next
+    // start; written only while it holds a note.
+    QString LastExitNote;
     bool ShowGridHints = true;
     bool Tray = true;
 

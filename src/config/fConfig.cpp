@@ -5,6 +5,7 @@
 #include "FontSetting.h"
 #include "dialogs/FileDialogComponent.h"
 #include "dialogs/RadioGroup.h"
+#include "main/ClipText.h"
 #include "main/Errors.h"
 #include "main/fMain.h"
 
@@ -52,8 +53,11 @@ TfrmConfig::TfrmConfig(TQuilleryMainForm& mainForm)
 }
 
 void TfrmConfig::showEvent(QShowEvent* event) {
-    RefreshOptions();
     QDialog::showEvent(event);
+    // Shown again after being minimized: the user's edits stay, and so does the place.
+    if (std::exchange(Opened, true))
+        return;
+    RefreshOptions();
     const QRect screen = (MainForm.screen() ? MainForm.screen() : QGuiApplication::primaryScreen())
                              ->availableGeometry();
     move(screen.center() - rect().center());
@@ -118,9 +122,35 @@ void TfrmConfig::bitbtnCancelClick() {
 }
 
 void TfrmConfig::bitbtnOKClick() {
+    if (!MayLowerRows()) {
+        RowsModified = false; // the old count, and the list, stay
+        const QSignalBlocker quiet(edtRows);
+        edtRows->setValue(Config->Rows);
+    }
     // A step that fails is reported; those before it stay done, and the dialog closes.
     MainForm.Guarded([this] { TakeSettings(); });
     accept();
+}
+
+// Fewer rows drop the clips below them, and Auto Save would shorten the file within a
+// second: clips that hold text are not dropped without a question.
+bool TfrmConfig::MayLowerRows() {
+    edtRows->interpretText();
+    if (!RowsModified)
+        return true;
+    const QList<QByteArray> clips = MainForm.ClipTexts();
+    qsizetype lost = 0;
+    for (qsizetype r = std::max(edtRows->value(), 0); r < clips.size(); ++r)
+        lost += !ClipText::IsBlank(clips.at(r));
+    if (lost == 0)
+        return true;
+    const QString text = MainForm
+                             .MessageText(QStringLiteral("With %1 rows, %2 clips at the end "
+                                                         "of the list are removed. Go on?"))
+                             .arg(edtRows->value())
+                             .arg(lost);
+    return Prompts.Ask(MainForm.MessageText(QStringLiteral("Confirmation")), text,
+                       TButtons::OkCancel) == TAnswer::Ok;
 }
 
 void TfrmConfig::HotKeyNotice() {
@@ -159,7 +189,7 @@ void TfrmConfig::TakeSettings() {
     ApplyStartUp();
     DesktopEntries::AssociateFile(TypeName, chkAssoc->isChecked(), ProgramPath());
     if (cedtDefaultFile->text() != Config->DefaultFile) {
-        Config->DefaultFile = cedtDefaultFile->text();
+        MainForm.ListFileNamed(std::exchange(Config->DefaultFile, cedtDefaultFile->text()));
         MainForm.pnlStatus->setText(Config->DefaultFile);
     }
     edtRows->interpretText();

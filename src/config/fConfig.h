@@ -70,6 +70,7 @@ public:
 
     // Edited by the user since the dialog opened (typing or the spin buttons).
     bool RowsModified = false;
+    bool Opened = false; // shown once: the controls hold the user's edits
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +78,7 @@ protected:
 private:
     void CreateControls(); // fConfigLayout.cpp
     void TakeSettings();
+    bool MayLowerRows(); // asks before rows that hold clips go
     void HotKeyNotice();
     void ApplyStartUp();
     TQuilleryMainForm& MainForm;

@@ -29,6 +29,10 @@ QString TQuilleryMainForm::AutoSaveFile() {
     return AutoSaveTempList;
 }
 
+void TQuilleryMainForm::ListReplaced() {
+    AutoSaveTempList.clear();
+}
+
 void TQuilleryMainForm::AutoSaveTick() {
     if (AutoSaving.valid()) {
         if (AutoSaving.wait_for(std::chrono::seconds(0)) != std::future_status::ready)

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -140,6 +141,31 @@ public:
         QByteArray line(p, (cr ? cr : end) - p);
         Window.Consume(cr ? SkipLF(cr + 1, end) : end);
         atEnd = AtEnd();
+        return line;
+    }
+
+    // One line of a plain text file: it ends at CR LF, a lone CR or a lone LF alike.
+    QByteArray ReadTextLine() {
+        qsizetype scanned = 0; // bytes already known to hold no line end
+        const char* brk = nullptr;
+        for (;;) {
+            const char* p = Window.Begin() + scanned;
+            const char* end = Window.End();
+            brk = std::find_if(p, end, [](char c) { return c == '\r' || c == '\n'; });
+            if (brk != end && (*brk == '\n' || brk + 1 < end))
+                break;
+            scanned = brk - Window.Begin();
+            if (!Window.More()) // the line, or its CR LF, may go on in the next block
+                break;
+        }
+        const char* p = Window.Begin();
+        const char* end = Window.End();
+        brk = std::find_if(p + scanned, end, [](char c) { return c == '\r' || c == '\n'; });
+        QByteArray line(p, brk - p);
+        if (brk == end)
+            Window.Consume(end);
+        else
+            Window.Consume(*brk == '\r' ? SkipLF(brk + 1, end) : brk + 1);
         return line;
     }
 
@@ -304,10 +330,8 @@ void OpenForReading(QFile& file) {
 QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block) {
     QList<QByteArray> lines;
     TRecordReader reader(in, block);
-    while (lines.size() < max && !reader.AtEnd()) {
-        bool atEnd = false;
-        lines.append(reader.ReadLine(atEnd));
-    }
+    while (lines.size() < max && !reader.AtEnd())
+        lines.append(reader.ReadTextLine());
     return lines;
 }
 

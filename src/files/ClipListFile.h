@@ -45,7 +45,8 @@ TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
 // Opens a regular file for reading; throws EQuillery when it cannot, or when it is none.
 void OpenForReading(QFile& file);
 
-// At most max lines of a text file by the same line rules, with no separator handling.
+// At most max lines of a plain text file, which end at CR LF, CR or LF alike; a form feed
+// line is text, and a run of 0x1A bytes at the file's end is left out as in a list file.
 QList<QByteArray> ReadLines(const QString& fileName, int max);
 QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block = DefaultBlockSize);
 

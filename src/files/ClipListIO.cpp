@@ -1,6 +1,7 @@
 // Reading and writing the clip list as a .clp file.
 #include "config/Config.h"
 #include "files/ClipListFile.h"
+#include "files/FileNames.h"
 #include "grid/KXStringGrid.h"
 #include "main/Errors.h"
 #include "main/fMain.h"
@@ -19,6 +20,7 @@ void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
     const ClipListFile::TReadResult read =
         ClipListFile::Load(fileName, texts, append, Config->Rows);
     SetClipTexts(texts);
+    ListReplaced();
     StringGrid1->Modified = false;
     ListChanged = false;
     if (read.Whole()) {
@@ -48,6 +50,17 @@ bool SameFile(const QString& a, const QString& b) {
 }
 } // namespace
 
+void TQuilleryMainForm::ListFileNamed(const QString& oldFile) {
+    const QString& file = Config->DefaultFile;
+    if (!oldFile.isEmpty() && SameFile(oldFile, file))
+        return;
+    // Another list's file: replaced only after a question, as a file read in part.
+    if (FileNames::IsExistingFile(file))
+        PartialRead = TPartialRead{file, 0, -1, true};
+    else
+        PartialRead.reset();
+}
+
 bool TQuilleryMainForm::IsPartialRead(const QString& fileName) const {
     return PartialRead && !fileName.isEmpty() && SameFile(PartialRead->File, fileName);
 }
@@ -59,7 +72,11 @@ QString TQuilleryMainForm::PartialReadNote() const {
 
 bool TQuilleryMainForm::MayReplacePartialRead() {
     const QString text =
-        PartialRead->Total < 0
+        PartialRead->NotReadFrom
+            ? MessageText(QStringLiteral("The clip list was not read from %1. Saving replaces "
+                                         "that file with the clip list. Save anyway?"))
+                  .arg(PartialRead->File)
+        : PartialRead->Total < 0
             ? MessageText(QStringLiteral("The file %1 could not be read. Saving replaces it with "
                                          "the clip list. Save anyway?"))
                   .arg(PartialRead->File)

@@ -42,6 +42,7 @@ void TQuilleryMainForm::NewClipList1Click() {
     AskToSaveChanges();
     ListChanged = false;
     StringGrid1->Model().ClearAll();
+    ListReplaced();
     Config->DefaultFile.clear();
     PartialRead.reset();
     pnlStatus->clear();

@@ -16,25 +16,45 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     FinishAutoSave();
     if (!ListChanged)
         return;
-    // Nobody can answer a question at the session's end or on a signal: keep the list.
-    const bool unattended = Config->AutoSave || (Config->PromptSave && !interactive);
-    if (!unattended) {
-        if (!Config->PromptSave || !AskSaveClipList())
+    if (!Config->AutoSave) {
+        if (!Config->PromptSave)
             return;
-        if (Config->DefaultFile.isEmpty()) {
-            SaveClipList1Click(); // a list without a file: the user names it
+        if (interactive) {
+            if (AskSaveClipList())
+                SaveClipList1Click(); // names the file when the list has none, asks as Save does
             return;
         }
+        // The question cannot be asked at the session's end or on a signal: the user's file
+        // stays as it was, and the list goes where nothing is replaced.
+        SaveToTempListAtExit(interactive, Config->DefaultFile,
+                             "The clip list was saved to %1: %2 was left as it was, since "
+                             "nobody could be asked.");
+        return;
     }
     // A file that was not read whole is never replaced at exit: the list goes to a
     // temporary list instead.
-    const bool partial = IsPartialRead(Config->DefaultFile);
-    if (!Config->DefaultFile.isEmpty() && !partial) {
+    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile)) {
         SaveClipList(Config->DefaultFile);
         ListChanged = false;
         return;
     }
-    // The temporary list that Auto Save has been writing takes this save too.
+    if (!IsPartialRead(Config->DefaultFile))
+        SaveToTempListAtExit(interactive, QString(), "");
+    else if (PartialRead->NotReadFrom)
+        SaveToTempListAtExit(interactive, PartialRead->File,
+                             "The clip list was saved to %1: it was not read from %2, which is "
+                             "left as it was.");
+    else
+        SaveToTempListAtExit(interactive, PartialRead->File,
+                             "The clip list was saved to %1: %2 was not read whole and is left "
+                             "as it was.");
+}
+
+// Writes the list to a temporary list: the one Auto Save has been writing, else a new one.
+// keptFile, when not empty, is the user's file left as it was; the note (why, with the two
+// names) says where the list went, now and at the next start.
+void TQuilleryMainForm::SaveToTempListAtExit(bool interactive, const QString& keptFile,
+                                             const char* why) {
     const bool reused = !AutoSaveTempList.isEmpty();
     const QString target = reused ? AutoSaveTempList : FileNames::ReserveTempList(Folders.Data);
     if (target.isEmpty()) {
@@ -50,12 +70,13 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
         throw;
     }
     ListChanged = false;
-    if (!partial)
+    if (keptFile.isEmpty())
         return;
-    const QString note = MessageText(QStringLiteral("The clip list was saved to %1: %2 was not "
-                                                    "read whole and is left as it was."))
-                             .arg(target, PartialRead->File);
+    const QString note = MessageText(QString::fromLatin1(why)).arg(target, keptFile);
     pnlStatus->setText(note);
+    Config->LastExitNote = note;
     if (interactive)
         Platform.Prompts.ShowMessage(note);
+    else
+        qWarning("Quillery: %s", qPrintable(note));
 }

@@ -14,14 +14,15 @@ QString TQuilleryMainForm::TextFilter() const {
 
 void TQuilleryMainForm::ImportTextFile1Click() {
     AskToSaveChanges();
-    StringGrid1->Model().ClearAll();
     const QString chosen = ChooseFileToOpen(TextFilter());
     if (chosen.isEmpty())
         return;
-    StringGrid1->Modified = false;
-    ListChanged = false;
-    // One line a clip, by the list file's line rules; a form feed line is text here.
-    SetClipTexts(ClipListFile::ReadLines(chosen, Config->Rows));
+    // The list stays as it was until the file has been read: Auto Save would write an
+    // emptied list over its file within a second.
+    QList<QByteArray> lines = ClipListFile::ReadLines(chosen, Config->Rows);
+    lines.resize(StringGrid1->RowCount());
+    SetClipTexts(lines);
+    ListReplaced();
     StringGrid1->Modified = false;
     ListChanged = false;
 }

@@ -17,9 +17,6 @@ TCellEditor::TCellEditor(QWidget* parent) : TPiecewiseEdit(parent) {
 }
 
 void TCellEditor::SetCellText(const QString& text) {
-    LineBreak = !text.contains(QLatin1Char('\r')) && text.contains(QLatin1Char('\n'))
-                    ? QStringLiteral("\n")
-                    : QStringLiteral("\r\n");
     LoadText(text);
 }
 
@@ -28,10 +25,7 @@ void TCellEditor::Loaded() {
 }
 
 QString TCellEditor::CellText() const {
-    QString text = toPlainText();
-    if (LineBreak != QLatin1String("\n"))
-        text.replace(QLatin1Char('\n'), LineBreak);
-    return text;
+    return EditedText(QStringLiteral("\r\n"));
 }
 
 void TCellEditor::keyPressEvent(QKeyEvent* event) {
@@ -40,11 +34,7 @@ void TCellEditor::keyPressEvent(QKeyEvent* event) {
         emit Committed();
         return;
     }
-    if (enter) {
-        insertPlainText(QStringLiteral("\n"));
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
+    TPiecewiseEdit::keyPressEvent(event);
 }
 
 TCellDelegate::TCellDelegate(TKXStringGrid* grid) : QStyledItemDelegate(grid), Grid(grid) {}

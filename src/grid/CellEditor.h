@@ -15,8 +15,8 @@ class TCellEditor : public TPiecewiseEdit {
 public:
     explicit TCellEditor(QWidget* parent = nullptr);
 
-    // The cell's text in, and out with the line breaks the cell had (CR LF unless it held
-    // only LF ones).
+    // The cell's text in, and out with every character the user left alone as it was, line
+    // breaks included.
     void SetCellText(const QString& text);
     QString CellText() const;
 
@@ -26,9 +26,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void Loaded() override;
-
-private:
-    QString LineBreak = QStringLiteral("\r\n");
 };
 
 // Opens a TCellEditor on a cell and hands what the user changed to the grid.

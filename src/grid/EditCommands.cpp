@@ -71,6 +71,7 @@ void TQuilleryMainForm::ClearClipList1Click() {
         return;
     ListChanged = false;
     StringGrid1->Model().ClearAll();
+    ListReplaced();
     if (Config->ClearFile && ask("Clear Clip File?")) {
         SaveClipList1Click();
         return;

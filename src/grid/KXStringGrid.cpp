@@ -3,8 +3,10 @@
 #include "CellEditor.h"
 #include "CsvField.h"
 #include "GridSort.h"
+
 #include "main/ClipText.h"
 #include "main/Errors.h"
+#include <numeric>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -20,10 +22,12 @@ namespace {
 struct GridRows {
     TStringGridModel& Model;
     QList<QByteArray> Keys;
+    QList<int> Origin; // the row each row came from
     const QByteArray& Key(int row) const { return Keys.at(row); }
     void Swap(int a, int b) {
         Model.SwapRows(a, b);
         Keys.swapItemsAt(a, b);
+        Origin.swapItemsAt(a, b);
     }
 };
 
@@ -79,7 +83,8 @@ void TKXStringGrid::SetOptions(TGridOptions options) {
     setSelectionBehavior(options & goRowSelect ? SelectRows : SelectItems);
     setSelectionMode(options & goRangeSelect ? ContiguousSelection : SingleSelection);
     if (options & goEditing) {
-        EditTriggers triggers = EditKeyPressed | AnyKeyPressed | DoubleClicked;
+        // A double click zooms; editing starts by keys.
+        EditTriggers triggers = EditKeyPressed | AnyKeyPressed;
         if (options & goAlwaysShowEditor)
             triggers |= SelectedClicked;
         setEditTriggers(triggers);
@@ -141,13 +146,17 @@ void TKXStringGrid::SetTopRow(int row) {
 }
 
 void TKXStringGrid::SortByColumn(int col, bool ascending) {
+    QList<int> origin(RowCount());
+    std::iota(origin.begin(), origin.end(), 0);
     {
         TBusyGrid busy(this);
-        GridRows rows{*Data, Data->Column(col)};
+        GridRows rows{*Data, Data->Column(col), std::move(origin)};
         GridSort::Sort(rows, FixedRows(), RowCount() - 1, ascending, ClipText::Compare);
         Data->RowsChanged(FixedRows(), RowCount() - 1);
+        origin = std::move(rows.Origin);
     }
     Modified = true;
+    emit RowsSorted(origin);
 }
 
 void TKXStringGrid::RemoveRow(int row) {

@@ -1,7 +1,11 @@
 #include "PiecewiseEdit.h"
 
+#include <QKeyEvent>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
+
+#include <limits>
 
 static_assert(TPiecewiseEdit::SplitAbove >= TPiecewiseEdit::Piece,
               "a text with a line to break comes in pieces");
@@ -50,7 +54,84 @@ QString BrokenLines(const QString& text, qsizetype part) {
     }
     return out;
 }
+// The characters that the document turns into a break between blocks on loading.
+bool IsBlockBreak(QChar c) {
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator ||
+           c.unicode() == 0xFDD0 || c.unicode() == 0xFDD1;
+}
 } // namespace
+
+void TPiecewiseEdit::NoteLineEnds(const QString& text) {
+    SameEnd = TEnd::None;
+    Ends.clear();
+    QList<TEnd> ends;
+    bool mixed = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!IsBlockBreak(c))
+            continue;
+        const bool crlf =
+            c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n');
+        const TEnd end = c == QLatin1Char('\n')           ? TEnd::LF
+                         : c == QChar::ParagraphSeparator ? TEnd::Paragraph
+                         : c.unicode() == 0xFDD0          ? TEnd::FrameStart
+                         : c.unicode() == 0xFDD1          ? TEnd::FrameEnd
+                         : crlf                           ? TEnd::CRLF
+                                                          : TEnd::CR;
+        mixed = mixed || (!ends.isEmpty() && end != ends.first());
+        ends.append(end);
+        i += crlf;
+    }
+    if (mixed)
+        Ends = std::move(ends);
+    else if (!ends.isEmpty())
+        SameEnd = ends.first();
+}
+
+void TPiecewiseEdit::NoteChange(int from, int, int added) {
+    ChangedFrom = std::min<qsizetype>(ChangedFrom, from);
+    ChangedToEnd = std::min<qsizetype>(ChangedToEnd, document()->characterCount() - (from + added));
+}
+
+QString TPiecewiseEdit::EditedText(const QString& newLine) const {
+    static const QString ends[] = {{},
+                                   QStringLiteral("\n"),
+                                   QStringLiteral("\r"),
+                                   QStringLiteral("\r\n"),
+                                   QString(QChar::ParagraphSeparator),
+                                   QString(QChar(0xFDD0)),
+                                   QString(QChar(0xFDD1))};
+    // The raw text keeps what plain text would change (no-break spaces, line separators);
+    // a paragraph separator parts its blocks, at the same positions as in the document.
+    const QString raw = document()->toRawText();
+    const qsizetype tail = document()->characterCount() - ChangedToEnd;
+    const qsizetype n = raw.count(QChar::ParagraphSeparator), m = Ends.size();
+    const QString& other = SameEnd == TEnd::None ? newLine : ends[int(SameEnd)];
+    QString out;
+    out.reserve(raw.size() + n);
+    qsizetype k = 0, start = 0;
+    for (qsizetype p = 0; p < raw.size(); ++p) {
+        if (raw.at(p) != QChar::ParagraphSeparator)
+            continue;
+        // A line end the user left alone is the one it was, counted from the start or the end.
+        const qsizetype was = p < ChangedFrom ? k : p >= tail ? m - (n - k) : -1;
+        out += QStringView(raw).sliced(start, p - start);
+        out += was >= 0 && was < m ? ends[int(Ends.at(was))] : other;
+        start = p + 1;
+        ++k;
+    }
+    out += QStringView(raw).sliced(start);
+    return out;
+}
+
+void TPiecewiseEdit::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & Qt::ShiftModifier) && !isReadOnly()) {
+        insertPlainText(QStringLiteral("\n"));
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
 
 void TPiecewiseEdit::LoadText(const QString& text) {
     if (IsLoading() || Split)
@@ -59,6 +140,7 @@ void TPiecewiseEdit::LoadText(const QString& text) {
     Offset = 0;
     WasReadOnly = isReadOnly();
     Split = HasLineLongerThan(text, SplitAbove);
+    NoteLineEnds(text);
     if (text.isEmpty()) {
         const QSignalBlocker quiet(this); // emptying the editor is no change of its text
         clear();
@@ -104,6 +186,9 @@ void TPiecewiseEdit::LoadNext() {
 void TPiecewiseEdit::Done() {
     Loaded();
     document()->setModified(false);
+    ChangedFrom = ChangedToEnd = std::numeric_limits<qsizetype>::max();
+    connect(document(), &QTextDocument::contentsChange, this, &TPiecewiseEdit::NoteChange,
+            Qt::UniqueConnection);
 }
 
 void TPiecewiseEdit::FinishLoading() {

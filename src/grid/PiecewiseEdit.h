@@ -22,6 +22,10 @@ public:
     void FinishLoading();
     // Shown with its long lines broken, read-only.
     bool IsSplit() const { return Split; }
+    // The text as edited, every character the user left alone as it was given: line ends
+    // included (a line the user did not touch keeps its own; a new one takes the text's
+    // kind, or newLine where the text mixes kinds or has none).
+    QString EditedText(const QString& newLine) const;
 
     static constexpr qsizetype Piece = 1 << 20;       // characters per turn, up to a line's end
     static constexpr qsizetype SplitAbove = 1 << 20;  // the longest line shown as it is
@@ -34,10 +38,24 @@ signals:
 protected:
     // Called once the whole text is in, before it counts as unchanged.
     virtual void Loaded() {}
+    // Shift+Enter breaks the line as Enter does (the editor's own soft break would stay in
+    // the text as a line separator).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void LoadNext();
     void Done();
+    void NoteLineEnds(const QString& text);
+
+    void NoteChange(int from, int removed, int added);
+
+    // How the given text ended its lines: one kind for all, or each line's own.
+    enum class TEnd : quint8 { None, LF, CR, CRLF, Paragraph, FrameStart, FrameEnd };
+    TEnd SameEnd = TEnd::None; // None with Ends empty: the text had no line end
+    QList<TEnd> Ends;          // only where the kinds are mixed
+    // What the user has left alone since the load: the document up to ChangedFrom, and its
+    // last ChangedToEnd characters.
+    qsizetype ChangedFrom = 0, ChangedToEnd = 0;
 
     QString Pending;
     qsizetype Offset = 0;

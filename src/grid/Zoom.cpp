@@ -49,6 +49,14 @@ void TQuilleryMainForm::ZoomOut() {
     ShowZoomView(false);
 }
 
+void TQuilleryMainForm::FollowZoomedClip(const QList<int>& origin) {
+    if (!ZoomedClip.isValid())
+        return;
+    const qsizetype row = origin.indexOf(ZoomedClip.row());
+    if (row >= 0)
+        ZoomedClip = StringGrid1->Model().index(int(row), 1);
+}
+
 void TQuilleryMainForm::Expand1Click() {
     if (!IsZoomed())
         ZoomIn();

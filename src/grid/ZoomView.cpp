@@ -24,7 +24,5 @@ QByteArray TZoomView::Text() {
     if (IsSplit())
         return Given;
     FinishLoading();
-    QString text = toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String(ClipText::CRLF));
-    return text.toUtf8();
+    return EditedText(QLatin1String(ClipText::CRLF)).toUtf8();
 }

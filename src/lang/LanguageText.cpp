@@ -161,7 +161,12 @@ QStringList MessageKeys() {
             "&Color...",
             // A copy too large to record, and a clip too long to edit.
             "A copied text larger than %1 MB was not recorded.",
-            "A line is too long to edit: shown read-only."};
+            "A line is too long to edit: shown read-only.",
+            "The clip list was saved to %1: %2 was left as it was, since nobody could be asked.",
+            "The clip list was saved to %1: it was not read from %2, which is left as it was.",
+            "The clip list was not read from %1. Saving replaces that file with the clip list. "
+            "Save anyway?",
+            "With %1 rows, %2 clips at the end of the list are removed. Go on?"};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

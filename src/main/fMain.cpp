@@ -90,6 +90,7 @@ void TQuilleryMainForm::CreateComponents() {
     connect(StringGrid1, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
     connect(StringGrid1, &TKXStringGrid::MouseDown, this, &TQuilleryMainForm::StringGrid1MouseDown);
+    connect(StringGrid1, &TKXStringGrid::RowsSorted, this, &TQuilleryMainForm::FollowZoomedClip);
     connect(StringGrid1, &TKXStringGrid::EditorShownReadOnly, this,
             &TQuilleryMainForm::SayShownReadOnly);
     connect(StringGrid1, &TKXStringGrid::MouseMove, this, &TQuilleryMainForm::StringGrid1MouseMove);
@@ -286,6 +287,8 @@ void TQuilleryMainForm::FormCreate() {
         CurrentCol = 1;
         if (QFileInfo::exists(Config->DefaultFile))
             LoadFile(Config->DefaultFile, false);
+        if (!Config->LastExitNote.isEmpty()) // said once
+            pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
         ListChanged = false;
         OwnWrite = false;
     });

@@ -183,18 +183,21 @@ public:
     struct TPartialRead {
         QString File;
         qint64 Read = 0, Total = -1;
+        bool NotReadFrom = false; // named in the options: the list never came from it
     };
     std::optional<TPartialRead> PartialRead;
     bool IsPartialRead(const QString& fileName) const;
-    bool MayReplacePartialRead();    // asks
-    QString PartialReadNote() const; // "25 of 8,200,000 clips"
-    void ShowPartialRead();          // on the status line
+    bool MayReplacePartialRead();               // asks
+    QString PartialReadNote() const;            // "25 of 8,200,000 clips"
+    void ShowPartialRead();                     // on the status line
+    void ListFileNamed(const QString& oldFile); // DefaultFile was named by hand
     QString ClipListFilter() const;
     QString TextFilter() const;
     void WriteLastDir(const QString& fileName);
     // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
+    void SaveToTempListAtExit(bool interactive, const QString& keptFile, const char* why);
 
     // Auto Save while running: a changed list is written within AutoSaveInterval.
     static constexpr int AutoSaveInterval = 1000;
@@ -202,6 +205,9 @@ public:
     int AutoSaves = 0;        // writes finished, failed ones included
     void FinishAutoSave();    // waits for a write under way
     QString AutoSaveTempList; // the temporary list of a list without its own file
+    // Another list takes the window's place: a temporary list kept for the old one stays
+    // that list's, and the new one gets its own when it needs one.
+    void ListReplaced();
 
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
@@ -238,7 +244,8 @@ public:
     void Memo1Change();
     // A clip with a line too long to edit is shown read-only: said on the status line.
     void SayShownReadOnly();
-    QPersistentModelIndex ZoomedClip; // the clip the view shows
+    QPersistentModelIndex ZoomedClip;                // the clip the view shows
+    void FollowZoomedClip(const QList<int>& origin); // after a sort
 
     // Window states and the tray. Minimizing and restoring act on the whole program; with
     // the tray on (and a tray to come back from) a minimized program has no taskbar entry.

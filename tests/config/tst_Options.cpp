@@ -71,6 +71,9 @@ private slots:
     void cancelAndCloseChangeNothing();
     void rows_data();
     void rows();
+    void lowerRowsAsksBeforeClipsGo_data();
+    void lowerRowsAsksBeforeClipsGo();
+    void editsSurviveMinimizing();
     void fontDialog();
     void desktopEntriesFollowEveryOk();
     void failingStepsAreReported();
@@ -249,6 +252,55 @@ void TestOptions::rows() {
     QCOMPARE(f.Settings.Rows, stored);
     QCOMPARE(form.StringGrid1->RowCount(), gridRows);
     QVERIFY(!dialog.RowsModified);
+}
+
+void TestOptions::lowerRowsAsksBeforeClipsGo_data() {
+    QTest::addColumn<int>("clips");  // copied before the dialog, into a list of 5 rows
+    QTest::addColumn<int>("answer"); // 1 OK, 0 Cancel
+    QTest::addColumn<int>("rows");   // the rows after OK
+    QTest::addColumn<int>("questions");
+    QTest::newRow("clips below: OK drops them") << 5 << 1 << 2 << 1;
+    QTest::newRow("clips below: Cancel keeps rows and list") << 5 << 0 << 5 << 1;
+    QTest::newRow("only empty rows below: no question") << 2 << 0 << 2 << 0;
+}
+
+void TestOptions::lowerRowsAsksBeforeClipsGo() {
+    QFETCH(int, clips);
+    QFETCH(int, answer);
+    QFETCH(int, rows);
+    QFETCH(int, questions);
+    TOptionsFixture f;
+    f.Settings.Rows = 5;
+    auto& form = f.Create();
+    for (int i = 0; i < clips; ++i)
+        f.Clipboard.CopyFromOtherProgram("clip " + QByteArray::number(i));
+    TfrmConfig dialog(form);
+    dialog.show();
+    dialog.edtRows->selectAll();
+    QTest::keyClicks(dialog.edtRows, "2");
+    f.Prompts.Answers.enqueue(answer ? TAnswer::Ok : TAnswer::Cancel);
+    dialog.bitbtnOKClick();
+    QCOMPARE(f.Prompts.Shown.size(), questions);
+    if (questions)
+        QVERIFY(f.Prompts.Shown[0].Text.contains(QString::number(clips - 2) + " clips"));
+    QCOMPARE(f.Settings.Rows, rows);
+    QCOMPARE(form.StringGrid1->RowCount(), rows);
+    QCOMPARE(form.ClipAt(rows - 1), QByteArray("clip ") + QByteArray::number(clips - rows));
+}
+
+// Minimized and restored, the dialog keeps what the user has entered.
+void TestOptions::editsSurviveMinimizing() {
+    TOptionsFixture f;
+    auto& form = f.Create();
+    TfrmConfig dialog(form);
+    dialog.show();
+    dialog.chkBeep->setChecked(true);
+    dialog.cedtDefaultFile->setText("typed.clp");
+    dialog.showMinimized();
+    dialog.hide();
+    dialog.showNormal();
+    QVERIFY(dialog.chkBeep->isChecked());
+    QCOMPARE(dialog.cedtDefaultFile->text(), "typed.clp");
 }
 
 void TestOptions::fontDialog() {

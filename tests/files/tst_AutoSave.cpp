@@ -25,6 +25,8 @@ private slots:
     void aListWithoutFileKeepsOneTemporaryList();
     void aFileReadInPartIsNeverReplaced();
     void aFailedWriteIsSaidAndTriedAgain();
+    void eachListKeepsItsOwnTemporaryList();
+    void aFileNamedInTheOptionsIsNotReplaced();
 };
 
 // A burst of copies reaches the list's file within two seconds, in a few writes.
@@ -114,6 +116,55 @@ void TestAutoSave::aFailedWriteIsSaidAndTriedAgain() {
     QVERIFY(QDir().mkpath(f.Dir.File("gone")));
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile).left(4), "kept", 2500);
     QVERIFY(!form.ListChanged);
+}
+
+// A temporary list holds one list: a list opened or begun later gets another.
+void TestAutoSave::eachListKeepsItsOwnTemporaryList() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.Rows = 3;
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("one");
+    f.Clipboard.CopyFromOtherProgram("two");
+    const QByteArray first = Clp({"two", "one"});
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), first, 2000);
+    TTestDir::Write(f.Dir.File("other.clp"), Clp({"other"}));
+    f.Prompts.Files.enqueue(f.Dir.File("other.clp"));
+    form.OpenClipList1Click();
+    QVERIFY(f.Prompts.Shown.isEmpty()); // Auto Save left nothing to ask about
+    form.NewClipList1Click();
+    f.Clipboard.CopyFromOtherProgram("three");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0002.Clp")), Clp({"three"}), 2000);
+    form.ExitSaveStep(false);
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), first);
+    QCOMPARE(TTestDir::Read(f.Dir.File("other.clp")), Clp({"other"}));
+}
+
+// Pointing the list at another list's file in the options: Auto Save and the exit save write a
+// temporary list, and Save asks first.
+void TestAutoSave::aFileNamedInTheOptionsIsNotReplaced() {
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    auto& form = f.Create();
+    const QString other = f.Dir.File("other.clp");
+    TTestDir::Write(other, Clp({"precious"}));
+    f.Settings.DefaultFile = other;
+    form.ListFileNamed(QString());
+    f.Clipboard.CopyFromOtherProgram("new");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"new"}), 2000);
+    f.Clipboard.CopyFromOtherProgram("newer");
+    form.ExitSaveStep(false);
+    QCOMPARE(TTestDir::Read(other), Clp({"precious"}));
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"newer", "new"}));
+    QVERIFY(f.Settings.LastExitNote.contains("qlry0001.Clp"));
+    f.Prompts.Answers.enqueue(TAnswer::Cancel);
+    form.SaveClipList1Click();
+    QCOMPARE(f.Prompts.Shown.size(), 1);
+    QVERIFY(f.Prompts.Shown[0].Text.contains("was not read from"));
+    QCOMPARE(TTestDir::Read(other), Clp({"precious"}));
+    f.Prompts.Answers.enqueue(TAnswer::Ok);
+    form.SaveClipList1Click();
+    QCOMPARE(TTestDir::Read(other), Clp({"newer", "new"}));
 }
 
 QTEST_MAIN(TestAutoSave)

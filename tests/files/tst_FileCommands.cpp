@@ -5,8 +5,8 @@
 
 #include <QLabel>
 #include <QRandomGenerator>
-#include <sys/stat.h>
 #include <QtTest>
+#include <sys/stat.h>
 
 using Texts = QList<QByteArray>;
 
@@ -180,6 +180,9 @@ void TestFileCommands::exitSave_data() {
                                     << "" << 0;
     QTest::newRow("session end cannot ask: saved") << true << false << true << false << ""
                                                    << "qlry0003.Clp" << 0;
+    QTest::newRow("session end cannot ask: the current file stays")
+        << true << false << true << false << "cur.clp"
+        << "qlry0003.Clp" << 0;
 }
 
 void TestFileCommands::exitSave() {
@@ -214,6 +217,18 @@ void TestFileCommands::exitSave() {
         QVERIFY(f.Settings.DefaultFile ==
                 (defaultFile.isEmpty() ? QString() : f.Dir.File(defaultFile)));
     }
+    if (defaultFile.isEmpty() || written == defaultFile)
+        return;
+    // The user's file was not written; where the list went is said, and again at the next
+    // start.
+    QVERIFY(!QFile::exists(f.Dir.File(defaultFile)));
+    if (written.isEmpty())
+        return;
+    const QString note = f.Settings.LastExitNote;
+    QVERIFY(note.contains(written) && note.contains(defaultFile));
+    f.Create();
+    QCOMPARE(f.Form->pnlStatus->text(), note);
+    QVERIFY(f.Settings.LastExitNote.isEmpty());
 }
 
 void TestFileCommands::exitSaveWithAllTempNamesTaken() {

@@ -103,7 +103,13 @@ void TestFileMenu::importText_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<Texts>("clips");
     QTest::newRow("one line a clip, form feeds are text")
-        << QByteArray("a\r\n\x0c\r\nb\nc\rd") << Texts{"a", "\x0c", "b\nc", "d"};
+        << QByteArray("a\r\n\x0c\r\nb\r\n") << Texts{"a", "\x0c", "b", ""};
+    QTest::newRow("lines end at CR LF, LF or CR alike")
+        << QByteArray("a\nb\rc\r\n\nd") << Texts{"a", "b", "c", ""};
+    QTest::newRow("LF lines, as Linux writes them")
+        << QByteArray("one\ntwo\nthree\n") << Texts{"one", "two", "three", ""};
+    QTest::newRow("an end-of-file mark is no text")
+        << QByteArray("x\ny\x1a") << Texts{"x", "y", "", ""};
     QTest::newRow("more lines than Rows")
         << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n") << Texts{"1", "2", "3", "4"};
     QTest::newRow("empty lines give empty rows")
@@ -124,9 +130,13 @@ void TestFileMenu::importText() {
     QCOMPARE(f.Prompts.Dialogs[0].Filter, "Text files (*.txt)|*.TXT|All files (*.*)|*.*");
     QCOMPARE(f.Clips(4), clips);
     QVERIFY(!form.ListChanged);
-    // Cancelled in the dialog: the list stays empty.
+    // Cancelled in the dialog, or a file that cannot be read: the list stays as it was.
     form.ImportTextFile1Click();
-    QCOMPARE(f.Clips(4), (Texts{"", "", "", ""}));
+    QCOMPARE(f.Clips(4), clips);
+    QDir().mkdir(f.Dir.File("folder.txt"));
+    f.Prompts.Files.enqueue(f.Dir.File("folder.txt"));
+    form.ImportTextFile1Click();
+    QCOMPARE(f.Clips(4), clips);
 }
 
 void TestFileMenu::loadTextIntoClip_data() {

@@ -1,9 +1,11 @@
 #include "fakes/FormFixture.h"
+#include "grid/CellEditor.h"
 #include "grid/ZoomView.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
@@ -21,6 +23,9 @@ private slots:
     void longClipArrivesInPieces();
     void lineTooLongIsShownReadOnly_data();
     void lineTooLongIsShownReadOnly();
+    void untouchedCharactersComeBack();
+    void sortWhileZoomedEditsTheZoomedClip();
+    void doubleClickOnlyZooms();
 };
 
 namespace {
@@ -178,6 +183,92 @@ void TestZoom::lineTooLongIsShownReadOnly() {
     QVERIFY(form.Memo1->Text() == clip);
     form.ZoomOut();
     QVERIFY(form.ClipAt(0) == clip);
+}
+
+namespace {
+// What a text's new lines end with: the one kind of line end the text has, else CR LF.
+QString NewLineOf(const QString& text) {
+    QSet<QString> kinds;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.mid(i, 2) == "\r\n")
+            kinds << text.mid(i++, 2);
+        else if (QString("\r\n\u2029").contains(text.at(i)))
+            kinds << text.mid(i, 1);
+    }
+    return kinds.size() == 1 ? *kinds.begin() : QString("\r\n");
+}
+
+QString RandomText(QRandomGenerator& random) {
+    static const QStringList pieces = {"a",  "b",  " ",    "\u00A0", "\u2028", "\u2029",
+                                       "\r", "\n", "\r\n", "\u00E9", "\t",     "\U0001F600"};
+    QString text;
+    for (int n = random.bounded(12); n > 0; --n)
+        text += pieces.at(random.bounded(int(pieces.size())));
+    return text;
+}
+
+// The editor's text after keys at one end: the end (atStart false) or the start.
+QString Typed(TPiecewiseEdit& edit, const QString& newLine, bool atStart, bool enter) {
+    edit.moveCursor(atStart ? QTextCursor::Start : QTextCursor::End);
+    if (enter)
+        QTest::keyClick(&edit, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&edit, "x");
+    return edit.EditedText(newLine);
+}
+} // namespace
+
+// Every character the user did not touch comes back as it was given: no-break spaces, line
+// separators and each line's own line end; a new line ends like the text's lines.
+void TestZoom::untouchedCharactersComeBack() {
+    QRandomGenerator random(21);
+    TZoomView zoom;
+    TCellEditor cell;
+    for (int i = 0; i < 400; ++i) {
+        const QString text = RandomText(random);
+        const bool atStart = random.bounded(2), enter = random.bounded(2);
+        const QString added = enter ? NewLineOf(text) + "x" : QString("x");
+        const QString expected = atStart ? added + text : text + added;
+        zoom.Load(text.toUtf8());
+        QCOMPARE(Typed(zoom, "\r\n", atStart, enter), expected);
+        zoom.Load(text.toUtf8());
+        QCOMPARE(zoom.Text(), text.toUtf8()); // nothing typed
+        cell.SetCellText(text);
+        QCOMPARE(Typed(cell, "\r\n", atStart, enter), expected);
+    }
+}
+
+void TestZoom::sortWhileZoomedEditsTheZoomedClip() {
+    TFormFixture f;
+    f.Settings.Rows = 4;
+    auto& form = f.Create();
+    Fill(f, {"e", "a", "d", "b"});
+    form.CurrentRow = 0;
+    form.ZoomIn();
+    form.SortClips1Click();
+    form.Memo1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form.Memo1, "!");
+    form.ZoomOut();
+    QCOMPARE(f.Clips(4), (Texts{"a", "b", "d", "e!"}));
+}
+
+// With editing in the grid on, a double click zooms and opens no editor under the view.
+void TestZoom::doubleClickOnlyZooms() {
+    TFormFixture f;
+    f.Settings.GridEdit = true;
+    auto& form = f.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    Fill(f, {"clip"});
+    const QModelIndex cell = form.StringGrid1->Model().index(0, 1);
+    const QPoint at = form.StringGrid1->visualRect(cell).center();
+    QTest::mouseClick(form.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(form.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(form.IsZoomed());
+    QCOMPARE(form.StringGrid1->EditingRow(), -1);
+    QVERIFY(!form.StringGrid1->indexWidget(cell));
+    QTest::keyClicks(form.Memo1, "z");
+    form.ZoomOut();
+    QCOMPARE(form.ClipAt(0), QByteArray("zclip"));
 }
 
 QTEST_MAIN(TestZoom)
