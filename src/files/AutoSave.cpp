@@ -5,6 +5,7 @@
 #include "config/Config.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "grid/KXStringGrid.h"
 #include "main/Errors.h"
 #include "main/fMain.h"
 
@@ -43,8 +44,8 @@ void TQuilleryMainForm::AutoSaveTick() {
         return;
     const QString file = AutoSaveFile();
     if (file.isEmpty())
-        return;          // no free temporary list name: the exit save says so
-    ListChanged = false; // a change from now on is written by the next save
+        return;  // no free temporary list name: the exit save says so
+    ListSaved(); // a change from now on is written by the next save
     AutoSaving = std::async(std::launch::async,
                             [file, clips = ClipTexts(), rows = Config->Rows]() -> QString {
                                 try {

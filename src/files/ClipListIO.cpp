@@ -91,6 +91,13 @@ void TQuilleryMainForm::SaveClipList(const QString& fileName) {
     ClipListFile::Save(fileName, ClipTexts(), Config->Rows);
 }
 
+// The file holds the list as it stands: a move in the grid before the save is in it too, and
+// leaving the grid is no new change.
+void TQuilleryMainForm::ListSaved() {
+    ListChanged = false;
+    StringGrid1->Modified = false;
+}
+
 void TQuilleryMainForm::AutoOpenFile(const QString& fileName) {
     if (!QFileInfo::exists(fileName))
         return;

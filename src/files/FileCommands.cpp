@@ -64,7 +64,11 @@ void TQuilleryMainForm::OpenClipList1Click() {
 
 void TQuilleryMainForm::SaveClipList1Click() {
     if (!EditedListFile.isEmpty()) {
-        SaveEditedList();
+        // A changed text goes back to its file, and the view closes: it holds no clip.
+        if (Memo1->IsModified())
+            SaveEditedList();
+        EndListEdit();
+        ShowZoomView(false);
         pnlStatus->setText(Config->DefaultFile);
         RefreshLists();
         return;
@@ -82,7 +86,7 @@ void TQuilleryMainForm::SaveClipList1Click() {
     if (IsPartialRead(Config->DefaultFile) && !MayReplacePartialRead())
         return;
     SaveClipList(Config->DefaultFile);
-    ListChanged = false;
+    ListSaved();
     PartialRead.reset(); // the file holds the list now
     pnlStatus->setText(Config->DefaultFile);
     RefreshLists();
@@ -99,7 +103,7 @@ void TQuilleryMainForm::SaveAs1Click() {
     WriteLastDir(chosen);
     Config->DefaultFile = chosen;
     SaveClipList(chosen);
-    ListChanged = false;
+    ListSaved();
     PartialRead.reset(); // a file the user chose to replace holds the list now
     pnlStatus->setText(Config->DefaultFile);
     RefreshLists();
@@ -129,8 +133,17 @@ void TQuilleryMainForm::EditClipList1Click() {
     try {
         QFile file(chosen);
         ClipListFile::OpenForReading(file);
+        const QByteArray bytes = file.readAll();
         const QSignalBlocker quiet(Memo1); // the list itself does not change
-        Memo1->Load(file.readAll());
+        Memo1->Load(bytes);
+        // The view shows one text; a file with clips in an old single-byte code would come
+        // back wholly as UTF-8, changing clips nobody touched.
+        if (!ClipText::IsUtf8(bytes)) {
+            Memo1->setReadOnly(true);
+            pnlStatus->setText(MessageText(QStringLiteral("%1 is not wholly UTF-8 text: it is "
+                                                          "shown read-only."))
+                                   .arg(chosen));
+        }
     } catch (const EQuillery& e) {
         Platform.Prompts.ShowMessage(e.Message());
     }
@@ -138,10 +151,19 @@ void TQuilleryMainForm::EditClipList1Click() {
 }
 
 void TQuilleryMainForm::SaveEditedList() {
+    SaveEditedListTo(EditedListFile);
+}
+
+void TQuilleryMainForm::SaveEditedListTo(const QString& fileName) {
     QByteArray text = Memo1->Text();
     if (!text.isEmpty() && !text.endsWith(ClipText::CRLF))
         text += ClipText::CRLF; // every line ends with CR LF, the last one too
-    TSafeFile::WriteAll(EditedListFile, text);
+    TSafeFile::WriteAll(fileName, text);
+    Memo1->ClearModified();
+}
+
+void TQuilleryMainForm::EndListEdit() {
     EditedListFile.clear();
+    Memo1->setReadOnly(false);
     Memo1->ClearModified();
 }

@@ -1,6 +1,7 @@
 // Saving a changed list at exit, to a numbered temporary list when it has no file.
 #include "config/Config.h"
 #include "files/FileNames.h"
+#include "grid/ZoomView.h"
 #include "main/fMain.h"
 
 #include <QFile>
@@ -12,8 +13,29 @@ bool TQuilleryMainForm::AskSaveClipList() {
                                 TButtons::YesNo) == TAnswer::Yes;
 }
 
+// A list file's changed text in the view goes to that file, or after a question; where
+// nobody can be asked, to a temporary list, the file staying as it was.
+void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
+    if (EditedListFile.isEmpty() || !Memo1->IsModified())
+        return;
+    if (Config->AutoSave || (interactive && Config->PromptSave && AskSaveClipList())) {
+        SaveEditedList();
+    } else if (!interactive && Config->PromptSave) {
+        const QString target = FileNames::ReserveTempList(Folders.Data);
+        if (target.isEmpty()) {
+            qWarning("Quillery: %s", "File Not Saved: too many temp clip lists.");
+            return;
+        }
+        SaveEditedListTo(target);
+        NoteExitSave(interactive, target, EditedListFile,
+                     "The clip list was saved to %1: %2 was left as it was, since nobody could "
+                     "be asked.");
+    }
+}
+
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     FinishAutoSave();
+    ExitSaveEditedList(interactive);
     if (!ListChanged)
         return;
     if (!Config->AutoSave) {
@@ -70,8 +92,12 @@ void TQuilleryMainForm::SaveToTempListAtExit(bool interactive, const QString& ke
         throw;
     }
     ListChanged = false;
-    if (keptFile.isEmpty())
-        return;
+    if (!keptFile.isEmpty())
+        NoteExitSave(interactive, target, keptFile, why);
+}
+
+void TQuilleryMainForm::NoteExitSave(bool interactive, const QString& target,
+                                     const QString& keptFile, const char* why) {
     const QString note = MessageText(QString::fromLatin1(why)).arg(target, keptFile);
     pnlStatus->setText(note);
     Config->LastExitNote = note;

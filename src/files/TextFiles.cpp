@@ -8,6 +8,8 @@
 #include "main/ClipText.h"
 #include "main/fMain.h"
 
+#include <QFileInfo>
+
 QString TQuilleryMainForm::TextFilter() const {
     return MessageText(QStringLiteral("Text files (*.txt)|*.TXT|All files (*.*)|*.*"));
 }
@@ -50,10 +52,18 @@ void TQuilleryMainForm::SaveCliptoFile1Click() {
         Platform.Prompts.ShowMessage(MessageText(QStringLiteral("You must select a cell first.")));
         return;
     }
-    if (!Config->DefaultFile.isEmpty())
-        SaveDialog1->Dialog.FileName = Config->DefaultFile;
-    SaveDialog1->Dialog.Filter = TextFilter();
-    const QString chosen = Platform.Prompts.SaveFile(SaveDialog1->Dialog);
+    // A text file's name is proposed, never the list's own file: Enter and Yes would replace
+    // the list with one clip's text.
+    TFileDialog& dialog = SaveDialog1->Dialog;
+    const QFileInfo list(Config->DefaultFile);
+    dialog.FileName = Config->DefaultFile.isEmpty()
+                          ? QString()
+                          : list.absolutePath() + QLatin1Char('/') + list.completeBaseName() +
+                                QStringLiteral(".txt");
+    dialog.Filter = TextFilter();
+    const QString listExt = std::exchange(dialog.DefaultExt, QStringLiteral("txt"));
+    const QString chosen = Platform.Prompts.SaveFile(dialog);
+    dialog.DefaultExt = listExt;
     if (chosen.isEmpty())
         return;
     TSafeFile::WriteAll(chosen, ClipText::WithLineEnds(ClipText::SplitLines(ClipAt(CurrentRow))));

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 void TQuilleryMainForm::SelectClip1Click() {
@@ -33,6 +34,9 @@ void TQuilleryMainForm::InsertClip1Click() {
 }
 
 void TQuilleryMainForm::Delete1Click() {
+    // Only what is seen selected: a click below the last row leaves nothing selected.
+    if (!StringGrid1->selectionModel()->hasSelection())
+        return;
     // The row count stays: an empty row comes in at the end for each clip deleted.
     const TGridRect selection = StringGrid1->Selection();
     StringGrid1->RemoveRowsKeepingCount(selection.Top, selection.Bottom);

@@ -38,7 +38,7 @@ void TQuilleryMainForm::Find1Click() {
     if (!FindDialog1) {
         FindDialog1 = new TFindDialog(this);
         connect(FindDialog1, &TFindDialog::FindNext, this,
-                [this] { Guarded([this] { FindNext(FindDialog1->FindText()); }); });
+                [this] { Guarded([this] { FindNext(FindDialog1->FindText(), true); }); });
     }
     FindDialog1->Translate([this](const QString& text) { return MessageText(text); });
     // Beside the list, to its right.
@@ -48,8 +48,9 @@ void TQuilleryMainForm::Find1Click() {
 void TQuilleryMainForm::FindandReplace1Click() {
     if (!ReplaceDialog1) {
         ReplaceDialog1 = new TReplaceDialog(this);
-        connect(ReplaceDialog1, &TReplaceDialog::FindNext, this,
-                [this] { Guarded([this] { FindNext(ReplaceDialog1->FindText()); }); });
+        connect(ReplaceDialog1, &TReplaceDialog::FindNext, this, [this] {
+            Guarded([this] { FindNext(ReplaceDialog1->FindText(), ReplaceDialog1->MatchCase()); });
+        });
         connect(ReplaceDialog1, &TReplaceDialog::Replace, this,
                 [this](bool all) { Guarded([this, all] { ReplaceClips(all); }); });
     }
@@ -65,11 +66,11 @@ void TQuilleryMainForm::FindandReplace1Click() {
     ShowAt(ReplaceDialog1, QPoint(x, top.y()));
 }
 
-void TQuilleryMainForm::FindNext(const QString& text) {
-    const QByteArray find = text.toUtf8();
+void TQuilleryMainForm::FindNext(const QString& text, bool matchCase) {
+    const TextSearch::TReplacer find(text, {}, matchCase);
     const int col = SearchColumn();
     for (int r = std::max(CurrentRow + 1, 0); r < StringGrid1->RowCount(); ++r) {
-        if (TextSearch::Occurs(StringGrid1->Cells(col, r), find)) {
+        if (find.Finds(StringGrid1->Cells(col, r))) {
             StringGrid1->SetCurrent(col, r);
             StringGrid1->scrollTo(StringGrid1->Model().index(r, col));
             CurrentRow = r;

@@ -260,7 +260,25 @@ bool TKXStringGrid::RowHasText(int row) const {
     return false;
 }
 
+// Shift+Ctrl+Home and End extend the selection to the first or last row, as in every list
+// (the view itself moves only the current cell with Ctrl held).
+bool TKXStringGrid::ExtendToEnd(const QKeyEvent* event) {
+    const bool home = event->key() == Qt::Key_Home;
+    if ((!home && event->key() != Qt::Key_End) || selectionMode() != ContiguousSelection ||
+        event->modifiers() != (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    const TGridRect sel = Selection();
+    const int anchor = Row() == sel.Top ? sel.Bottom : sel.Top;
+    const int target = home ? FixedRows() : RowCount() - 1;
+    SetSelection({sel.Left, std::min(anchor, target), sel.Right, std::max(anchor, target)});
+    selectionModel()->setCurrentIndex(Data->index(target, Col()), QItemSelectionModel::NoUpdate);
+    scrollTo(currentIndex());
+    return true;
+}
+
 void TKXStringGrid::keyPressEvent(QKeyEvent* event) {
+    if (ExtendToEnd(event))
+        return;
     int key = event->key();
     if (key == Qt::Key_Down && Row() == RowCount() - 1 &&
         (NewRowOnKeyDown == kdAlways ||

@@ -105,6 +105,7 @@ signals:
     void EditorShownReadOnly();
 
 protected:
+    bool ExtendToEnd(const QKeyEvent* event);
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

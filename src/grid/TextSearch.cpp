@@ -1,15 +1,11 @@
 #include "TextSearch.h"
 
-#include <QStringDecoder>
+#include "main/ClipText.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace TextSearch {
-
-bool Occurs(const QByteArray& clip, const QByteArray& find) {
-    return !find.isEmpty() && clip.contains(find);
-}
 
 namespace {
 // A-Z made a-z, nothing else: eight bytes at a time, each byte tested for A-Z at once.
@@ -36,35 +32,72 @@ QByteArray AsciiLower(const QByteArray& bytes) {
     }
     return lower;
 }
-
-bool IsUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(bytes);
-    return !decoder.hasError();
-}
 } // namespace
 
 TReplacer::TReplacer(const QString& find, const QString& replace, bool matchCase)
-    : Find(find), Replace(replace), Needle(find.toUtf8()), LowerNeedle(AsciiLower(Needle)),
-      Bytes(replace.toUtf8()), MatchCase(matchCase),
+    : Find(find), Replace(replace), MatchCase(matchCase),
       AsciiFind(
-          std::all_of(find.cbegin(), find.cend(), [](QChar c) { return c.unicode() < 0x80; })) {}
-
-int TReplacer::Apply(QByteArray& clip, bool all) const {
-    if (Needle.isEmpty())
-        return 0;
-    if (MatchCase)
-        return ReplaceBytes(clip, clip, Needle, all);
-    if (AsciiFind || !IsUtf8(clip))
-        return ReplaceBytes(clip, AsciiLower(clip), LowerNeedle, all);
-    return ReplaceFolded(clip, all);
+          std::all_of(find.cbegin(), find.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+    Utf8 = {find.toUtf8(), {}, replace.toUtf8(), !find.isEmpty(), true};
+    Cp1252.Valid = !find.isEmpty() && ClipText::EncodeCp1252(find, Cp1252.Needle);
+    Cp1252.ReplaceValid = ClipText::EncodeCp1252(replace, Cp1252.Bytes);
+    Utf8.Lower = AsciiLower(Utf8.Needle);
+    Cp1252.Lower = AsciiLower(Cp1252.Needle);
 }
 
-// Matches are looked for in key: the clip itself, or its copy with A-Z made a-z.
-int TReplacer::ReplaceBytes(QByteArray& clip, const QByteArray& key, const QByteArray& needle,
-                            bool all) const {
-    // Where the matches are first, then the new text in one piece of the right size.
+// Folding other letters than A-Z needs the characters of a UTF-8 clip.
+bool TReplacer::FoldsBeyondAscii() const {
+    return !MatchCase && !AsciiFind;
+}
+
+bool TReplacer::Finds(const QByteArray& clip) const {
+    if (ClipText::IsUtf8(clip)) {
+        if (FoldsBeyondAscii())
+            return QString::fromUtf8(clip).contains(Find, Qt::CaseInsensitive);
+        return FindHits(clip, Utf8, false);
+    }
+    return FindHits(clip, Cp1252, false);
+}
+
+int TReplacer::Apply(QByteArray& clip, bool all) const {
+    return ClipText::IsUtf8(clip) ? ApplyUtf8(clip, all) : ApplySingleByte(clip, all);
+}
+
+int TReplacer::ApplyUtf8(QByteArray& clip, bool all) const {
+    if (FoldsBeyondAscii())
+        return ReplaceFolded(clip, all);
+    if (!FindHits(clip, Utf8, all))
+        return 0;
+    Splice(clip, Utf8.Needle.size(), Utf8.Bytes);
+    return int(Hits.size());
+}
+
+int TReplacer::ApplySingleByte(QByteArray& clip, bool all) const {
+    if (!FindHits(clip, Cp1252, all))
+        return 0;
+    if (!Cp1252.ReplaceValid) {
+        // The new text has characters the old code lacks: the clip becomes UTF-8 text.
+        QByteArray utf8 = ClipText::Decode(clip).toUtf8();
+        const int n = ApplyUtf8(utf8, all);
+        clip = std::move(utf8);
+        return n;
+    }
+    Splice(clip, Cp1252.Needle.size(), Cp1252.Bytes);
+    // Bytes that now happen to form UTF-8 would be read as other characters: the clip keeps
+    // its characters as UTF-8 text.
+    if (ClipText::IsUtf8(clip) && ClipText::DecodeCp1252(clip).toUtf8() != clip)
+        clip = ClipText::DecodeCp1252(clip).toUtf8();
+    return int(Hits.size());
+}
+
+// Where the find text occurs in the clip, into Hits: the first place, or all that do not
+// overlap. Without match case, A-Z and a-z match each other.
+bool TReplacer::FindHits(const QByteArray& clip, const TCoded& coded, bool all) const {
     Hits.clear();
+    if (!coded.Valid)
+        return false;
+    const QByteArray key = MatchCase ? clip : AsciiLower(clip);
+    const QByteArray& needle = MatchCase ? coded.Needle : coded.Lower;
     const char* k = key.constData();
     const qsizetype m = needle.size();
     const qsizetype last = key.size() - m; // the last place a match can start
@@ -83,22 +116,25 @@ int TReplacer::ReplaceBytes(QByteArray& clip, const QByteArray& key, const QByte
         if (!all)
             break;
     }
-    if (Hits.empty())
-        return 0;
-    QByteArray out(clip.size() + qsizetype(Hits.size()) * (Bytes.size() - m), Qt::Uninitialized);
+    return !Hits.empty();
+}
+
+// The clip with each hit of matched bytes replaced by bytes, built in one piece.
+void TReplacer::Splice(QByteArray& clip, qsizetype matched, const QByteArray& bytes) const {
+    QByteArray out(clip.size() + qsizetype(Hits.size()) * (bytes.size() - matched),
+                   Qt::Uninitialized);
     char* o = out.data();
     const char* c = clip.constData();
     qsizetype done = 0; // bytes of clip already in out
     for (qsizetype at : Hits) {
         std::memcpy(o, c + done, size_t(at - done));
         o += at - done;
-        std::memcpy(o, Bytes.constData(), size_t(Bytes.size()));
-        o += Bytes.size();
-        done = at + m;
+        std::memcpy(o, bytes.constData(), size_t(bytes.size()));
+        o += bytes.size();
+        done = at + matched;
     }
     std::memcpy(o, c + done, size_t(clip.size() - done));
     clip = std::move(out);
-    return int(Hits.size());
 }
 
 // Letter case folded beyond A-Z: through the decoded text of a UTF-8 clip.

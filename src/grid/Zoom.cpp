@@ -36,8 +36,7 @@ void TQuilleryMainForm::ZoomOut() {
         // A list file's text goes back to that file or nowhere.
         if (Memo1->IsModified() && (Config->AutoSave || AskSaveClipList()))
             SaveEditedList();
-        EditedListFile.clear();
-        Memo1->ClearModified();
+        EndListEdit();
     } else if (Memo1->IsModified()) {
         const QByteArray text = Memo1->Text();
         // A clip that fell off the end of the list while it was open comes back as a new one.

@@ -2,6 +2,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <iterator>
+
 #include <cstring>
 
 namespace ClipText {
@@ -69,7 +72,7 @@ static const char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-static QString DecodeCp1252(const QByteArray& text) {
+QString DecodeCp1252(const QByteArray& text) {
     QString out(text.size(), Qt::Uninitialized);
     QChar* dst = out.data();
     for (char c : text) {
@@ -79,10 +82,63 @@ static QString DecodeCp1252(const QByteArray& text) {
     return out;
 }
 
+bool EncodeCp1252(const QString& text, QByteArray& bytes) {
+    bytes.resize(text.size());
+    char* out = bytes.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *out++ = char(u);
+            continue;
+        }
+        const auto* hit = std::find(std::begin(kCp1252High), std::end(kCp1252High), u);
+        if (hit == std::end(kCp1252High))
+            return false;
+        *out++ = char(0x80 + (hit - kCp1252High));
+    }
+    return true;
+}
+
 QString Decode(const QByteArray& text) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString decoded = decoder.decode(text);
     return decoder.hasError() ? DecodeCp1252(text) : decoded;
+}
+
+// Well-formed UTF-8 as the decoder takes it (no overlong forms, surrogates or code points
+// past U+10FFFF), checked without decoding: ASCII eight bytes at a time.
+bool IsUtf8(const QByteArray& text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.constData());
+    const auto* end = p + text.size();
+    while (p < end) {
+        quint64 word;
+        if (end - p >= 8 && (std::memcpy(&word, p, 8), (word & 0x8080808080808080ull) == 0)) {
+            p += 8;
+            continue;
+        }
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        const int n = c >= 0xC2 && c <= 0xDF   ? 1
+                      : c >= 0xE0 && c <= 0xEF ? 2
+                      : c >= 0xF0 && c <= 0xF4 ? 3
+                                               : -1;
+        if (n < 0 || end - p <= n)
+            return false;
+        // The second byte's range rules out overlong forms, surrogates and too-large values.
+        const unsigned char lo = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+        const unsigned char hi = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+        if (p[1] < lo || p[1] > hi)
+            return false;
+        for (int i = 2; i <= n; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        }
+        p += n + 1;
+    }
+    return true;
 }
 
 QString Preview(const QByteArray& text, int maxChars) {

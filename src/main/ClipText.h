@@ -25,6 +25,11 @@ QByteArray WithLineEnds(const QList<QByteArray>& lines);
 
 // Valid UTF-8 decodes as UTF-8; anything else is an old single-byte list, read as Windows-1252.
 QString Decode(const QByteArray& text);
+bool IsUtf8(const QByteArray& text);
+QString DecodeCp1252(const QByteArray& text);
+// The text in the old single-byte code that Decode reads; false where a character has no byte
+// there.
+bool EncodeCp1252(const QString& text, QByteArray& bytes);
 
 // One-line preview for a grid cell: at most maxChars characters, line breaks shown as a
 // return symbol and tabs as spaces, so that a huge clip never slows painting.

@@ -169,6 +169,9 @@ public:
     // receive the changed text. Empty while the view shows a clip.
     QString EditedListFile;
     void SaveEditedList();
+    void SaveEditedListTo(const QString& fileName);
+    void EndListEdit();
+    void ExitSaveEditedList(bool interactive); // a changed text at exit
     // The Lists menu: the clip list files of the program folder.
     void RefreshLists();
     void NaviExec(QAction* item);
@@ -176,6 +179,7 @@ public:
     QString ChooseFileToOpen(const QString& filter); // empty: cancelled, or no such file
     void LoadFile(const QString& fileName, bool append);
     void SaveClipList(const QString& fileName);
+    void ListSaved(); // clears ListChanged and the grid's Modified
     void AutoOpenFile(const QString& fileName);
     void SaveClipList1Click();
     // The current file when it was read only in part, or not at all: saving the list over it
@@ -198,6 +202,9 @@ public:
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
     void SaveToTempListAtExit(bool interactive, const QString& keptFile, const char* why);
+    // Says where the list went instead of keptFile: now, and at the next start.
+    void NoteExitSave(bool interactive, const QString& target, const QString& keptFile,
+                      const char* why);
 
     // Auto Save while running: a changed list is written within AutoSaveInterval.
     static constexpr int AutoSaveInterval = 1000;
@@ -229,7 +236,7 @@ public:
     // Find and Replace, from the current clip down.
     void Find1Click();
     void FindandReplace1Click();
-    void FindNext(const QString& text);
+    void FindNext(const QString& text, bool matchCase);
     void ReplaceClips(bool all);
     int SearchColumn() const;
 

@@ -26,6 +26,8 @@ private slots:
     void listsMenuSavesFirst();
     void editClipList_data();
     void editClipList();
+    void editClipListToTheEnd_data();
+    void editClipListToTheEnd();
 };
 
 namespace {
@@ -182,6 +184,14 @@ void TestFileMenu::exportClip() {
     QVERIFY(form.ListChanged); // unchanged by the export
     QCOMPARE(f.Settings.DefaultFile, QString());
     QCOMPARE(LastDir(f), QString());
+    // With a list file: a text file of the same name is proposed, never the list itself.
+    f.Settings.DefaultFile = f.Dir.File("work.clp");
+    form.SaveAs1Click(); // cancelled, but the dialog now holds the list's name
+    form.SaveCliptoFile1Click();
+    QCOMPARE(f.Prompts.Dialogs.last().FileName, f.Dir.File("work.txt"));
+    QCOMPARE(f.Prompts.Dialogs.last().DefaultExt, "txt");
+    form.SaveAs1Click();
+    QCOMPARE(f.Prompts.Dialogs.last().DefaultExt, "Clp");
 }
 
 void TestFileMenu::listsMenu() {
@@ -275,6 +285,58 @@ void TestFileMenu::editClipList() {
     QCOMPARE(TTestDir::Read(f.Dir.File("current.clp")), Record("current"));
     QCOMPARE(form.ClipAt(0), QByteArray("current"));
     QCOMPARE(QDir(f.Dir.Path()).entryList({"*.clp"}).size(), 2);
+}
+
+void TestFileMenu::editClipListToTheEnd_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<bool>("typed");    // the edited file holds the typed text afterwards
+    QTest::addColumn<bool>("tempList"); // qlry0001.Clp holds it instead
+    const QByteArray list = Record("one");
+    QTest::newRow("Save closes the view") << list << "save, zoom, save" << false << true << false;
+    QTest::newRow("exit asks: Yes") << list << "exit" << false << true << false;
+    QTest::newRow("exit without a user: the file stays")
+        << list << "exit unattended" << false << false << true;
+    QTest::newRow("exit with Auto Save") << list << "exit unattended" << true << true << false;
+    QTest::newRow("an old single-byte file is read-only")
+        << Record("caf\xe9") << "save, zoom, save" << false << false << false;
+}
+
+// However Edit Clip List ends, the file's text goes back to that file (or, unasked, to a
+// temporary list) and never into the list or another file.
+void TestFileMenu::editClipListToTheEnd() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, end);
+    QFETCH(bool, autoSave);
+    QFETCH(bool, typed);
+    QFETCH(bool, tempList);
+    TFormFixture f;
+    f.Settings.AutoSave = autoSave;
+    f.Settings.DefaultFile = f.Dir.File("current.clp");
+    TTestDir::Write(f.Dir.File("current.clp"), Record("current"));
+    TTestDir::Write(f.Dir.File("edited.clp"), file);
+    auto& form = f.Create();
+    f.Prompts.Files.enqueue(f.Dir.File("edited.clp"));
+    form.EditClipList1Click();
+    form.Memo1->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(form.Memo1, "new ");
+    f.Prompts.Answers.enqueue(TAnswer::Yes);
+    if (end == "save, zoom, save") {
+        form.SaveClipList1Click();
+        QVERIFY(!form.IsZoomed());
+        form.CurrentRow = 0;
+        form.ZoomIn();
+        QVERIFY(!form.Memo1->isReadOnly());
+        form.ZoomOut();
+        form.SaveClipList1Click();
+    } else {
+        form.ExitSaveStep(end == "exit");
+    }
+    QCOMPARE(TTestDir::Read(f.Dir.File("edited.clp")), typed ? "new " + file : file);
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), tempList ? "new " + file : "");
+    QCOMPARE(TTestDir::Read(f.Dir.File("current.clp")), Record("current"));
+    QCOMPARE(form.ClipAt(0), QByteArray("current"));
 }
 
 QTEST_MAIN(TestFileMenu)

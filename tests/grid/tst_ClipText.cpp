@@ -3,6 +3,8 @@
 #include "main/ClipText.h"
 
 #include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
 
 class TestClipText : public QObject {
@@ -19,6 +21,7 @@ private slots:
     void decode_data();
     void decode();
     void previewIsBoundedAndOneLine();
+    void codesAgreeWithQt();
     void quickSortOrdersLikeAReferenceSort();
 };
 
@@ -164,6 +167,30 @@ void TestClipText::quickSortOrdersLikeAReferenceSort() {
         for (int i = 0; i < n; ++i)
             QCOMPARE(ClipText::Compare(rows.Keys[i], reference[i]), 0);
     }
+}
+
+// The UTF-8 check agrees with Qt's decoder, and the single-byte code with Qt's Windows-1252
+// wherever that defines a byte, on random bytes.
+void TestClipText::codesAgreeWithQt() {
+    QRandomGenerator random(7);
+    for (int round = 0; round < 100000; ++round) {
+        QByteArray bytes(random.bounded(9), Qt::Uninitialized);
+        for (char& b : bytes) // mostly bytes that start or continue a sequence
+            b = char(random.bounded(4) ? 0x80 + random.bounded(0x78) : random.bounded(0x100));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(bytes);
+        QCOMPARE(ClipText::IsUtf8(bytes), !utf8.hasError());
+        const QString text = ClipText::DecodeCp1252(bytes);
+        QByteArray back;
+        QVERIFY(ClipText::EncodeCp1252(text, back));
+        QCOMPARE(back, bytes);
+        QStringEncoder cp1252("windows-1252");
+        const QByteArray qt = cp1252.encode(text);
+        if (!cp1252.hasError() && QStringDecoder("windows-1252").decode(qt) == text)
+            QCOMPARE(qt, bytes);
+    }
+    QByteArray none;
+    QVERIFY(!ClipText::EncodeCp1252(QString::fromUtf8("Ω"), none));
 }
 
 QTEST_GUILESS_MAIN(TestClipText)

@@ -19,6 +19,7 @@ private slots:
     void clearClipList_data();
     void clearClipList();
     void leavingTheGridAfterAChange();
+    void keysAndClicksOnTheSelection();
 };
 
 namespace {
@@ -206,6 +207,42 @@ void TestEditCommands::leavingTheGridAfterAChange() {
     QVERIFY(!form.ListChanged);
     other->setFocus();
     QTRY_VERIFY(form.ListChanged);
+    // After a save the list is settled: leaving the grid raises no change from before it.
+    f.Settings.DefaultFile = f.Dir.File("list.clp");
+    form.StringGrid1->setFocus();
+    QTRY_VERIFY(form.StringGrid1->hasFocus());
+    form.MoveDown1->trigger();
+    form.SaveClipList1Click();
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QVERIFY(!form.ListChanged);
+}
+
+// Delete acts on what is seen selected; Shift+Ctrl+End and Home extend the selection.
+void TestEditCommands::keysAndClicksOnTheSelection() {
+    TFormFixture f;
+    f.Settings.Rows = 4;
+    f.Settings.Height = 400;
+    auto& form = f.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    FillRows(f, 4);
+    auto* grid = form.StringGrid1;
+    auto* view = grid->viewport();
+    const auto rowAt = [&](int r) { return grid->visualRect(grid->Model().index(r, 1)).center(); };
+    QTest::mouseClick(view, Qt::LeftButton, {}, rowAt(1));
+    QTest::keyClick(grid, Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(grid->Selection().Top, 1);
+    QCOMPARE(grid->Selection().Bottom, 3);
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(grid->Selection().Top, 0);
+    QCOMPARE(grid->Selection().Bottom, 1);
+    const QPoint below = rowAt(3) + QPoint(0, 3 * grid->rowHeight(3));
+    QVERIFY(below.y() < view->height());
+    QTest::mouseClick(view, Qt::LeftButton, {}, below);
+    QVERIFY(!grid->selectionModel()->hasSelection());
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QCOMPARE(f.Clips(4), (Texts{"r0", "r1", "r2", "r3"}));
 }
 
 QTEST_MAIN(TestEditCommands)

@@ -6,25 +6,39 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QtTest>
+
+#include <optional>
 
 using Texts = QList<QByteArray>;
 
 namespace {
-// The replace rules as stated, byte by byte: a match at p when the bytes from p on begin with
-// the find text, A-Z and a-z matching each other unless case counts; after a replacement
-// the search goes on after the inserted text.
-QByteArray ModelReplace(QByteArray text, const QByteArray& find, const QByteArray& by,
-                        bool matchCase, bool all) {
-    auto same = [&](char a, char b) {
-        if (!matchCase && a >= 'A' && a <= 'Z')
-            a = char(a - 'A' + 'a');
-        if (!matchCase && b >= 'A' && b <= 'Z')
-            b = char(b - 'A' + 'a');
-        return a == b;
-    };
-    if (find.isEmpty())
-        return text;
+bool IsUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+QString FromCp1252(const QByteArray& bytes) {
+    return QStringDecoder("windows-1252").decode(bytes);
+}
+
+// Windows-1252 as far as it has the characters; empty where it lacks one.
+std::optional<QByteArray> ToCp1252(const QString& text) {
+    QStringEncoder encoder("windows-1252");
+    const QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError() || FromCp1252(bytes) != text)
+        return std::nullopt;
+    return bytes;
+}
+
+// The replace rules over units of T (the characters of a UTF-8 clip, or the bytes of one in
+// the old code): a match at p when the text from p on begins with the find text, units being
+// the same when same says so; after a replacement the search goes on after the inserted text.
+template <class T, class Same>
+T ModelReplace(T text, const T& find, const T& by, bool all, Same same) {
     qsizetype p = 0;
     while (p + find.size() <= text.size()) {
         bool match = true;
@@ -41,6 +55,42 @@ QByteArray ModelReplace(QByteArray text, const QByteArray& find, const QByteArra
     }
     return text;
 }
+
+QByteArray ModelUtf8(const QByteArray& clip, const QString& find, const QString& by, bool matchCase,
+                     bool all) {
+    const QString text = QString::fromUtf8(clip);
+    const QString out = ModelReplace(text, find, by, all, [&](QChar a, QChar b) {
+        return matchCase ? a == b : a.toCaseFolded() == b.toCaseFolded();
+    });
+    return out == text ? clip : out.toUtf8();
+}
+
+// A clip that is UTF-8 is searched for the characters of the find text, letter case folded
+// unless it counts. One that is not is searched for the text's bytes in Windows-1252, only
+// A-Z folded; where the replace text has no bytes there the clip becomes UTF-8 first, and a
+// result that would read as other characters is made UTF-8. No match: the clip as it was.
+QByteArray Model(const QByteArray& clip, const QString& find, const QString& by, bool matchCase,
+                 bool all) {
+    if (find.isEmpty())
+        return clip;
+    if (IsUtf8(clip))
+        return ModelUtf8(clip, find, by, matchCase, all);
+    const std::optional<QByteArray> needle = ToCp1252(find), bytes = ToCp1252(by);
+    if (!needle)
+        return clip;
+    const auto same = [&](char a, char b) {
+        const auto fold = [&](char c) {
+            return !matchCase && c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        };
+        return fold(a) == fold(b);
+    };
+    if (ModelReplace(clip, *needle, QByteArray("\x01\x02"), false, same) == clip)
+        return clip;
+    if (!bytes)
+        return ModelUtf8(FromCp1252(clip).toUtf8(), find, by, matchCase, all);
+    const QByteArray out = ModelReplace(clip, *needle, *bytes, all, same);
+    return IsUtf8(out) ? FromCp1252(out).toUtf8() : out;
+}
 } // namespace
 
 class TestFindReplace : public QObject {
@@ -56,24 +106,35 @@ private slots:
 
 void TestFindReplace::replaceFollowsTheRules() {
     QRandomGenerator random(11);
-    auto word = [&](int max) {
-        QByteArray w(random.bounded(max + 1), Qt::Uninitialized);
-        for (char& c : w)
-            c = "abAB x\r\nZz@[`{\xc1"[random.bounded(14)];
-        return w;
+    const QStringList units = {"a", "b", "A", "B", " ", "x", "\r", "\n", "Z", "z", "@",
+                               "[", "`", "{", "é", "É", "€", "ß",  "Ω",  "Ã", "©"};
+    auto text = [&](int max) {
+        QString t;
+        for (int n = random.bounded(max + 1); n > 0; --n)
+            t += units.at(random.bounded(int(units.size())));
+        return t;
     };
+    int singleByte = 0;
     for (int round = 0; round < 20000; ++round) {
-        const QByteArray text = word(30), find = word(3), by = word(3);
+        // Half the clips in the old single-byte code (where it has the characters).
+        const QString shown = text(30);
+        const std::optional<QByteArray> old = ToCp1252(shown);
+        const QByteArray clip = random.bounded(2) && old ? *old : shown.toUtf8();
+        singleByte += !IsUtf8(clip);
+        const QString find = text(3), by = text(3);
         const bool matchCase = random.bounded(2), all = random.bounded(2);
-        QByteArray clip = text;
-        TextSearch::TReplacer(QString::fromUtf8(find), QString::fromUtf8(by), matchCase)
-            .Apply(clip, all);
-        const QByteArray expected = ModelReplace(text, find, by, matchCase, all);
-        if (clip != expected) {
-            qWarning() << text << find << by << matchCase << all;
-            QCOMPARE(clip, expected);
+        QByteArray replaced = clip;
+        const TextSearch::TReplacer replacer(find, by, matchCase);
+        replacer.Apply(replaced, all);
+        const QByteArray expected = Model(clip, find, by, matchCase, all);
+        const bool found = Model(clip, find, "\u0001", matchCase, false) != clip;
+        if (replaced != expected || replacer.Finds(clip) != found) {
+            qWarning() << clip << find << by << matchCase << all;
+            QCOMPARE(replaced, expected);
+            QCOMPARE(replacer.Finds(clip), found);
         }
     }
+    QVERIFY2(singleByte > 3000, qPrintable(QString::number(singleByte)));
 }
 
 void TestFindReplace::replaceExamples_data() {
@@ -119,6 +180,8 @@ void TestFindReplace::findSteps_data() {
     QTest::newRow("from no current row: row 0 too") << -1 << "clip" << QList<int>{0, 3};
     QTest::newRow("on the last row: not found") << 9 << "clip" << QList<int>{-1};
     QTest::newRow("empty text: not found") << 0 << "" << QList<int>{-1};
+    QTest::newRow("an old single-byte clip, found by what it shows")
+        << 0 << QString::fromUtf8("café") << QList<int>{5, -1};
 }
 
 void TestFindReplace::findSteps() {
@@ -131,6 +194,7 @@ void TestFindReplace::findSteps() {
     for (int r : {0, 3, 7})
         form.SetClipAt(r, "a clip " + QByteArray::number(r));
     form.SetClipAt(9, "a clip at the end");
+    form.SetClipAt(5, "caf\xe9 au lait");
     form.CurrentRow = current;
     form.Find1->trigger();
     QVERIFY(form.FindDialog1->isVisible());
@@ -170,6 +234,14 @@ void TestFindReplace::replaceInTheList() {
                                 "babnabnab", "babnabnab"}));
     QCOMPARE(form.CurrentRow, 5);
     QVERIFY(form.ListChanged); // to be saved like any change
+    // Find Next in this dialog follows its Match case box.
+    form.ReplaceDialog1->edtFind->setText("BABNAB");
+    form.ReplaceDialog1->chkMatchCase->setChecked(false);
+    emit form.ReplaceDialog1->FindNext();
+    QCOMPARE(form.CurrentRow, 6);
+    form.ReplaceDialog1->chkMatchCase->setChecked(true);
+    emit form.ReplaceDialog1->FindNext();
+    QCOMPARE(f.Prompts.Shown.last().Text, "\"BABNAB\" could not be found.");
     form.ReplaceDialog1->edtFind->setText("zzz");
     emit form.ReplaceDialog1->Replace(true);
     QCOMPARE(f.Prompts.Shown.last().Text, "\"zzz\" could not be found.");
