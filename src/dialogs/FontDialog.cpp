@@ -4,9 +4,13 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QPainter>
 #include <QPushButton>
+
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -20,11 +24,36 @@ QIcon Swatch(const QColor& color) {
     return QIcon(pixmap);
 }
 
+// Qt's dialog picks the style by its name, and a font without one (as the settings give it)
+// can land on "Oblique" where the family calls its regular style "Book": name the style whose
+// slant matches and whose weight and width are nearest.
+QFont WithStyleName(QFont font) {
+    if (!font.styleName().isEmpty())
+        return font;
+    const auto width = [](const QFont& f) { return f.stretch() > 0 ? f.stretch() : 100; };
+    QString best;
+    int distance = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(font.family())) {
+        const QFont candidate = QFontDatabase::font(font.family(), style, font.pointSize());
+        if (candidate.italic() != font.italic())
+            continue;
+        const int d = 10 * std::abs(candidate.weight() - font.weight()) +
+                      std::abs(width(candidate) - width(font));
+        if (d < distance) {
+            distance = d;
+            best = style;
+        }
+    }
+    if (!best.isEmpty())
+        font.setStyleName(best);
+    return font;
+}
+
 } // namespace
 
 bool TQtPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
                             const std::function<void(const TFontChoice&)>& apply) {
-    QFontDialog box(font.Font, Parent());
+    QFontDialog box(WithStyleName(font.Font), Parent());
     box.setOption(QFontDialog::DontUseNativeDialog);
     qint32 color = font.Color;
     const QColor text = box.palette().color(QPalette::Text);
@@ -46,6 +75,8 @@ bool TQtPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
     }
     if (box.exec() != QDialog::Accepted)
         return false;
-    font = {box.selectedFont(), color};
+    QFont chosen = box.selectedFont();
+    chosen.setStyleName({}); // kept as bold and italic, as the settings hold it
+    font = {chosen, color};
     return true;
 }

@@ -9,6 +9,8 @@
 #include "main/Errors.h"
 #include "main/fMain.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
 
@@ -25,8 +27,18 @@ void TQuilleryMainForm::StartAutoSave() {
 QString TQuilleryMainForm::AutoSaveFile() {
     if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile))
         return Config->DefaultFile;
+    if (!AutoSaveTempList.isEmpty())
+        return AutoSaveTempList;
+    // Every name taken: said once, and not searched for again each second until the folder
+    // changes (a list deleted).
+    const QDateTime folder = QFileInfo(Folders.Data).lastModified();
+    if (TempListsFullAt.isValid() && TempListsFullAt == folder)
+        return {};
+    AutoSaveTempList = FileNames::ReserveTempList(Folders.Data);
+    TempListsFullAt = AutoSaveTempList.isEmpty() ? folder : QDateTime();
     if (AutoSaveTempList.isEmpty())
-        AutoSaveTempList = FileNames::ReserveTempList(Folders.Data);
+        pnlStatus->setText(
+            MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
     return AutoSaveTempList;
 }
 
@@ -44,7 +56,7 @@ void TQuilleryMainForm::AutoSaveTick() {
         return;
     const QString file = AutoSaveFile();
     if (file.isEmpty())
-        return;  // no free temporary list name: the exit save says so
+        return;  // no free temporary list name: said on the status line
     ListSaved(); // a change from now on is written by the next save
     AutoSaving = std::async(std::launch::async,
                             [file, clips = ClipTexts(), rows = Config->Rows]() -> QString {

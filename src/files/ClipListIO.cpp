@@ -98,7 +98,9 @@ void TQuilleryMainForm::ListSaved() {
     StringGrid1->Modified = false;
 }
 
-void TQuilleryMainForm::AutoOpenFile(const QString& fileName) {
+void TQuilleryMainForm::AutoOpenFile(const QString& name) {
+    // Stored for the next start, which may run in another folder.
+    const QString fileName = QFileInfo(name).absoluteFilePath();
     if (!QFileInfo::exists(fileName))
         return;
     Config->DefaultFile = fileName;

@@ -20,7 +20,13 @@ QString TQuilleryMainForm::ClipListFilter() const {
 }
 
 void TQuilleryMainForm::WriteLastDir(const QString& fileName) {
-    Config->WriteLastDir(FileNames::FolderOf(fileName));
+    // Only a convenience for the next start: a settings file that cannot be written (a
+    // read-only folder) never stops the command that chose the file.
+    try {
+        Config->WriteLastDir(FileNames::FolderOf(fileName));
+    } catch (const EQuillery& e) {
+        qWarning("Quillery: %s", qPrintable(e.Message()));
+    }
 }
 
 QString TQuilleryMainForm::ChooseFileToOpen(const QString& filter) {

@@ -15,7 +15,9 @@ void TQuilleryMainForm::RefreshLists() {
         Lists1->removeAction(old);
         old->deleteLater();
     }
-    const QStringList names = FileNames::EntriesMatching(Folders.Data, QStringLiteral("*.clp"));
+    QStringList names = FileNames::EntriesMatching(Folders.Data, QStringLiteral("*.clp"));
+    // A folder named like a list is no list.
+    names.removeIf([this](const QString& name) { return QFileInfo(Folders.Data + name).isDir(); });
     for (int i = 0; i < names.size(); ++i) {
         // "&" in a file name is no accelerator mark; the item's data keeps the name itself.
         QAction* item = Lists1->addAction(QString(names[i]).replace('&', QStringLiteral("&&")));

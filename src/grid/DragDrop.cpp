@@ -76,7 +76,7 @@ void TQuilleryMainForm::DragOut(int row) {
     HideGridHint();
     // The clip cannot be dropped back onto the list.
     StringGrid1->SetDropTarget(false);
-    StringGrid1->DropEffects = {};
+    const Qt::DropActions effects = std::exchange(StringGrid1->DropEffects, {});
     Qt::DropAction result = Qt::IgnoreAction;
     bool outOfMemory = false;
     try {
@@ -84,7 +84,7 @@ void TQuilleryMainForm::DragOut(int row) {
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
-    StringGrid1->DropEffects = Qt::CopyAction;
+    StringGrid1->DropEffects = effects; // as before the drag: a drop may move or link again
     StringGrid1->SetDropTarget(true);
     pnlStatus->setText(MessageText(outOfMemory ? QStringLiteral("Can't drop, out of memory.")
                                                : DragResultText(result)));

@@ -52,8 +52,9 @@ QString THintWindow::HintText(const QByteArray& clip) {
 
 void THintWindow::ShowAt(const QPoint& topLeft, const QString& text) {
     QScreen* screen = QGuiApplication::screenAt(topLeft);
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const int edge = 2 * (Margin + frameWidth());
-    const int widest = (screen ? screen->geometry().width() : 1024) - edge;
+    const int widest = area.width() - edge;
     const QRect room(0, 0, widest, 1 << 20);
     Flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
     QRect fits = fontMetrics().boundingRect(room, Flags, text);
@@ -63,7 +64,9 @@ void THintWindow::ShowAt(const QPoint& topLeft, const QString& text) {
     }
     Text = text;
     setFixedSize(std::min(fits.width(), widest) + edge, fits.height() + edge);
-    move(topLeft);
+    // Wholly on the screen: moved left, or up, as far as it would run over the edge.
+    move(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - width())),
+         std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - height())));
     show();
     PassClicksThrough();
     update();

@@ -25,8 +25,12 @@ void TQuilleryMainForm::AddClipAtTop(const QByteArray& text) {
     const int editing = StringGrid1->EditingRow();
     StringGrid1->InsertRow(0);
     const int last = StringGrid1->RowCount() - 1;
-    if (editing + 1 != last)
+    if (editing + 1 != last) {
+        // A file read in part loses one more of its clips to a save.
+        if (PartialRead && PartialRead->Read > 0 && !ClipText::IsBlank(ClipAt(last)))
+            --PartialRead->Read;
         StringGrid1->Model().DeleteRow(last); // the row count stays: the oldest clip is lost
+    }
     SetClipAt(0, text);
     if (editing < 0)
         SelectTopRow();

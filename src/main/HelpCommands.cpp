@@ -61,5 +61,8 @@ void TQuilleryMainForm::About1Click() {
     TAboutBox box([this] { LaunchBrowser(TAboutBox::WebAddress, true); },
                   [this] { HelpRequest(THelpCommand::Topic, TAboutBox::HelpContext); });
     Language1->Translate();
+    // Modal to the window only: the help it opens (F1) stays usable.
+    box.setParent(this, box.windowFlags());
+    box.setWindowModality(Qt::WindowModal);
     box.exec();
 }

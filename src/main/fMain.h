@@ -3,6 +3,7 @@
 #include "config/ProgramFolders.h"
 #include "platform/Platform.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 #include <QPoint>
@@ -209,9 +210,10 @@ public:
     // Auto Save while running: a changed list is written within AutoSaveInterval.
     static constexpr int AutoSaveInterval = 1000;
     QTimer* AutoSaveTimer = nullptr;
-    int AutoSaves = 0;        // writes finished, failed ones included
-    void FinishAutoSave();    // waits for a write under way
-    QString AutoSaveTempList; // the temporary list of a list without its own file
+    int AutoSaves = 0;         // writes finished, failed ones included
+    void FinishAutoSave();     // waits for a write under way
+    QString AutoSaveTempList;  // the temporary list of a list without its own file
+    QDateTime TempListsFullAt; // the folder's time when no temporary list name was free
     // Another list takes the window's place: a temporary list kept for the old one stays
     // that list's, and the new one gets its own when it needs one.
     void ListReplaced();

@@ -136,6 +136,7 @@ void TestFileCommands::autoOpenFile_data() {
     QTest::newRow("opens and becomes current") << "arg.clp" << QByteArray("from arg") << "";
     QTest::newRow("missing: nothing") << "nope.clp" << QByteArray("kept") << "";
     QTest::newRow("unreadable: told") << "dir.clp" << QByteArray("kept") << "Failed to open File: ";
+    QTest::newRow("relative: stored whole") << "./sub/../arg.clp" << QByteArray("from arg") << "";
 }
 
 void TestFileCommands::autoOpenFile() {
@@ -147,7 +148,11 @@ void TestFileCommands::autoOpenFile() {
     QDir().mkdir(f.Dir.File("dir.clp"));
     auto& form = f.Create();
     f.Clipboard.CopyFromOtherProgram("kept");
-    form.AutoOpenFile(f.Dir.File(name));
+    QDir().mkdir(f.Dir.File("sub"));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(f.Dir.Path()); // a name on the command line is taken from here
+    form.AutoOpenFile(name);
+    QDir::setCurrent(cwd);
     QCOMPARE(form.ClipAt(0), top);
     if (message.isEmpty()) {
         QVERIFY(f.Prompts.Shown.isEmpty());
@@ -156,7 +161,7 @@ void TestFileCommands::autoOpenFile() {
         QCOMPARE(f.Prompts.Shown[0].Text, message + f.Dir.File(name));
     }
     if (name != "nope.clp")
-        QCOMPARE(f.Settings.DefaultFile, f.Dir.File(name));
+        QCOMPARE(f.Settings.DefaultFile, QFileInfo(f.Dir.File(name)).absoluteFilePath());
 }
 
 void TestFileCommands::exitSave_data() {
@@ -242,6 +247,13 @@ void TestFileCommands::exitSaveWithAllTempNamesTaken() {
     QCOMPARE(f.Prompts.Shown.size(), 1);
     QCOMPARE(f.Prompts.Shown[0].Text, "File Not Saved: too many temp clip lists.");
     QCOMPARE(QDir(f.Dir.Path()).entryList({"*.clp"}, QDir::Files).size(), 9999);
+    // While running, Auto Save says so on the status line, and takes a name freed later.
+    form.ListChanged = true;
+    QTRY_COMPARE_WITH_TIMEOUT(form.pnlStatus->text(), "File Not Saved: too many temp clip lists.",
+                              2500);
+    QFile::remove(f.Dir.File("qlry0777.Clp"));
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0777.Clp")),
+                              QByteArray("no room\r\n\x0c\r\n"), 2500);
 }
 
 void TestFileCommands::openAndNew_data() {
@@ -392,11 +404,14 @@ void TestFileCommands::fileNotReadWholeIsNeverReplacedSilently() {
         return;
     }
     QCOMPARE(f.Prompts.Shown[0].Kind, "ask");
-    if (!note.isEmpty()) // how many clips the list lacks
-        QVERIFY2(f.Prompts.Shown[0].Text.contains(
-                     QString(" %1 clips")
-                         .arg(note.section(' ', 2, 2).toInt() - note.section(' ', 0, 0).toInt())),
-                 qPrintable(f.Prompts.Shown[0].Text));
+    if (note.isEmpty())
+        return;
+    // How many clips the save would lose: those the list lacks, and one more where the copy
+    // pushed one of the file's clips off the full list.
+    const int read = note.section(' ', 0, 0).toInt(), total = note.section(' ', 2, 2).toInt();
+    const int lost = total - read + (read == f.Settings.Rows ? 1 : 0);
+    QVERIFY2(f.Prompts.Shown[0].Text.contains(QString(" %1 clips").arg(lost)),
+             qPrintable(f.Prompts.Shown[0].Text));
 }
 
 QTEST_MAIN(TestFileCommands)

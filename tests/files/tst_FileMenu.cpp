@@ -83,6 +83,13 @@ void TestFileMenu::saveAs() {
     form.SaveAs1Click();
     QCOMPARE(form.Lists1->actions().size(), 1);
     QCOMPARE(form.Lists1->actions()[0]->text(), "here.clp");
+    // A settings file that cannot be written never stops the save.
+    QFile::remove(f.Settings.IniFileName());
+    QDir().mkdir(f.Settings.IniFileName());
+    f.Prompts.Files.enqueue(f.Dir.File("sub/third.clp"));
+    form.SaveAs1Click();
+    QCOMPARE(TTestDir::Read(f.Dir.File("sub/third.clp")), Record("more") + Record("clip"));
+    QCOMPARE(f.Settings.DefaultFile, f.Dir.File("sub/third.clp"));
 }
 
 void TestFileMenu::appendMakesAChange() {
@@ -198,6 +205,7 @@ void TestFileMenu::listsMenu() {
     TFormFixture f;
     for (const char* name : {"b.clp", "A.CLP", "qlry0001.Clp", "notes.txt"})
         TTestDir::Write(f.Dir.File(name), Record(name));
+    QDir().mkdir(f.Dir.File("folder.clp")); // no list
     auto& form = f.Create();
     QStringList items;
     for (QAction* item : form.Lists1->actions())

@@ -1,0 +1,89 @@
+// The real dialogs where the desktop's own behaviour matters: Qt's font dialog, and the help
+// opened from the About box.
+#include "dialogs/DesktopShell.h"
+#include "dialogs/HelpViewer.h"
+#include "dialogs/QtPrompts.h"
+#include "fakes/FormFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontDialog>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+// Notes each help window that a modal dialog blocks.
+struct TBlockedHelp : QObject {
+    int Blocked = 0;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        Blocked += e->type() == QEvent::WindowBlocked && qobject_cast<THelpViewer*>(o);
+        return false;
+    }
+};
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void unchangedFontDialogChangesNothing_data();
+    void unchangedFontDialogChangesNothing();
+    void helpFromTheAboutBoxCanBeUsed();
+};
+
+void TestDialogs::unchangedFontDialogChangesNothing_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::newRow("regular, its style called Book") << "DejaVu Sans" << false << false;
+    QTest::newRow("bold") << "DejaVu Sans" << true << false;
+    QTest::newRow("italic, called Oblique") << "DejaVu Sans" << false << true;
+    QTest::newRow("bold italic serif") << "DejaVu Serif" << true << true;
+}
+
+// OK in a font dialog nobody touched gives back the font it was given.
+void TestDialogs::unchangedFontDialogChangesNothing() {
+    QFETCH(QString, family);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFont font(family, 11);
+    font.setBold(bold);
+    font.setItalic(italic);
+    TFontChoice choice{font, 0};
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QFontDialog*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    TQtPrompts prompts;
+    QVERIFY(prompts.ChooseFont(choice, "&Color...", [](const TFontChoice&) {}));
+    QCOMPARE(choice.Font.family(), family);
+    QCOMPARE(choice.Font.bold(), bold);
+    QCOMPARE(choice.Font.italic(), italic);
+    QCOMPARE(choice.Font.pointSize(), 11);
+}
+
+// F1 in the About box opens the help, which can be used while the box is open.
+void TestDialogs::helpFromTheAboutBoxCanBeUsed() {
+    TFormFixture f;
+    TDesktopShell shell;
+    TQuilleryMainForm form(
+        f.Dir.Path(), TPlatform{f.Clipboard, f.Sound, f.Prompts, f.HotKeys, f.PasteTarget, shell});
+    form.show();
+    TBlockedHelp blocked;
+    qApp->installEventFilter(&blocked);
+    bool helpShown = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        QTest::keyClick(box, Qt::Key_F1);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            helpShown = helpShown || (qobject_cast<THelpViewer*>(w) && w->isVisible());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    form.About1->trigger();
+    qApp->removeEventFilter(&blocked);
+    QVERIFY(helpShown);
+    QCOMPARE(blocked.Blocked, 0);
+}
+
+QTEST_MAIN(TestDialogs)
+#include "tst_Dialogs.moc"
