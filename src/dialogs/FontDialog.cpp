@@ -53,6 +53,8 @@ QFont WithStyleName(QFont font) {
 
 bool TQtPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
                             const std::function<void(const TFontChoice&)>& apply) {
+    if (Withdrawn)
+        return false;
     QFontDialog box(WithStyleName(font.Font), Parent());
     box.setOption(QFontDialog::DontUseNativeDialog);
     qint32 color = font.Color;
@@ -73,7 +75,7 @@ bool TQtPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
             apply({box.currentFont(), color});
         });
     }
-    if (box.exec() != QDialog::Accepted)
+    if (box.exec() != QDialog::Accepted || Withdrawn)
         return false;
     QFont chosen = box.selectedFont();
     chosen.setStyleName({}); // kept as bold and italic, as the settings hold it

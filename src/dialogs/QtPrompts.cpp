@@ -43,13 +43,41 @@ QWidget* TQtPrompts::Parent() const {
     return Owner;
 }
 
+void TQtPrompts::Withdraw(bool closeOpenBoxes) {
+    Withdrawn = true;
+    if (!closeOpenBoxes)
+        return;
+    // Innermost first; each closes at once, and its own loop returns when the stack unwinds.
+    for (int i = 0; i < 32; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        if (auto* box = dynamic_cast<TMessageBox*>(modal))
+            box->Closed = true;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break; // would not close: leave it
+    }
+}
+
 void TQtPrompts::ShowMessage(const QString& text) {
+    if (Withdrawn) {
+        qWarning("Quillery: %s", qPrintable(text));
+        return;
+    }
     TMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
                 QMessageBox::Ok, Parent())
         .exec();
 }
 
 void TQtPrompts::ShowError(const QString& text) {
+    if (Withdrawn) {
+        qWarning("Quillery: %s", qPrintable(text));
+        return;
+    }
     TMessageBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text,
                 QMessageBox::Ok, Parent())
         .exec();
@@ -60,9 +88,11 @@ TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons bu
     const bool yesNo = buttons == TButtons::YesNo;
     const QMessageBox::StandardButtons offered =
         buttons == TButtons::Ok ? B::Ok : (yesNo ? B::Yes | B::No : B::Ok | B::Cancel);
+    if (Withdrawn)
+        return TAnswer::Closed;
     TMessageBox box(QMessageBox::Question, caption, text, offered, Parent());
     const auto answer = B(box.exec());
-    if (box.Closed)
+    if (box.Closed || Withdrawn)
         return TAnswer::Closed;
     switch (answer) {
     case B::Yes:
@@ -98,6 +128,8 @@ QStringList TQtPrompts::NameFilters(const QString& filter) {
 }
 
 QString TQtPrompts::Run(TFileDialog& dialog, bool save) {
+    if (Withdrawn)
+        return {};
     QFileDialog box(Parent());
     box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     box.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -107,7 +139,7 @@ QString TQtPrompts::Run(TFileDialog& dialog, bool save) {
         box.setDefaultSuffix(dialog.DefaultExt);
     if (!dialog.FileName.isEmpty())
         box.selectFile(dialog.FileName);
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty() || Withdrawn)
         return {};
     dialog.FileName = box.selectedFiles().constFirst();
     return dialog.FileName;

@@ -19,6 +19,8 @@ public:
     ChooseFont(TFontChoice& font, const QString& colorCaption,
                const std::function<void(const TFontChoice&)>& apply) override; // FontDialog.cpp
 
+    void Withdraw(bool closeOpenBoxes) override;
+
     // "Text files (*.txt)|*.TXT|All files|*.*" as Qt name filters; patterns match any case.
     static QStringList NameFilters(const QString& filter);
 
@@ -27,4 +29,5 @@ private:
     // A box opened from a modal dialog belongs to that dialog, so it comes up over it.
     QWidget* Parent() const;
     QWidget* Owner = nullptr;
+    bool Withdrawn = false;
 };

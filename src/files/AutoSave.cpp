@@ -22,19 +22,21 @@ void TQuilleryMainForm::StartAutoSave() {
     AutoSaveTimer->start();
 }
 
-// Where the list goes: its file, unless that was not read whole; else one temporary list,
-// kept for all the saves of this run.
+// Where the list goes: its file, unless that was not read whole or cannot be written; else
+// one temporary list, kept for all the saves of this list, in the first folder that takes it.
 QString TQuilleryMainForm::AutoSaveFile() {
-    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile))
+    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile) && !OwnFileFailed)
         return Config->DefaultFile;
     if (!AutoSaveTempList.isEmpty())
         return AutoSaveTempList;
     // Every name taken: said once, and not searched for again each second until the folder
     // changes (a list deleted).
-    const QDateTime folder = QFileInfo(Folders.Data).lastModified();
+    const QStringList folders = TempListFolders(true);
+    const QString& dir = folders.at(std::min<qsizetype>(TempFolder, folders.size() - 1));
+    const QDateTime folder = QFileInfo(dir).lastModified();
     if (TempListsFullAt.isValid() && TempListsFullAt == folder)
         return {};
-    AutoSaveTempList = FileNames::ReserveTempList(Folders.Data);
+    AutoSaveTempList = FileNames::ReserveTempList(dir);
     TempListsFullAt = AutoSaveTempList.isEmpty() ? folder : QDateTime();
     if (AutoSaveTempList.isEmpty())
         pnlStatus->setText(
@@ -44,6 +46,7 @@ QString TQuilleryMainForm::AutoSaveFile() {
 
 void TQuilleryMainForm::ListReplaced() {
     AutoSaveTempList.clear();
+    OwnFileFailed = false;
 }
 
 void TQuilleryMainForm::AutoSaveTick() {
@@ -58,6 +61,7 @@ void TQuilleryMainForm::AutoSaveTick() {
     if (file.isEmpty())
         return;  // no free temporary list name: said on the status line
     ListSaved(); // a change from now on is written by the next save
+    AutoSaveTarget = file;
     AutoSaving = std::async(std::launch::async,
                             [file, clips = ClipTexts(), rows = Config->Rows]() -> QString {
                                 try {
@@ -73,10 +77,25 @@ void TQuilleryMainForm::AutoSaveTick() {
 
 void TQuilleryMainForm::AutoSaveDone(const QString& error) {
     ++AutoSaves;
-    if (error.isEmpty())
+    const bool toOwnFile = AutoSaveTarget != AutoSaveTempList;
+    if (error.isEmpty()) {
+        // The first write that went elsewhere says where.
+        if (!toOwnFile && OwnFileFailed && std::exchange(SayWhereSaved, false))
+            pnlStatus->setText(
+                MessageText(QStringLiteral("The clip list was saved to %1: %2 could not be "
+                                           "written."))
+                    .arg(AutoSaveTarget, Config->DefaultFile));
         return;
+    }
     ListChanged = true; // still to be saved: at the next tick, or at exit
     pnlStatus->setText(error);
+    // The next write goes to a temporary list, or to one in the next folder.
+    if (toOwnFile) {
+        OwnFileFailed = SayWhereSaved = true;
+    } else {
+        AutoSaveTempList.clear();
+        ++TempFolder;
+    }
 }
 
 void TQuilleryMainForm::FinishAutoSave() {

@@ -93,6 +93,7 @@ void TQuilleryMainForm::SaveClipList1Click() {
         return;
     SaveClipList(Config->DefaultFile);
     ListSaved();
+    OwnFileFailed = false;
     PartialRead.reset(); // the file holds the list now
     pnlStatus->setText(Config->DefaultFile);
     RefreshLists();
@@ -110,6 +111,7 @@ void TQuilleryMainForm::SaveAs1Click() {
     Config->DefaultFile = chosen;
     SaveClipList(chosen);
     ListSaved();
+    OwnFileFailed = false;
     PartialRead.reset(); // a file the user chose to replace holds the list now
     pnlStatus->setText(Config->DefaultFile);
     RefreshLists();

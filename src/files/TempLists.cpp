@@ -2,8 +2,10 @@
 #include "config/Config.h"
 #include "files/FileNames.h"
 #include "grid/ZoomView.h"
+#include "main/Errors.h"
 #include "main/fMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 
@@ -13,24 +15,32 @@ bool TQuilleryMainForm::AskSaveClipList() {
                                 TButtons::YesNo) == TAnswer::Yes;
 }
 
+namespace {
+constexpr const char* Unasked =
+    "The clip list was saved to %1: %2 was left as it was, since nobody could be asked.";
+} // namespace
+
 // A list file's changed text in the view goes to that file, or after a question; where
 // nobody can be asked, to a temporary list, the file staying as it was.
 void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
     if (EditedListFile.isEmpty() || !Memo1->IsModified())
         return;
-    if (Config->AutoSave || (interactive && Config->PromptSave && AskSaveClipList())) {
+    if (Config->AutoSave) {
         SaveEditedList();
-    } else if (!interactive && Config->PromptSave) {
-        const QString target = FileNames::ReserveTempList(Folders.Data);
-        if (target.isEmpty()) {
-            qWarning("Quillery: %s", "File Not Saved: too many temp clip lists.");
-            return;
-        }
-        SaveEditedListTo(target);
-        NoteExitSave(interactive, target, EditedListFile,
-                     "The clip list was saved to %1: %2 was left as it was, since nobody could "
-                     "be asked.");
+        return;
     }
+    if (!Config->PromptSave)
+        return;
+    if (interactive && !Terminating) {
+        if (AskSaveClipList() && !Terminating)
+            SaveEditedList();
+        if (!Terminating)
+            return;
+    }
+    const QString target = SaveToWritableTempList(
+        [this](const QString& name) { SaveEditedListTo(name); }, !interactive);
+    if (!target.isEmpty())
+        NoteExitSave(interactive, target, EditedListFile, Unasked);
 }
 
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
@@ -41,56 +51,96 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!Config->AutoSave) {
         if (!Config->PromptSave)
             return;
-        if (interactive) {
-            if (AskSaveClipList())
+        if (interactive && !Terminating) {
+            if (AskSaveClipList() && !Terminating)
                 SaveClipList1Click(); // names the file when the list has none, asks as Save does
-            return;
+            // A termination while asking: nobody answers any more, and the list is kept.
+            if (!Terminating || !ListChanged)
+                return;
         }
         // The question cannot be asked at the session's end or on a signal: the user's file
         // stays as it was, and the list goes where nothing is replaced.
-        SaveToTempListAtExit(interactive, Config->DefaultFile,
-                             "The clip list was saved to %1: %2 was left as it was, since "
-                             "nobody could be asked.");
+        SaveToTempListAtExit(interactive, Config->DefaultFile, Unasked);
         return;
     }
     // A file that was not read whole is never replaced at exit: the list goes to a
     // temporary list instead.
-    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile)) {
-        SaveClipList(Config->DefaultFile);
-        ListChanged = false;
-        return;
-    }
-    if (!IsPartialRead(Config->DefaultFile))
+    const QString& file = Config->DefaultFile;
+    if (!file.isEmpty() && !IsPartialRead(file)) {
+        try {
+            SaveClipList(file);
+            ListSaved();
+            return;
+        } catch (const EQuillery& e) {
+            if (interactive && !Terminating)
+                throw; // the user can save it elsewhere
+            qWarning("Quillery: %s", qPrintable(e.Message()));
+        }
+        SaveToTempListAtExit(interactive, file,
+                             "The clip list was saved to %1: %2 could not be written.");
+    } else if (!IsPartialRead(file)) {
         SaveToTempListAtExit(interactive, QString(), "");
-    else if (PartialRead->NotReadFrom)
+    } else if (PartialRead->NotReadFrom) {
         SaveToTempListAtExit(interactive, PartialRead->File,
                              "The clip list was saved to %1: it was not read from %2, which is "
                              "left as it was.");
-    else
+    } else {
         SaveToTempListAtExit(interactive, PartialRead->File,
                              "The clip list was saved to %1: %2 was not read whole and is left "
                              "as it was.");
+    }
 }
 
-// Writes the list to a temporary list: the one Auto Save has been writing, else a new one.
-// keptFile, when not empty, is the user's file left as it was; the note (why, with the two
-// names) says where the list went, now and at the next start.
+// The folders a temporary list may go to: the lists' own, and where that cannot be written
+// at the session's end, the home and the temporary folders.
+QStringList TQuilleryMainForm::TempListFolders(bool anywhere) const {
+    QStringList folders{Folders.Data};
+    if (anywhere)
+        folders << QDir::homePath() + QLatin1Char('/') << QDir::tempPath() + QLatin1Char('/');
+    return folders;
+}
+
+// Writes through save to the temporary list that Auto Save has been writing, else to a new
+// one, trying each folder in turn; returns the name, or empty when all names are taken. The
+// last write error is thrown when no folder takes it.
+QString TQuilleryMainForm::SaveToWritableTempList(const std::function<void(const QString&)>& save,
+                                                  bool anywhere) {
+    QStringList targets;
+    if (!AutoSaveTempList.isEmpty())
+        targets << AutoSaveTempList;
+    for (const QString& folder : TempListFolders(anywhere))
+        targets << folder;
+    bool full = false;
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const bool reserved = i > 0 || AutoSaveTempList.isEmpty();
+        const QString target = reserved ? FileNames::ReserveTempList(targets[i]) : targets[i];
+        full = full || target.isEmpty();
+        if (target.isEmpty())
+            continue;
+        try {
+            save(target);
+            return target;
+        } catch (const EQuillery& e) {
+            if (reserved)
+                QFile::remove(target);
+            if (i + 1 == targets.size())
+                throw;
+            qWarning("Quillery: %s", qPrintable(e.Message()));
+        }
+    }
+    Platform.Prompts.ShowMessage(
+        MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
+    return {};
+}
+
+// Writes the list to a temporary list. keptFile, when not empty, is the user's file left as it
+// was; the note (why, with the two names) says where the list went, now and at the next start.
 void TQuilleryMainForm::SaveToTempListAtExit(bool interactive, const QString& keptFile,
                                              const char* why) {
-    const bool reused = !AutoSaveTempList.isEmpty();
-    const QString target = reused ? AutoSaveTempList : FileNames::ReserveTempList(Folders.Data);
-    if (target.isEmpty()) {
-        Platform.Prompts.ShowMessage(
-            MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
+    const QString target = SaveToWritableTempList(
+        [this](const QString& name) { SaveClipList(name); }, !interactive || Terminating);
+    if (target.isEmpty())
         return;
-    }
-    try {
-        SaveClipList(target);
-    } catch (...) {
-        if (!reused)
-            QFile::remove(target);
-        throw;
-    }
     ListChanged = false;
     if (!keptFile.isEmpty())
         NoteExitSave(interactive, target, keptFile, why);

@@ -65,7 +65,9 @@ QMimeData* TQuilleryMainForm::DragData(const QByteArray& clip) {
     ScrapFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/quillery-drag-XXXXXX");
     const QString file = ScrapFolder->filePath(ScrapFileName);
     QFile scrap(file);
+    // Private, as the clip may be a password: the folder is 0700, the file 0600.
     if (ScrapFolder->isValid() && scrap.open(QIODevice::WriteOnly) &&
+        scrap.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
         scrap.write(clip) == clip.size())
         data->setUrls({QUrl::fromLocalFile(file)});
     return data;

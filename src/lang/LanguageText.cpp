@@ -167,7 +167,8 @@ QStringList MessageKeys() {
             "The clip list was not read from %1. Saving replaces that file with the clip list. "
             "Save anyway?",
             "With %1 rows, %2 clips at the end of the list are removed. Go on?",
-            "%1 is not wholly UTF-8 text: it is shown read-only."};
+            "%1 is not wholly UTF-8 text: it is shown read-only.",
+            "The clip list was saved to %1: %2 could not be written."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

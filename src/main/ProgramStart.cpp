@@ -11,7 +11,21 @@
 #include <QPointer>
 #include <QSessionManager>
 
+#include <cstdlib>
+#include <utility>
+
 // Only No ends the program: closing the question goes on starting, as Yes does.
+namespace {
+// The window while the program runs. The toolkit ends the process with exit() when the X
+// server goes away; the list is saved on the way out.
+TQuilleryMainForm* LiveForm = nullptr;
+
+void SaveOnExit() {
+    if (LiveForm)
+        std::exchange(LiveForm, nullptr)->EndWithoutDisplay();
+}
+} // namespace
+
 bool MayStartAnotherCopy(IPrompts& prompts) {
     return prompts.Ask(QStringLiteral("Confirm"),
                        QStringLiteral("Quillery is already running, Are you sure you want to "
@@ -36,9 +50,23 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
     QApplication::setApplicationDisplayName(QStringLiteral("Quillery"));
     QApplication::setWindowIcon(AppIcons::Normal()); // every window's, dialogs and help too
 
+    // A termination signal during start (a box waiting for an answer) ends the program as
+    // soon as its window exists.
+    TTerminationSignals terminations;
+    TQuilleryMainForm* started = nullptr;
+    bool terminated = false;
+    QObject::connect(&terminations, &TTerminationSignals::Requested, &app, [&] {
+        terminated = true;
+        if (started)
+            started->Terminate();
+        else
+            platform.Prompts.Withdraw(true);
+    });
     int result = 0;
     {
         TQuilleryMainForm form(folders, platform);
+        static const bool saveOnExit = std::atexit(SaveOnExit) == 0;
+        LiveForm = saveOnExit ? &form : nullptr;
         const QString fileArgument = arguments.value(1);
         if (!fileArgument.isEmpty())
             form.AutoOpenFile(fileArgument);
@@ -48,9 +76,6 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
         // exit, not quit: quit would ask every window to close once more.
         QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app,
                          [] { QCoreApplication::exit(0); });
-        TTerminationSignals terminations;
-        QObject::connect(&terminations, &TTerminationSignals::Requested, &form,
-                         [&form] { form.EndSession(false); });
         QObject::connect(&app, &QGuiApplication::commitDataRequest, &form,
                          [&form](QSessionManager& manager) {
                              if (!form.EndSession(manager.allowsInteraction()))
@@ -60,7 +85,11 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
             form.MinimizeApplication();
         else
             form.show();
+        started = &form;
+        if (terminated)
+            form.Terminate();
         result = QApplication::exec();
+        started = LiveForm = nullptr;
     }
     Config = nullptr;
     return result;

@@ -203,6 +203,8 @@ public:
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
     void SaveToTempListAtExit(bool interactive, const QString& keptFile, const char* why);
+    QStringList TempListFolders(bool anywhere) const;
+    QString SaveToWritableTempList(const std::function<void(const QString&)>& save, bool anywhere);
     // Says where the list went instead of keptFile: now, and at the next start.
     void NoteExitSave(bool interactive, const QString& target, const QString& keptFile,
                       const char* why);
@@ -210,10 +212,14 @@ public:
     // Auto Save while running: a changed list is written within AutoSaveInterval.
     static constexpr int AutoSaveInterval = 1000;
     QTimer* AutoSaveTimer = nullptr;
-    int AutoSaves = 0;         // writes finished, failed ones included
-    void FinishAutoSave();     // waits for a write under way
-    QString AutoSaveTempList;  // the temporary list of a list without its own file
-    QDateTime TempListsFullAt; // the folder's time when no temporary list name was free
+    int AutoSaves = 0;          // writes finished, failed ones included
+    void FinishAutoSave();      // waits for a write under way
+    QString AutoSaveTempList;   // the temporary list of a list without its own file
+    QDateTime TempListsFullAt;  // the folder's time when no temporary list name was free
+    QString AutoSaveTarget;     // of the write under way
+    bool OwnFileFailed = false; // the list's own file could not be written: a temporary list
+    bool SayWhereSaved = false;
+    int TempFolder = 0; // of TempListFolders(true), where a temporary list could be written
     // Another list takes the window's place: a temporary list kept for the old one stays
     // that list's, and the new one gets its own when it needs one.
     void ListReplaced();
@@ -221,6 +227,11 @@ public:
     // Closing. The session's end and termination signals close for real; the result is
     // false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
+    // A termination signal: boxes on the screen close, and the program ends within moments
+    // after the exit save, which goes where nothing needs a question.
+    void Terminate();
+    bool Terminating = false;
+    void EndWithoutDisplay(); // the X server is gone: save, without a window
 
     // Editing clips: pick, insert, delete, move, sort, clear; the grid's keys and focus.
     void SelectClip1Click();
@@ -330,7 +341,9 @@ protected:
 private:
     bool FormCloseQuery();
     void FormClose();
-    bool Interactive = true; // a user is there to answer questions at close
+    void SaveSettingsAtExit(); // the window's place with the rest
+    bool Interactive = true;   // a user is there to answer questions at close
+    bool Closing = false;      // inside the close handler
     bool HasClosed = false;
     void CreateComponents();
     void CreateMenus();

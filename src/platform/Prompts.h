@@ -43,4 +43,8 @@ public:
     // far to apply while the dialog stays open. True when confirmed; font then holds the choice.
     virtual bool ChooseFont(TFontChoice& font, const QString& colorCaption,
                             const std::function<void(const TFontChoice&)>& apply) = 0;
+    // Nobody can answer any more (the session ends): boxes and dialogs on the screen close as
+    // if closed by the user (unless the display is gone), later questions are answered Closed
+    // and dialogs cancelled at once, and messages go to standard error.
+    virtual void Withdraw(bool closeOpenBoxes) = 0;
 };

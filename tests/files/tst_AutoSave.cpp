@@ -104,6 +104,8 @@ void TestAutoSave::aFileReadInPartIsNeverReplaced() {
     QCOMPARE(TTestDir::Read(big), Clp({"a", "b", "c", "d"}));
 }
 
+// The list's file cannot be written: the error is said, and the list goes to a temporary
+// list, which the status line names; a Save that works makes the file the target again.
 void TestAutoSave::aFailedWriteIsSaidAndTriedAgain() {
     TFormFixture f;
     f.Settings.AutoSave = true;
@@ -111,11 +113,16 @@ void TestAutoSave::aFailedWriteIsSaidAndTriedAgain() {
     auto& form = f.Create();
     f.Clipboard.CopyFromOtherProgram("kept");
     QTRY_VERIFY_WITH_TIMEOUT(form.AutoSaves >= 1, 2500);
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"kept"}), 2500);
+    QTRY_VERIFY_WITH_TIMEOUT(form.pnlStatus->text().contains("qlry0001.Clp"), 2500);
     QVERIFY(form.pnlStatus->text().contains("work.clp")); // said on the status line
     QVERIFY(f.Prompts.Shown.isEmpty());                   // no box every second
-    QVERIFY(QDir().mkpath(f.Dir.File("gone")));
-    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile).left(4), "kept", 2500);
     QVERIFY(!form.ListChanged);
+    QVERIFY(QDir().mkpath(f.Dir.File("gone")));
+    form.SaveClipList1Click();
+    f.Clipboard.CopyFromOtherProgram("later");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile), Clp({"later", "kept"}), 2500);
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"kept"}));
 }
 
 // A temporary list holds one list: a list opened or begun later gets another.

@@ -18,6 +18,8 @@ private slots:
     void failedSettingsSaveStillEnds();
     void failedListSaveKeepsRunning();
     void sessionEndSavesWithoutAsking();
+    void terminationWhileABoxIsUp_data();
+    void terminationWhileABoxIsUp();
     void instanceLock();
     void terminationSignalArrivesAsEvent();
 };
@@ -110,6 +112,46 @@ void TestClosing::sessionEndSavesWithoutAsking() {
     QVERIFY(f.Prompts.Shown.isEmpty());
     QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")),
              QByteArray("logged out with this\r\n\x0c\r\n"));
+}
+
+void TestClosing::terminationWhileABoxIsUp_data() {
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<QString>("file"); // the list's own file, in the program folder
+    QTest::newRow("the exit question") << false << "list.clp";
+    QTest::newRow("the error box of a failed exit save") << true << "gone/list.clp";
+    QTest::newRow("the save dialog of a list without a file") << false << "";
+}
+
+// A termination signal while a box waits at exit: the program ends at once, the list in a
+// temporary list, the user's file as it was.
+void TestClosing::terminationWhileABoxIsUp() {
+    QFETCH(bool, autoSave);
+    QFETCH(QString, file);
+    TFormFixture f;
+    f.Settings.Tray = false;
+    f.Settings.AutoSave = autoSave;
+    f.Settings.PromptSave = true;
+    f.Settings.DefaultFile = file.isEmpty() ? QString() : f.Dir.File(file);
+    if (file == "list.clp")
+        TTestDir::Write(f.Settings.DefaultFile, "old\r\n\x0c\r\n");
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("unsaved");
+    if (file.isEmpty())
+        f.Prompts.Answers.enqueue(TAnswer::Yes); // save: then the dialog is up
+    f.Prompts.WhileShown = [&] {
+        if (!file.isEmpty() || f.Prompts.Shown.last().Kind == "save")
+            form.Terminate();
+        else
+            f.Prompts.WhileShown = [&] { form.Terminate(); };
+    };
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    form.close();
+    QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 2000);
+    const QByteArray old = file == "list.clp" ? "old\r\n\x0c\r\n" : "";
+    QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), "unsaved\r\n\x0c\r\n" + old);
+    if (file == "list.clp")
+        QCOMPARE(TTestDir::Read(f.Settings.DefaultFile), QByteArray("old\r\n\x0c\r\n"));
+    QVERIFY(QFile::exists(f.Settings.IniFileName()));
 }
 
 void TestClosing::instanceLock() {

@@ -1,15 +1,19 @@
 #include "ScriptedPrompts.h"
 
 TAnswer TScriptedPrompts::Ask(const QString& caption, const QString& text, TButtons buttons) {
-    Shown.append({"ask", caption, text});
+    Record({"ask", caption, text});
+    if (Withdrawn)
+        return TAnswer::Closed;
     if (!Answers.isEmpty())
         return Answers.dequeue();
     return buttons == TButtons::YesNo ? TAnswer::Yes : TAnswer::Ok;
 }
 
 QString TScriptedPrompts::Dialog(const QString& kind, TFileDialog& dialog) {
-    Shown.append({kind, {}, dialog.Filter});
+    Record({kind, {}, dialog.Filter});
     Dialogs.append(dialog);
+    if (Withdrawn)
+        return {};
     const QString chosen = Files.isEmpty() ? QString() : Files.dequeue();
     if (!chosen.isEmpty())
         dialog.FileName = chosen;

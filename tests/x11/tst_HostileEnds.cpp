@@ -1,0 +1,108 @@
+// The real program ended the hard ways: a termination signal while a box waits for an answer,
+// and the X server going away under it. The list is kept either way.
+#include "Desktop.h"
+#include "config/IniFile.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace Desktop;
+
+class TestHostileEnds : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Dir = std::make_unique<TTestDir>(); }
+    void cleanup();
+    void sigtermWhileABoxWaits_data();
+    void sigtermWhileABoxWaits();
+    void xServerGoneKeepsTheList();
+
+private:
+    std::unique_ptr<TTestDir> Dir;
+    QProcess Main;
+    QProcess Server;
+};
+
+void TestHostileEnds::cleanup() {
+    for (QProcess* p : {&Main, &Server}) {
+        if (p->state() != QProcess::NotRunning) {
+            p->kill();
+            p->waitForFinished();
+        }
+    }
+    Dir.reset();
+}
+
+void TestHostileEnds::sigtermWhileABoxWaits_data() {
+    QTest::addColumn<QByteArray>("options");
+    QTest::addColumn<QString>("box"); // the title of the box that waits
+    QTest::newRow("the exit question")
+        << QByteArray("AutoSave=0\nPromptSave=1\nTray=0\n") << "Confirmation";
+    QTest::newRow("the error box of a failed exit save")
+        << QByteArray("AutoSave=1\nTray=0\n") << "Quillery";
+}
+
+// SIGTERM with a box on the screen: the program ends within seconds, the list in a temporary
+// list, the user's file as it was.
+void TestHostileEnds::sigtermWhileABoxWaits() {
+    QFETCH(QByteArray, options);
+    QFETCH(QString, box);
+    const QString list = Dir->File("list.clp");
+    TTestDir::Write(list, Clp({"old"}));
+    const bool failing = options.contains("AutoSave=1");
+    // A failing save: the list's file is a folder's name that cannot be written.
+    const QString file = failing ? Dir->File("list.clp/sub.clp") : list;
+    const qint64 pid = StartQuillery(Main, *Dir,
+                                     "[Options]\nSplash=0\nRows=5\n" + options +
+                                         "DefaultFile=" + file.toUtf8() + "\n");
+    const QString window = WaitForWindow(pid, "Quillery");
+    QVERIFY(!window.isEmpty());
+    XclipCopy("new");
+    QTest::qWait(300);
+    Run("wmctrl", {"-i", "-c", window});
+    const auto boxShown = [&] {
+        const QByteArray found = Run("xdotool", {"search", "--all", "--onlyvisible", "--pid",
+                                                 QString::number(pid), "--name", "^" + box + "$"});
+        return !found.isEmpty() && found != window.toUtf8();
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(boxShown(), 8000);
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(pid), SIGTERM);
+    QVERIFY(Main.waitForFinished(5000));
+    QCOMPARE(Main.exitCode(), 0);
+    QVERIFY(clock.elapsed() < 5000);
+    const QList<QByteArray> kept =
+        failing ? QList<QByteArray>{"new"} : QList<QByteArray>{"new", "old"};
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp(kept));
+    QCOMPARE(TTestDir::Read(list), Clp({"old"}));
+}
+
+// The X server crashes: the list is saved where the exit save would put it (a temporary
+// list, where a question would have been asked) and the settings are written.
+void TestHostileEnds::xServerGoneKeepsTheList() {
+    // A display of the test's own, so that the session's stays.
+    const QString displayFile = Dir->File("display");
+    Server.start(
+        "sh", {"-c", "exec Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>" + displayFile});
+    QVERIFY(Server.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(!TTestDir::Read(displayFile).trimmed().isEmpty(), 10000);
+    const QByteArray display = ":" + TTestDir::Read(displayFile).trimmed();
+    const QByteArray session = qgetenv("DISPLAY");
+    qputenv("DISPLAY", display);
+    const qint64 pid = StartQuillery(Main, *Dir, "[Options]\nSplash=0\nAutoSave=0\nPromptSave=1\n");
+    const bool started = !WaitForWindow(pid, "Quillery").isEmpty();
+    XclipCopy("kept after the crash");
+    qputenv("DISPLAY", session);
+    QVERIFY(started);
+    QTest::qWait(500);
+    Server.kill();
+    QVERIFY(Main.waitForFinished(5000));
+    QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"kept after the crash"}));
+    QVERIFY(TIniFile(Dir->File("Quillery.Ini")).ValueExists("Defaults", "Width"));
+}
+
+QTEST_GUILESS_MAIN(TestHostileEnds)
+#include "tst_HostileEnds.moc"
