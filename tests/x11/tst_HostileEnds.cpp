@@ -18,6 +18,7 @@ private slots:
     void sigtermWhileABoxWaits_data();
     void sigtermWhileABoxWaits();
     void xServerGoneKeepsTheList();
+    void stormOfCopiesLeavesNoBacklog();
 
 private:
     std::unique_ptr<TTestDir> Dir;
@@ -102,6 +103,24 @@ void TestHostileEnds::xServerGoneKeepsTheList() {
     QVERIFY(Main.waitForFinished(5000));
     QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"kept after the crash"}));
     QVERIFY(TIniFile(Dir->File("Quillery.Ini")).ValueExists("Defaults", "Width"));
+}
+
+// Copies as fast as another program can make them: the last one is recorded, and the program
+// ends within moments of the storm (no backlog of changes already replaced).
+void TestHostileEnds::stormOfCopiesLeavesNoBacklog() {
+    const QString list = Dir->File("list.clp");
+    const qint64 pid = StartQuillery(
+        Main, *Dir, "[Options]\nSplash=0\nAutoSave=1\nRows=5\nDefaultFile=" + list.toUtf8() + "\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    QProcess storm;
+    storm.start(QUILLERY_HELPER_DIR "/storm_copier", {"100000", "1000000"});
+    QVERIFY(storm.waitForFinished(60000)); // it answers for its last copy 1.5 s after it
+    QElapsedTimer clock;
+    clock.start();
+    ::kill(pid_t(pid), SIGTERM);
+    QVERIFY(Main.waitForFinished(5000));
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(TTestDir::Read(list).startsWith("burst-100000\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestHostileEnds)

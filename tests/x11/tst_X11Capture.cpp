@@ -304,6 +304,8 @@ void TestX11Capture::hostileOwners_data() {
                                     << "A copied text larger than 256 MB was not recorded.";
     QTest::newRow("dies mid-transfer") << "dies"
                                        << "";
+    QTest::newRow("a secret's hint never answered: not recorded") << "late-hint"
+                                                                  << "";
 }
 
 // Whatever the owner does, capture comes back within its time-out, the window keeps

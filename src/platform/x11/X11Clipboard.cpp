@@ -19,6 +19,7 @@ TX11Clipboard::TX11Clipboard(QObject* parent)
 }
 
 void TX11Clipboard::Announce(const TSelectionSnapshot& snapshot) {
+    Watcher.Taken();
     // Queued behind the write that made it, so the owner is known by now.
     if (snapshot.Owner != 0 && snapshot.Owner == OwnWindow)
         return;

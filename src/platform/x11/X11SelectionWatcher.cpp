@@ -107,15 +107,44 @@ void TX11SelectionWatcher::run() {
         if (!Deferred.empty()) {
             e = Deferred.front();
             Deferred.pop_front();
+            DeferredOwnerChanges -= IsOwnerChange(e);
         } else {
             e = NextEvent(-1);
         }
         if (!e)
             return; // stopped, or the connection is gone
-        if (IsOwnerChange(e))
+        // A change already replaced by a newer one needs no fetch: the clipboard answers for
+        // its current owner only, so the newer change reads the same text.
+        const bool fetch = IsOwnerChange(e) && !NewerOwnerChangeWaiting();
+        if (fetch && !WaitForRoom()) {
+            std::free(e);
+            return;
+        }
+        if (fetch)
             HandleOwnerChange(reinterpret_cast<xcb_xfixes_selection_notify_event_t*>(e)->owner);
         std::free(e);
     }
+}
+
+void TX11SelectionWatcher::Defer(xcb_generic_event_t* event) {
+    Deferred.push_back(event);
+    DeferredOwnerChanges += IsOwnerChange(event);
+}
+
+bool TX11SelectionWatcher::NewerOwnerChangeWaiting() {
+    while (xcb_generic_event_t* e = xcb_poll_for_event(Connection))
+        Defer(e);
+    return DeferredOwnerChanges > 0;
+}
+
+// Waits while the receiver has MaxPending changes to take; false when stopped meanwhile.
+bool TX11SelectionWatcher::WaitForRoom() {
+    while (Pending.load() >= MaxPending) {
+        pollfd stop = {StopPipe[0], POLLIN, 0};
+        if (::poll(&stop, 1, 5) > 0)
+            return false;
+    }
+    return true;
 }
 
 xcb_generic_event_t* TX11SelectionWatcher::NextEvent(int timeoutMs) {
@@ -152,7 +181,7 @@ template <class Pred> xcb_generic_event_t* TX11SelectionWatcher::WaitFor(Pred ac
             return nullptr;
         if (accept(e))
             return e;
-        Deferred.push_back(e);
+        Defer(e);
     }
     return nullptr;
 }
@@ -164,6 +193,7 @@ void TX11SelectionWatcher::HandleOwnerChange(quint32 owner) {
     snapshot.Owner = owner;
     if (owner != 0)
         snapshot = Fetch(owner);
+    ++Pending;
     emit Changed(snapshot);
 }
 
@@ -195,8 +225,10 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
             text = QString::fromLatin1(text).toUtf8();
         }
     }
-    if (targets.contains(Atoms.Hint) && Convert(Atoms.Hint, Atoms.PropHint, hint) == TReply::Data)
-        s.Secret = hint.trimmed() == SecretHintValue;
+    // A password manager's hint that cannot be read counts as a secret: never recorded.
+    if (targets.contains(Atoms.Hint))
+        s.Secret = Convert(Atoms.Hint, Atoms.PropHint, hint) != TReply::Data ||
+                   hint.trimmed() == SecretHintValue;
     // An owner that went away before answering is no failure: the next change says the rest.
     s.Failed = textReply == TReply::Silent && CurrentOwner(Connection) == owner;
     s.HasText = textReply == TReply::Data;

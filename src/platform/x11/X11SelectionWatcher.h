@@ -38,6 +38,10 @@ public:
     static quint32 CurrentOwner(xcb_connection_t* connection);
     // Changes made by this window are the program's own and are not fetched.
     void SetOwnWindow(quint32 window) { OwnWindow.store(window); }
+    // The receiver has taken a change: at most MaxPending wait for it, so that a storm of
+    // copies never builds a backlog that holds up the window or its end.
+    void Taken() { --Pending; }
+    static constexpr int MaxPending = 64;
 
 signals:
     void Changed(const TSelectionSnapshot& snapshot);
@@ -61,6 +65,9 @@ private:
     template <class Pred> xcb_generic_event_t* WaitFor(Pred accept);
     xcb_generic_event_t* NextEvent(int timeoutMs);
     bool IsOwnerChange(const xcb_generic_event_t* event) const;
+    void Defer(xcb_generic_event_t* event);
+    bool NewerOwnerChangeWaiting();
+    bool WaitForRoom();
     quint32 Atom(const char* name) const;
 
     xcb_connection_t* Connection = nullptr;
@@ -70,6 +77,8 @@ private:
     int StopPipe[2] = {-1, -1};
     std::atomic<quint32> OwnWindow{0};
     std::deque<xcb_generic_event_t*> Deferred;
+    int DeferredOwnerChanges = 0; // among Deferred
+    std::atomic<int> Pending{0};  // changes sent and not yet taken
     struct {
         quint32 Clipboard, Targets, Utf8, String, Text, PlainUtf8, Incr, Hint, PropTargets,
             PropText, PropHint;

@@ -1,7 +1,8 @@
-// A clipboard owner that misbehaves. Usage: hostile_owner garbage | endless | dies
-//   garbage: answers every request with random bytes, claimed as UTF-8 text
-//   endless: sends the text in pieces (INCR) and never sends the last, empty piece
-//   dies:    sends two pieces, then exits in the middle of the transfer
+// A clipboard owner that misbehaves. Usage: hostile_owner garbage | endless | dies | late-hint
+//   garbage:   answers every request with random bytes, claimed as UTF-8 text
+//   endless:   sends the text in pieces (INCR) and never sends the last, empty piece
+//   dies:      sends two pieces, then exits in the middle of the transfer
+//   late-hint: offers a password manager's hint beside its text, and never answers for it
 // Prints "ready" once it owns the clipboard.
 #include "platform/x11/Xcb.h"
 
@@ -40,7 +41,8 @@ int main(int argc, char* argv[]) {
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
                       XCB_COPY_FROM_PARENT, 0, nullptr);
     const xcb_atom_t clipboard = InternAtom(c, "CLIPBOARD"), utf8 = InternAtom(c, "UTF8_STRING"),
-                     incr = InternAtom(c, "INCR");
+                     incr = InternAtom(c, "INCR"), targetsAtom = InternAtom(c, "TARGETS"),
+                     hint = InternAtom(c, "x-kde-passwordManagerHint");
     xcb_set_selection_owner(c, w, clipboard, XCB_CURRENT_TIME);
     std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     std::printf("ready\n");
@@ -55,7 +57,19 @@ int main(int argc, char* argv[]) {
         const int type = e->response_type & 0x7f;
         if (type == XCB_SELECTION_REQUEST) {
             const auto* r = reinterpret_cast<xcb_selection_request_event_t*>(e);
-            if (mode == "garbage") {
+            if (mode == "late-hint") {
+                if (r->target == hint) {
+                    std::free(e);
+                    continue; // the answer that decides whether this is a secret never comes
+                }
+                const xcb_atom_t targets[] = {targetsAtom, utf8, hint};
+                if (r->target == utf8)
+                    xcb_change_property(c, XCB_PROP_MODE_REPLACE, r->requestor, r->property, utf8,
+                                        8, 7, "hunter2");
+                else
+                    xcb_change_property(c, XCB_PROP_MODE_REPLACE, r->requestor, r->property,
+                                        XCB_ATOM_ATOM, 32, 3, targets);
+            } else if (mode == "garbage") {
                 for (char& b : piece)
                     b = char(random());
                 xcb_change_property(c, XCB_PROP_MODE_REPLACE, r->requestor, r->property, utf8, 8,
