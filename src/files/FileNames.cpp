@@ -39,7 +39,8 @@ QString ReserveTempList(const QString& dir) {
             return name;
         }
         // Not taken, yet not to be made (a folder without write access): the save says why.
-        if (!QFileInfo::exists(name))
+        // A name held by a link, even one to nowhere, is taken: nothing is made through it.
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
             return name;
     }
     return {};

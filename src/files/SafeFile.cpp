@@ -14,7 +14,9 @@ QString Target(const QString& fileName) {
 
 TSafeFile::TSafeFile(const QString& fileName) : Name(fileName), File(Target(fileName)) {
     const bool existed = QFileInfo::exists(File.fileName());
-    File.setDirectWriteFallback(true);
+    // Written in place only where no temporary file can be made beside it, and never through
+    // a link to nowhere (that would make a file wherever it points).
+    File.setDirectWriteFallback(!QFileInfo(File.fileName()).isSymLink());
     // Unbuffered: a write that fails must fail here, not in a flush the commit ignores.
     if (!File.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EQuillery(

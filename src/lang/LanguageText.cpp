@@ -168,7 +168,8 @@ QStringList MessageKeys() {
             "Save anyway?",
             "With %1 rows, %2 clips at the end of the list are removed. Go on?",
             "%1 is not wholly UTF-8 text: it is shown read-only.",
-            "The clip list was saved to %1: %2 could not be written."};
+            "The clip list was saved to %1: %2 could not be written.",
+            "%1 pastes were dropped: their window was closed, or they waited too long."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

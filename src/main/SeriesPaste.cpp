@@ -3,6 +3,8 @@
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 
+#include <QLabel>
+
 namespace {
 constexpr int RestoreId = 11;
 constexpr int SeriesPasteId = 12;
@@ -40,23 +42,38 @@ void TQuilleryMainForm::HotKeyPressed(int id) {
     });
 }
 
-// Each press pastes its own clip: the next clip goes on the clipboard only once the window
-// has taken the one before.
+// Each press pastes its own clip into the window that was the user's when the key went down:
+// the next clip goes on the clipboard only once the window has taken the one before.
 void TQuilleryMainForm::QueuePaste(const QByteArray& text) {
-    PendingPastes.append(text);
+    TPendingPaste paste{text, Platform.PasteTarget.FindPasteWindow(), {}};
+    paste.Pressed.start();
+    PendingPastes.append(std::move(paste));
     if (!Pasting)
         NextPaste();
 }
 
 void TQuilleryMainForm::NextPaste() {
+    int dropped = 0;
     while (!PendingPastes.isEmpty()) {
-        WriteClipboardOwn(PendingPastes.takeFirst());
-        if (const quint64 window = Platform.PasteTarget.FindPasteWindow()) {
+        const TPendingPaste paste = PendingPastes.takeFirst();
+        // A press long ago, or for a window closed since, is no wish to paste into whatever
+        // window is there now.
+        if (paste.Pressed.hasExpired(MaxPasteWaitMs) ||
+            (paste.Window && !Platform.PasteTarget.IsOpen(paste.Window))) {
+            ++dropped;
+            continue;
+        }
+        WriteClipboardOwn(paste.Text);
+        if (paste.Window) {
             Pasting = true;
-            Platform.PasteTarget.Paste(window);
-            return;
+            Platform.PasteTarget.Paste(paste.Window);
+            break;
         }
     }
+    if (dropped)
+        pnlStatus->setText(MessageText(QStringLiteral("%1 pastes were dropped: their window was "
+                                                      "closed, or they waited too long."))
+                               .arg(dropped));
 }
 
 void TQuilleryMainForm::PasteDone() {

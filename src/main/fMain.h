@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 #include <QPoint>
@@ -293,6 +294,7 @@ public:
     void HotKeyPressed(int id);
     void SeriesPaste();
     void PasteByNumber(int id);
+    int MaxPasteWaitMs = 5000; // a press waiting longer for its turn is dropped
 
     // Help, the maker's web pages and mail, the About box.
     void Contents1Click();
@@ -355,7 +357,12 @@ private:
     void QueuePaste(const QByteArray& text);
     void NextPaste();
     void PasteDone();
-    QList<QByteArray> PendingPastes; // hot-key pastes not yet handed to their window
+    struct TPendingPaste {
+        QByteArray Text;
+        quint64 Window; // the user's window when the key went down
+        QElapsedTimer Pressed;
+    };
+    QList<TPendingPaste> PendingPastes; // hot-key pastes not yet handed to their window
     bool Pasting = false;
     void FormCreate();
     void StartAutoSave();

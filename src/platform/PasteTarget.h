@@ -13,6 +13,8 @@ public:
     // follows when the window has taken the text (or could not be asked), and only then may
     // the clipboard change again.
     virtual void Paste(quint64 window) = 0;
+    // The window is still there and shown (not closed since it was found).
+    virtual bool IsOpen(quint64 window) = 0;
 
 signals:
     void Done();

@@ -324,6 +324,10 @@ void TestClipListFile::tempListsAreReservedOnce() {
     QCOMPARE(QFile::permissions(first) & (QFile::ReadOther | QFile::ReadGroup),
              QFile::Permissions());
     QCOMPARE(TTestDir::Read(dir.File("qlry0001.Clp")), QByteArray("someone's list"));
+    // A link planted as the next name, even one to nowhere, holds that name.
+    QVERIFY(QFile::link(dir.File("elsewhere/planted"), dir.File("qlry0004.Clp")));
+    QCOMPARE(FileNames::ReserveTempList(dir.Path()), dir.File("qlry0005.Clp"));
+    QVERIFY(!QFileInfo::exists(dir.File("elsewhere")));
 }
 
 QTEST_GUILESS_MAIN(TestClipListFile)

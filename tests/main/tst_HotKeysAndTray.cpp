@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QLabel>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;
@@ -30,6 +31,8 @@ private slots:
     void pasteByNumber();
     void rowKeysDoNothingOnceRowPasteIsOff();
     void failedWriteNeitherPastesNorMoves();
+    void queuedPastesOutliveNoTarget_data();
+    void queuedPastesOutliveNoTarget();
     void fastPressesQueueTheirClips();
     void noTargetStillMoves();
     void restoreKeyToggles();
@@ -197,6 +200,36 @@ void TestHotKeysAndTray::fastPressesQueueTheirClips() {
     QCOMPARE(onClipboard, (QList<QByteArray>{"r0", "r1", "r4", "r2", "r2"}));
     QCOMPARE(f.PasteTarget.Pastes.size(), 4);
     QCOMPARE(f.Clips(2), (Texts{"r0", "r1"}));
+}
+
+void TestHotKeysAndTray::queuedPastesOutliveNoTarget_data() {
+    QTest::addColumn<bool>("closed"); // the window closes while the presses wait
+    QTest::addColumn<int>("waitMs");  // how long they wait
+    QTest::newRow("window closed") << true << 0;
+    QTest::newRow("waited too long") << false << 300;
+}
+
+// Presses waiting for their turn are dropped, and said, when their window has gone or they
+// waited longer than a few seconds: never pasted into a window opened later.
+void TestHotKeysAndTray::queuedPastesOutliveNoTarget() {
+    QFETCH(bool, closed);
+    QFETCH(int, waitMs);
+    TFormFixture f;
+    auto& form = f.Create();
+    FillRows(f, 5);
+    form.MaxPasteWaitMs = 200;
+    f.PasteTarget.Hold = true;
+    f.HotKeys.Press(12);
+    f.HotKeys.Press(12);
+    f.HotKeys.Press(12);
+    if (closed)
+        f.PasteTarget.Closed << 0x42;
+    f.PasteTarget.Window = 0x43; // a window opened later
+    QTest::qWait(waitMs);
+    f.PasteTarget.Finish();
+    QCOMPARE(f.PasteTarget.Pastes, QList<quint64>{0x42});
+    QCOMPARE(form.pnlStatus->text(),
+             "2 pastes were dropped: their window was closed, or they waited too long.");
 }
 
 void TestHotKeysAndTray::failedWriteNeitherPastesNorMoves() {

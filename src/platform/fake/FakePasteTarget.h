@@ -15,7 +15,9 @@ public:
         if (!Hold)
             emit Done();
     }
+    bool IsOpen(quint64 window) override { return !Closed.contains(window); }
     void Finish() { emit Done(); }
+    QList<quint64> Closed; // windows gone since they were found
     quint64 Window = 0x42;
     bool Hold = false;
     QList<quint64> Pastes;

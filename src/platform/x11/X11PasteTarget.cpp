@@ -263,3 +263,13 @@ void TX11PasteTarget::TypeControlV() {
         XTestFakeKeyEvent(display, code, True, CurrentTime);
     XFlush(display);
 }
+
+bool TX11PasteTarget::IsOpen(quint64 window) {
+    if (!Connection || !window)
+        return false;
+    xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(
+        Connection, xcb_get_window_attributes(Connection, quint32(window)), nullptr);
+    const bool open = reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(reply);
+    return open;
+}

@@ -18,6 +18,7 @@ public:
     ~TX11PasteTarget() override;
     quint64 FindPasteWindow() override;
     void Paste(quint64 window) override;
+    bool IsOpen(quint64 window) override;
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
 private:
