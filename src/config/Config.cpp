@@ -30,6 +30,7 @@ QString TConfig::IniFileName() const {
 
 void TConfig::LoadFromIni() {
     const TIniFile ini(IniFileName());
+    IniUnreadable = ini.Unreadable();
     ShowGridHints = ini.ReadBool(Options, QStringLiteral("ShowGridHints"), true);
     Rows = ini.ReadInteger(Options, QStringLiteral("Rows"), 25);
     if (Rows < 1)

@@ -51,6 +51,8 @@ public:
     // Where the exit save put a list it could not write to its own file, said at the next
     // start; written only while it holds a note.
     QString LastExitNote;
+    // The settings file is there but could not be read; said at start, and never written.
+    bool IniUnreadable = false;
     bool ShowGridHints = true;
     bool Tray = true;
 

@@ -5,11 +5,35 @@
 #include "main/Errors.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+namespace {
+// Text saved as UTF-16 by some editors on the first platform, as UTF-8 bytes.
+QByteArray FromUtf16(const QByteArray& bytes) {
+    const bool little = bytes.startsWith("\xFF\xFE"), big = bytes.startsWith("\xFE\xFF");
+    if (!little && !big)
+        return bytes;
+    QString text((bytes.size() - 2) / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto a = uchar(bytes[2 + 2 * i]), b = uchar(bytes[3 + 2 * i]);
+        text[i] = QChar(little ? char16_t(a | b << 8) : char16_t(b | a << 8));
+    }
+    return text.toUtf8();
+}
+} // namespace
 
 TIniFile::TIniFile(QString fileName) : Path(std::move(fileName)) {
+    const QFileInfo info(Path);
+    if (!info.exists())
+        return;
     QFile file(Path);
-    if (file.open(QIODevice::ReadOnly))
-        Parse(file.readAll());
+    NotRead = !info.isFile() || info.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly);
+    if (NotRead)
+        return;
+    const QByteArray bytes = file.read(MaxFileBytes + 1);
+    NotRead = bytes.size() > MaxFileBytes;
+    if (!NotRead)
+        Parse(FromUtf16(bytes));
 }
 
 TIniFile::TIniFile(QString fileName, const QByteArray& contents) : Path(std::move(fileName)) {
@@ -196,6 +220,8 @@ QByteArray TIniFile::Bytes() const {
 }
 
 void TIniFile::UpdateFile() const {
+    if (NotRead)
+        throw EQuillery(QStringLiteral("Unable to write to %1").arg(Path));
     const QByteArray bytes = Bytes();
     try {
         TSafeFile::WriteAll(Path, bytes);

@@ -11,7 +11,13 @@ class TIniFile {
 public:
     static constexpr int MaxValueLength = 2047;
 
-    explicit TIniFile(QString fileName); // a missing or unreadable file reads as empty
+    // A missing or unreadable file reads as empty. Only a regular file of at most MaxFileBytes
+    // is read (a pipe would wait forever, a device never end); one with a UTF-16 byte order
+    // mark is read as UTF-16.
+    explicit TIniFile(QString fileName);
+    static constexpr qint64 MaxFileBytes = qint64(4) << 20;
+    // The file is there but could not be read: UpdateFile never replaces it.
+    bool Unreadable() const { return NotRead; }
     // A file's contents already in memory (fileName is where UpdateFile would write).
     TIniFile(QString fileName, const QByteArray& contents);
     const QString& FileName() const { return Path; }
@@ -50,4 +56,5 @@ private:
     QString Path;
     QStringList Lines;
     QString Eol = QStringLiteral("\n");
+    bool NotRead = false;
 };

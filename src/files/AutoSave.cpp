@@ -62,17 +62,18 @@ void TQuilleryMainForm::AutoSaveTick() {
         return;  // no free temporary list name: said on the status line
     ListSaved(); // a change from now on is written by the next save
     AutoSaveTarget = file;
-    AutoSaving = std::async(std::launch::async,
-                            [file, clips = ClipTexts(), rows = Config->Rows]() -> QString {
-                                try {
-                                    ClipListFile::Save(file, clips, rows);
-                                    return {};
-                                } catch (const EQuillery& e) {
-                                    return e.Message();
-                                } catch (const std::exception& e) {
-                                    return QString::fromLocal8Bit(e.what());
-                                }
-                            });
+    AutoSaving =
+        std::async(std::launch::async,
+                   [file, clips = ClipTextsWithZoomEdit(), rows = Config->Rows]() -> QString {
+                       try {
+                           ClipListFile::Save(file, clips, rows);
+                           return {};
+                       } catch (const EQuillery& e) {
+                           return e.Message();
+                       } catch (const std::exception& e) {
+                           return QString::fromLocal8Bit(e.what());
+                       }
+                   });
 }
 
 void TQuilleryMainForm::AutoSaveDone(const QString& error) {

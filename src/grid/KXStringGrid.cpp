@@ -236,6 +236,8 @@ void TKXStringGrid::LoadFromCSV(const QString& fileName, bool /*append*/) {
 void TKXStringGrid::StoreEditedText(const QModelIndex& index, const QString& text,
                                     bool editorModified) {
     Data->setData(index, text, Qt::EditRole);
+    if (editorModified)
+        emit TextEdited();
     if (!EOLToSpace)
         return;
     const QByteArray cell = Cells(index.column(), index.row());

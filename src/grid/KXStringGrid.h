@@ -99,6 +99,8 @@ signals:
     // The right button released without a drag since its press, or the keyboard's menu key.
     void PopupRequested(QPoint pos);
     void TextDropped(const QString& text);
+    // The user's text went into a cell from its editor.
+    void TextEdited();
     // A sort moved the rows: origin[row] is the row that each row came from.
     void RowsSorted(const QList<int>& origin);
     // The cell editor shows the cell's text read-only: a line of it is too long to edit.

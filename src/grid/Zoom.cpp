@@ -44,6 +44,7 @@ void TQuilleryMainForm::ZoomOut() {
             SetClipAt(ZoomedClip.row(), text);
         else
             AddClipAtTop(text);
+        ListChanged = true; // Auto Save may have written the list while the view was open
     }
     ShowZoomView(false);
 }
@@ -80,4 +81,12 @@ void TQuilleryMainForm::SayShownReadOnly() {
 void TQuilleryMainForm::Memo1Change() {
     if (EditedListFile.isEmpty()) // a list file's text is no change of the list
         ListChanged = true;
+}
+
+// The list as it would be if the view were closed now: what Auto Save writes meanwhile.
+QList<QByteArray> TQuilleryMainForm::ClipTextsWithZoomEdit() {
+    QList<QByteArray> texts = ClipTexts();
+    if (IsZoomed() && EditedListFile.isEmpty() && Memo1->IsModified() && ZoomedClip.isValid())
+        texts[ZoomedClip.row()] = Memo1->Text();
+    return texts;
 }

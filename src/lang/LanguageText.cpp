@@ -169,7 +169,8 @@ QStringList MessageKeys() {
             "With %1 rows, %2 clips at the end of the list are removed. Go on?",
             "%1 is not wholly UTF-8 text: it is shown read-only.",
             "The clip list was saved to %1: %2 could not be written.",
-            "%1 pastes were dropped: their window was closed, or they waited too long."};
+            "%1 pastes were dropped: their window was closed, or they waited too long.",
+            "The settings file %1 could not be read: it is left as it is."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

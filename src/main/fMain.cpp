@@ -91,6 +91,8 @@ void TQuilleryMainForm::CreateComponents() {
             [this](const QModelIndex& index) { Guarded([&] { StringGrid1DblClick(index); }); });
     connect(StringGrid1, &TKXStringGrid::MouseDown, this, &TQuilleryMainForm::StringGrid1MouseDown);
     connect(StringGrid1, &TKXStringGrid::RowsSorted, this, &TQuilleryMainForm::FollowZoomedClip);
+    // An edit is a change like a copy: Auto Save writes it within its second.
+    connect(StringGrid1, &TKXStringGrid::TextEdited, this, [this] { ListChanged = true; });
     connect(StringGrid1, &TKXStringGrid::EditorShownReadOnly, this,
             &TQuilleryMainForm::SayShownReadOnly);
     connect(StringGrid1, &TKXStringGrid::MouseMove, this, &TQuilleryMainForm::StringGrid1MouseMove);
@@ -289,6 +291,10 @@ void TQuilleryMainForm::FormCreate() {
             LoadFile(Config->DefaultFile, false);
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
+        if (Config->IniUnreadable)
+            pnlStatus->setText(MessageText(QStringLiteral("The settings file %1 could not be "
+                                                          "read: it is left as it is."))
+                                   .arg(Config->IniFileName()));
         ListChanged = false;
         OwnWrite = false;
     });

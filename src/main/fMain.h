@@ -265,7 +265,8 @@ public:
     void Memo1Change();
     // A clip with a line too long to edit is shown read-only: said on the status line.
     void SayShownReadOnly();
-    QPersistentModelIndex ZoomedClip;                // the clip the view shows
+    QPersistentModelIndex ZoomedClip; // the clip the view shows
+    QList<QByteArray> ClipTextsWithZoomEdit();
     void FollowZoomedClip(const QList<int>& origin); // after a sort
 
     // Window states and the tray. Minimizing and restoring act on the whole program; with

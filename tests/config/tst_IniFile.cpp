@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestIniFile : public QObject {
     Q_OBJECT
 private slots:
@@ -17,6 +19,8 @@ private slots:
     void write();
     void missingFileIsCreated();
     void failedWriteKeepsOldFile();
+    void onlySaneFilesAreRead_data();
+    void onlySaneFilesAreRead();
 };
 
 void TestIniFile::readString_data() {
@@ -232,6 +236,56 @@ void TestIniFile::failedWriteKeepsOldFile() {
         ini.WriteString("Options", "Rows", value);
         QVERIFY_THROWS_EXCEPTION(EQuillery, ini.UpdateFile());
         QCOMPARE(TTestDir::Read(name), old);
+    }
+}
+
+void TestIniFile::onlySaneFilesAreRead_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("value"); // of Options/Name; empty: not read
+    QTest::newRow("UTF-16 little endian") << "utf16le" << QString::fromUtf8("Grüße");
+    QTest::newRow("UTF-16 big endian") << "utf16be" << QString::fromUtf8("Grüße");
+    QTest::newRow("a pipe: not waited on") << "fifo"
+                                           << "";
+    QTest::newRow("a device that never ends") << "device"
+                                              << "";
+    QTest::newRow("larger than a settings file can be") << "huge"
+                                                        << "";
+}
+
+// Only a regular file of a sane size is read; one that is there but not read is never
+// replaced.
+void TestIniFile::onlySaneFilesAreRead() {
+    QFETCH(QString, kind);
+    QFETCH(QString, value);
+    TTestDir dir;
+    const QString name = dir.File("Quillery.Ini");
+    const QString text = QString::fromUtf8("[Options]\r\nName=Grüße\r\n");
+    QByteArray bytes;
+    if (kind.startsWith("utf16")) {
+        const bool little = kind == "utf16le";
+        bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (QChar c : text) {
+            const char low = char(c.unicode()), high = char(c.unicode() >> 8);
+            bytes.append(little ? low : high).append(little ? high : low);
+        }
+        TTestDir::Write(name, bytes);
+    } else if (kind == "fifo") {
+        QCOMPARE(::mkfifo(name.toLocal8Bit().constData(), 0600), 0);
+    } else if (kind == "device") {
+        QVERIFY(QFile::link("/dev/zero", name));
+    } else {
+        TTestDir::Write(name, "[Options]\nName=x\n" + QByteArray(TIniFile::MaxFileBytes, ';'));
+    }
+    TIniFile ini(name);
+    QCOMPARE(ini.ReadString("Options", "Name", ""), value);
+    QCOMPARE(ini.Unreadable(), value.isEmpty());
+    ini.WriteString("Options", "Name", "new");
+    if (value.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(EQuillery, ini.UpdateFile());
+        QVERIFY(!QFileInfo(name).isFile() || QFileInfo(name).size() > TIniFile::MaxFileBytes);
+    } else {
+        ini.UpdateFile();
+        QCOMPARE(TIniFile(name).ReadString("Options", "Name", ""), "new");
     }
 }
 

@@ -1,8 +1,11 @@
 #include "fakes/FormFixture.h"
 #include "files/ClipListFile.h"
+#include "grid/ZoomView.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -27,6 +30,8 @@ private slots:
     void aFailedWriteIsSaidAndTriedAgain();
     void eachListKeepsItsOwnTemporaryList();
     void aFileNamedInTheOptionsIsNotReplaced();
+    void editsReachTheFile_data();
+    void editsReachTheFile();
 };
 
 // A burst of copies reaches the list's file within two seconds, in a few writes.
@@ -172,6 +177,45 @@ void TestAutoSave::aFileNamedInTheOptionsIsNotReplaced() {
     f.Prompts.Answers.enqueue(TAnswer::Ok);
     form.SaveClipList1Click();
     QCOMPARE(TTestDir::Read(other), Clp({"newer", "new"}));
+}
+
+void TestAutoSave::editsReachTheFile_data() {
+    QTest::addColumn<QString>("where");
+    QTest::newRow("in the zoom view, still open") << "zoom";
+    QTest::newRow("in the cell editor, no focus change") << "cell";
+}
+
+// An edit is a change like a copy: it reaches the file within the Auto Save second.
+void TestAutoSave::editsReachTheFile() {
+    QFETCH(QString, where);
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.GridEdit = true;
+    f.Settings.DefaultFile = f.Dir.File("work.clp");
+    TTestDir::Write(f.Settings.DefaultFile, Clp({"clip"}));
+    auto& form = f.Create();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    if (where == "zoom") {
+        form.CurrentRow = 0;
+        form.ZoomIn();
+        form.Memo1->moveCursor(QTextCursor::End);
+        QTest::keyClicks(form.Memo1, "!");
+    } else {
+        const QModelIndex cell = form.StringGrid1->Model().index(0, 1);
+        form.StringGrid1->setCurrentIndex(cell);
+        form.StringGrid1->edit(cell);
+        auto* editor = qobject_cast<QPlainTextEdit*>(form.StringGrid1->indexWidget(cell));
+        QVERIFY(editor);
+        editor->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor, "!");
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile), Clp({"clip!"}), 2500);
+    if (where == "zoom") {
+        form.ZoomOut();
+        QCOMPARE(form.ClipAt(0), QByteArray("clip!"));
+    }
 }
 
 QTEST_MAIN(TestAutoSave)

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
 
 using namespace Desktop;
 
@@ -19,6 +20,8 @@ private slots:
     void sigtermWhileABoxWaits();
     void xServerGoneKeepsTheList();
     void stormOfCopiesLeavesNoBacklog();
+    void settingsOrLanguageThatIsAPipe_data();
+    void settingsOrLanguageThatIsAPipe();
 
 private:
     std::unique_ptr<TTestDir> Dir;
@@ -121,6 +124,29 @@ void TestHostileEnds::stormOfCopiesLeavesNoBacklog() {
     QVERIFY(Main.waitForFinished(5000));
     QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(TTestDir::Read(list).startsWith("burst-100000\r\n"));
+}
+
+void TestHostileEnds::settingsOrLanguageThatIsAPipe_data() {
+    QTest::addColumn<QString>("pipe");
+    QTest::newRow("settings") << "Quillery.Ini";
+    QTest::newRow("language") << "German.lng";
+}
+
+// A pipe where a settings or language file belongs is not read (it would wait for a writer
+// forever): the program starts, ends on request, and leaves the pipe as it was.
+void TestHostileEnds::settingsOrLanguageThatIsAPipe() {
+    QFETCH(QString, pipe);
+    if (pipe != "Quillery.Ini")
+        TTestDir::Write(Dir->File("Quillery.Ini"), "[Options]\nSplash=0\nLanguage=German\n");
+    QCOMPARE(::mkfifo(Dir->File(pipe).toLocal8Bit().constData(), 0600), 0);
+    const qint64 pid = StartQuillery(Main, *Dir, QByteArray());
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    ::kill(pid_t(pid), SIGTERM);
+    QVERIFY(Main.waitForFinished(5000));
+    QCOMPARE(Main.exitCode(), 0);
+    struct stat info {};
+    QCOMPARE(::stat(Dir->File(pipe).toLocal8Bit().constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
 }
 
 QTEST_GUILESS_MAIN(TestHostileEnds)
