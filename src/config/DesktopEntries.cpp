@@ -1,5 +1,7 @@
 #include "DesktopEntries.h"
 
+#include "ProgramFolders.h"
+
 #include "config/IniFile.h"
 #include "files/SafeFile.h"
 #include "main/Errors.h"
@@ -10,6 +12,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace DesktopEntries {
 
 namespace {
@@ -17,11 +21,11 @@ namespace {
 const QString MimeType = QStringLiteral("application/x-quillery-clip-list");
 
 QString DataHome() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return TProgramFolders::DataHome();
 }
 
 QString ConfigHome() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return TProgramFolders::ConfigHome();
 }
 
 void WriteFile(const QString& fileName, const QByteArray& bytes) {
@@ -61,6 +65,13 @@ QString MimeApps() {
 } // namespace
 
 QString ExecArgument(const QString& path) {
+    // A line break would start a line of its own in the entry (a command of the path's
+    // choosing at the next login); desktops read other control characters differently.
+    if (std::any_of(path.begin(), path.end(), [](QChar c) { return c < ' ' || c == '\x7f'; }))
+        throw EQuillery(QStringLiteral("The program's path \"%1\" holds a line break or another "
+                                       "control character, so no desktop entry can name it. "
+                                       "Move the program to another folder.")
+                            .arg(QString(path).replace(QLatin1Char('\n'), QStringLiteral("\\n"))));
     // Quoted, with the characters that quoting does not protect escaped, and % doubled.
     QString arg;
     for (QChar c : path) {
@@ -118,7 +129,8 @@ void AddStartupShortcut(const QString& name, const QString& target, const QStrin
     QString exec = ExecArgument(target);
     if (!arguments.isEmpty())
         exec += QLatin1Char(' ') + arguments;
-    WriteFile(ConfigHome() + QStringLiteral("/autostart/") + name + QStringLiteral(".desktop"),
+    const QString entry = ConfigHome() + QStringLiteral("/autostart/") + name + ".desktop";
+    WriteFile(entry,
               Entry(name, exec,
                     {QStringLiteral("Path=") + Escaped(QFileInfo(target).absolutePath() + '/'),
                      QStringLiteral("X-GNOME-Autostart-enabled=true")}));

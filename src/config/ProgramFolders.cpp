@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -17,15 +16,27 @@ bool Writable(const QString& dir) {
     return ::access(QFile::encodeName(dir).constData(), W_OK) == 0;
 }
 
-QString UserFolder(QStandardPaths::StandardLocation location) {
-    const QString dir =
-        WithSlash(QStandardPaths::writableLocation(location)) + QStringLiteral("Quillery/");
+QString XdgHome(const char* variable, const QString& underHome) {
+    const QString set = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(set) ? QDir::cleanPath(set) : QDir::homePath() + underHome;
+}
+
+QString UserFolder(const QString& home) {
+    const QString dir = WithSlash(home) + QStringLiteral("Quillery/");
     QDir().mkpath(dir);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir;
 }
 
 } // namespace
+
+QString TProgramFolders::DataHome() {
+    return XdgHome("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+}
+
+QString TProgramFolders::ConfigHome() {
+    return XdgHome("XDG_CONFIG_HOME", QStringLiteral("/.config"));
+}
 
 TProgramFolders TProgramFolders::Portable(const QString& programDir) {
     const QString dir = WithSlash(programDir);
@@ -41,8 +52,8 @@ TProgramFolders TProgramFolders::Decide(const QString& programDir) {
         return Portable(dir);
     TProgramFolders folders;
     folders.Installed = true;
-    folders.Settings = UserFolder(QStandardPaths::GenericConfigLocation);
-    folders.Data = UserFolder(QStandardPaths::GenericDataLocation);
+    folders.Settings = UserFolder(ConfigHome());
+    folders.Data = UserFolder(DataHome());
     folders.Languages = {folders.Data, shipped};
     folders.Help = shipped + QStringLiteral("help");
     return folders;

@@ -16,6 +16,11 @@ struct TProgramFolders {
     QStringList Languages; // searched in order: the user's folder first
     QString Help;          // the folder of the help pages
 
+    // $XDG_DATA_HOME and $XDG_CONFIG_HOME where they are absolute paths; a relative one is
+    // ignored, as the XDG rules say, for ~/.local/share and ~/.config. No trailing "/".
+    static QString DataHome();
+    static QString ConfigHome();
+
     static TProgramFolders Portable(const QString& programDir);
     // Decides from the folder and the environment, and makes the user's folders (0700).
     static TProgramFolders Decide(const QString& programDir);

@@ -291,6 +291,10 @@ void TQuilleryMainForm::FormCreate() {
             LoadFile(Config->DefaultFile, false);
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
+        if (!QFileInfo(Folders.Data).isWritable())
+            pnlStatus->setText(MessageText(QStringLiteral("The folder %1 cannot be written: a "
+                                                          "changed list is kept elsewhere."))
+                                   .arg(Folders.Data));
         if (Config->IniUnreadable)
             pnlStatus->setText(MessageText(QStringLiteral("The settings file %1 could not be "
                                                           "read: it is left as it is."))

@@ -1,6 +1,7 @@
 #include "config/DesktopEntries.h"
 #include "config/IniFile.h"
 #include "fakes/TestDir.h"
+#include "main/Errors.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,6 +18,8 @@ private slots:
     void autostart();
     void legacyEntryIsMigrated_data();
     void legacyEntryIsMigrated();
+    void hostileProgramPaths_data();
+    void hostileProgramPaths();
 
 private:
     // The entry a desktop would accept; checked by the freedesktop.org validator.
@@ -129,6 +132,38 @@ void TestDesktopEntries::legacyEntryIsMigrated() {
     QCOMPARE(DesktopEntries::MigrateStartupEntry(Program), migrated);
     QCOMPARE(QFile::exists(Conf("autostart/Quillery.desktop")), migrated);
     QCOMPARE(QFile::exists(Conf("autostart/Tavrin.desktop")), !migrated);
+}
+
+void TestDesktopEntries::hostileProgramPaths_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a line break and a command after it")
+        << "/opt/a\nExec=touch /tmp/owned\n/quillery" << false;
+    QTest::newRow("a tab") << "/opt/a\tb/quillery" << false;
+    QTest::newRow("shell characters") << "/opt/a b\"c$d`e\\f%g'h;i&j|k<l>m(n)*?~/quillery" << true;
+}
+
+// A program path cannot smuggle a line of its own into an entry: one with control
+// characters is refused with a clear message; any other is quoted so that the entry is valid
+// and names exactly that path.
+void TestDesktopEntries::hostileProgramPaths() {
+    QFETCH(QString, path);
+    QFETCH(bool, written);
+    const QString autostart = Conf("autostart/Quillery.desktop");
+    const QString association = Data("applications/Quillery.desktop");
+    if (!written) {
+        QVERIFY_THROWS_EXCEPTION(EQuillery,
+                                 DesktopEntries::AddStartupShortcut("Quillery", path, {}));
+        QVERIFY_THROWS_EXCEPTION(EQuillery, DesktopEntries::AssociateFile("Quillery", true, path));
+        QVERIFY(!QFile::exists(autostart) && !QFile::exists(association));
+        return;
+    }
+    DesktopEntries::AddStartupShortcut("Quillery", path, {});
+    DesktopEntries::AssociateFile("Quillery", true, path);
+    for (const QString& entry : {autostart, association}) {
+        Valid(entry);
+        QCOMPARE(TTestDir::Read(entry).count("\nExec="), 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDesktopEntries)

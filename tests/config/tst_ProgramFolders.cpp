@@ -14,6 +14,7 @@ private slots:
     void rule_data();
     void rule();
     void readOnlyFolderIsInstalled();
+    void relativeXdgFoldersAreIgnored();
 
 private:
     std::unique_ptr<TTestDir> Tree;
@@ -88,6 +89,25 @@ void TestProgramFolders::readOnlyFolderIsInstalled() {
         QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(folders.Installed);
     QCOMPARE(folders.Settings, Tree->File("home/config/Quillery/"));
+}
+
+// A relative $XDG_DATA_HOME or $XDG_CONFIG_HOME is ignored, as the XDG rules say: nothing
+// lands under the current folder.
+void TestProgramFolders::relativeXdgFoldersAreIgnored() {
+    qputenv("XDG_DATA_HOME", "relative/data");
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", Tree->File("home").toLocal8Bit());
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(Tree->Path());
+    QVERIFY(QDir().mkpath(Tree->File("prefix/bin")));
+    QVERIFY(QDir().mkpath(Tree->File("prefix/share/quillery")));
+    const TProgramFolders folders = TProgramFolders::Decide(Tree->File("prefix/bin"));
+    QDir::setCurrent(cwd);
+    qputenv("HOME", home);
+    QCOMPARE(folders.Data, Tree->File("home/.local/share/Quillery/"));
+    QCOMPARE(folders.Settings, Tree->File("home/.config/Quillery/"));
+    QVERIFY(!QFile::exists(Tree->File("relative")));
 }
 
 QTEST_MAIN(TestProgramFolders)
