@@ -85,24 +85,37 @@ QString ExecArgument(const QString& path) {
     return Escaped(QLatin1Char('"') + arg + QLatin1Char('"'));
 }
 
-void AssociateFile(const QString& typeName, bool associate, const QString& programPath) {
+QString MimeIconName() {
+    return QString(MimeType).replace(QLatin1Char('/'), QLatin1Char('-'));
+}
+
+void AssociateFile(const QString& typeName, bool associate, const QString& programPath,
+                   const QByteArray& iconSvg) {
     const QString package = DataHome() + QStringLiteral("/mime/packages/") + typeName + ".xml";
     const QString desktop = typeName + QStringLiteral(".desktop");
     const QString entry = DataHome() + QStringLiteral("/applications/") + desktop;
     const QString defaults = QStringLiteral("Default Applications");
+    const QString icons = DataHome() + QStringLiteral("/icons/hicolor/scalable/");
+    const QString appIcon = icons + QStringLiteral("apps/") + typeName + QStringLiteral(".svg");
+    const QString mimeIcon = icons + QStringLiteral("mimetypes/") + MimeIconName() + ".svg";
+    if (associate && !iconSvg.isEmpty()) {
+        WriteFile(appIcon, iconSvg);
+        WriteFile(mimeIcon, iconSvg);
+    }
     if (associate) {
         WriteFile(package,
                   QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                  "<mime-info xmlns=\"http://www.freedesktop.org/standards/"
                                  "shared-mime-info\">\n  <mime-type type=\"%1\">\n"
-                                 "    <comment>%2 File</comment>\n"
+                                 "    <comment>%2 File</comment>\n    <icon name=\"%3\"/>\n"
                                  "    <glob pattern=\"*.clp\"/>\n  </mime-type>\n</mime-info>\n")
-                      .arg(MimeType, typeName.toHtmlEscaped())
+                      .arg(MimeType, typeName.toHtmlEscaped(), MimeIconName())
                       .toUtf8());
         WriteFile(entry,
                   Entry(typeName, ExecArgument(programPath) + QStringLiteral(" %f"),
                         {QStringLiteral("MimeType=") + MimeType + QLatin1Char(';'),
-                         QStringLiteral("Categories=Utility;"), QStringLiteral("NoDisplay=true")}));
+                         QStringLiteral("Icon=") + typeName, QStringLiteral("Categories=Utility;"),
+                         QStringLiteral("NoDisplay=true")}));
         TIniFile apps(MimeApps());
         apps.WriteString(defaults, MimeType, desktop);
         QDir().mkpath(ConfigHome());
@@ -112,8 +125,8 @@ void AssociateFile(const QString& typeName, bool associate, const QString& progr
             throw EQuillery(QStringLiteral("Failed to set data for '%1'").arg(MimeApps()));
         }
     } else {
-        QFile::remove(package);
-        QFile::remove(entry);
+        for (const QString& file : {package, entry, appIcon, mimeIcon})
+            QFile::remove(file);
         TIniFile apps(MimeApps());
         // Another program's default is left alone; ours goes.
         if (apps.ReadString(defaults, MimeType, QString()) == desktop) {

@@ -9,8 +9,12 @@ namespace DesktopEntries {
 
 // Associating writes a shared-mime-info package for *.clp, a desktop entry that opens a file
 // with the program, and makes it the default; removing takes out ours and leaves a default
-// that names another program alone.
-void AssociateFile(const QString& typeName, bool associate, const QString& programPath);
+// that names another program alone. With an SVG icon, the entry and the .clp files show it
+// (the user's hicolor icon theme gets it as typeName.svg and as the MIME type's icon).
+void AssociateFile(const QString& typeName, bool associate, const QString& programPath,
+                   const QByteArray& iconSvg = {});
+// The icon name of the .clp MIME type.
+QString MimeIconName();
 
 // The autostart entry named after name, starting target with the arguments.
 void AddStartupShortcut(const QString& name, const QString& target, const QString& arguments);

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -31,6 +32,11 @@ QChar FirstChar(const QLineEdit* edit) {
 
 QString ProgramPath() {
     return QCoreApplication::applicationFilePath();
+}
+
+QByteArray IconSvg() {
+    QFile icon(QStringLiteral(":/pictures/quillery.svg"));
+    return icon.open(QIODevice::ReadOnly) ? icon.readAll() : QByteArray();
 }
 
 } // namespace
@@ -187,7 +193,7 @@ void TfrmConfig::TakeSettings() {
         MainForm.SuspendClipArchiving1Click();
     Config->OnTop = chkOnTop->isChecked();
     ApplyStartUp();
-    DesktopEntries::AssociateFile(TypeName, chkAssoc->isChecked(), ProgramPath());
+    DesktopEntries::AssociateFile(TypeName, chkAssoc->isChecked(), ProgramPath(), IconSvg());
     if (cedtDefaultFile->text() != Config->DefaultFile) {
         MainForm.ListFileNamed(std::exchange(Config->DefaultFile, cedtDefaultFile->text()));
         MainForm.pnlStatus->setText(Config->DefaultFile);

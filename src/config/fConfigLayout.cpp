@@ -57,7 +57,7 @@ void TfrmConfig::CreateControls() {
 
     gbProgOpts = Group(this, column[0], "gbProgOpts", QStringLiteral("Program Options"));
     chkTray = Check(gbProgOpts, "chkTray", QStringLiteral("Run From Tray"),
-                    QStringLiteral("Check To Run From Windows Tray"));
+                    QStringLiteral("Check To Run From The Tray"));
     chkNoArc = Check(gbProgOpts, "chkNoArc", QStringLiteral("Suspend Clip Archiving"),
                      QStringLiteral("Check to prevent clipboard archiving"));
     chkOnTop = Check(gbProgOpts, "chkOnTop", QStringLiteral("Always On Top"),
@@ -128,7 +128,7 @@ void TfrmConfig::CreateControls() {
 
     gbLoading = Group(this, column[2], "gbLoading", QStringLiteral("Loading"));
     chkStart = Check(gbLoading, "chkStart", QStringLiteral("Start On Boot"),
-                     QStringLiteral("Check To Auto Run when Windows Starts"));
+                     QStringLiteral("Check To Auto Run when You Log In"));
     chkMin = Check(gbLoading, "chkMin", QStringLiteral("Start Minimized"),
                    QStringLiteral("Check To Start Program Minimized"));
     chkSplash = Check(gbLoading, "chkSplash", QStringLiteral("Show Splash Screen"),

@@ -200,7 +200,8 @@ public:
     QString ClipListFilter() const;
     QString TextFilter() const;
     void WriteLastDir(const QString& fileName);
-    // At exit: save a changed list, or ask. Without a user to ask, save as if AutoSave.
+    // At exit: save a changed list, or ask. Without a user to ask, a list that would have been
+    // asked about goes to a temporary list, the user's file staying as it was.
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
     void SaveToTempListAtExit(bool interactive, const QString& keptFile, const char* why);

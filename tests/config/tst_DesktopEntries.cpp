@@ -70,14 +70,21 @@ void TestDesktopEntries::execArgument() {
 void TestDesktopEntries::associateAndRemove() {
     QDir().mkpath(Conf(""));
     TTestDir::Write(Conf("mimeapps.list"), "[Added Associations]\ntext/plain=editor.desktop;\n");
-    DesktopEntries::AssociateFile("Quillery", true, Program);
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
+    DesktopEntries::AssociateFile("Quillery", true, Program, svg);
     const QByteArray package = TTestDir::Read(Data("mime/packages/Quillery.xml"));
+    // The program's icon on the entry and on .clp files.
+    QVERIFY(package.contains("<icon name=\"application-x-quillery-clip-list\"/>"));
+    const QString icons = "icons/hicolor/scalable/";
+    QCOMPARE(TTestDir::Read(Data(icons + "apps/Quillery.svg")), svg);
+    QCOMPARE(TTestDir::Read(Data(icons + "mimetypes/application-x-quillery-clip-list.svg")), svg);
     QVERIFY(package.contains("type=\"application/x-quillery-clip-list\""));
     QVERIFY(package.contains("<glob pattern=\"*.clp\"/>"));
     const TIniFile entry(Data("applications/Quillery.desktop"));
     QCOMPARE(entry.ReadString("Desktop Entry", "Exec", ""), "\"/opt/my apps/quillery\" %f");
     QCOMPARE(entry.ReadString("Desktop Entry", "MimeType", ""),
              "application/x-quillery-clip-list;");
+    QCOMPARE(entry.ReadString("Desktop Entry", "Icon", ""), "Quillery");
     Valid(Data("applications/Quillery.desktop"));
     const TIniFile apps(Conf("mimeapps.list"));
     QCOMPARE(apps.ReadString("Default Applications", "application/x-quillery-clip-list", ""),
@@ -88,6 +95,7 @@ void TestDesktopEntries::associateAndRemove() {
     DesktopEntries::AssociateFile("Quillery", false, Program);
     QVERIFY(!QFile::exists(Data("mime/packages/Quillery.xml")));
     QVERIFY(!QFile::exists(Data("applications/Quillery.desktop")));
+    QVERIFY(!QFile::exists(Data(icons + "apps/Quillery.svg")));
     const TIniFile after(Conf("mimeapps.list"));
     QVERIFY(!after.ValueExists("Default Applications", "application/x-quillery-clip-list"));
     QCOMPARE(after.ReadString("Added Associations", "text/plain", ""), "editor.desktop;");

@@ -301,6 +301,9 @@ void TestOptions::editsSurviveMinimizing() {
     dialog.showNormal();
     QVERIFY(dialog.chkBeep->isChecked());
     QCOMPARE(dialog.cedtDefaultFile->text(), "typed.clp");
+    // The built-in texts speak of a Linux desktop.
+    for (const QWidget* w : dialog.findChildren<QWidget*>())
+        QVERIFY2(!w->toolTip().contains("Windows"), qPrintable(w->toolTip()));
 }
 
 void TestOptions::fontDialog() {
