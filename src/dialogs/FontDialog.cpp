@@ -63,8 +63,12 @@ bool TQtPrompts::ChooseFont(TFontChoice& font, const QString& colorCaption,
         QPushButton* colorButton = buttons->addButton(colorCaption, QDialogButtonBox::ActionRole);
         colorButton->setIcon(Swatch(FontSetting::ColorOf(color, text)));
         QObject::connect(colorButton, &QPushButton::clicked, &box, [&] {
+            // The button's caption without its accelerator mark and its dots, as a title.
+            QString title = QString(colorCaption).remove(QLatin1Char('&')).trimmed();
+            while (title.endsWith(QLatin1Char('.')) || title.endsWith(QChar(0x2026)))
+                title.chop(1);
             const QColor chosen =
-                QColorDialog::getColor(FontSetting::ColorOf(color, text), &box, colorCaption);
+                QColorDialog::getColor(FontSetting::ColorOf(color, text), &box, title);
             if (!chosen.isValid())
                 return;
             color = FontSetting::ColorValue(chosen);

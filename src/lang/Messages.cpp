@@ -14,6 +14,7 @@ QString TQuilleryMainForm::MessageText(const QString& text) const {
 // One translation pass with the named language's file.
 void TQuilleryMainForm::ApplyLanguage(const QString& name) {
     Language1->LanguageFile = LanguageText::LanguageFile(Folders.Languages, name);
+    ToolkitTexts.Use(name);
     Language1->Translate();
     ShowArchivingState();
 }

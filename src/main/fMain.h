@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ProgramFolders.h"
+#include "lang/ToolkitTexts.h"
 #include "platform/Platform.h"
 
 #include <QDateTime>
@@ -313,6 +314,7 @@ public:
     void HelpRequest(THelpCommand command, int topic = 0);
 
     // Languages.
+    TToolkitTexts ToolkitTexts; // Qt's own buttons and dialogs, in the same language
     QString MessageText(const QString& text) const; // the English text is its own key
     void LanguageStartup();
     void LangExec(QAction* item);

@@ -8,11 +8,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -63,6 +65,8 @@ private slots:
     void languageMenuAndSwitch();
     void messagesFollowTheLanguage();
     void findDialogsFollowTheLanguage();
+    void qtsOwnTextsFollowTheLanguage_data();
+    void qtsOwnTextsFollowTheLanguage();
     void shippedMenusHaveOneAcceleratorEach_data();
     void shippedMenusHaveOneAcceleratorEach();
 };
@@ -300,6 +304,37 @@ void TestLanguage::findDialogsFollowTheLanguage() {
              QString::fromUtf8("&Groß-/Kleinschreibung beachten"));
     form.Find1->trigger();
     QCOMPARE(form.FindDialog1->windowTitle(), "Suchen");
+}
+
+void TestLanguage::qtsOwnTextsFollowTheLanguage_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("cancel"); // Qt's own standard button
+    QTest::newRow("German") << "German"
+                            << "Abbrechen";
+    QTest::newRow("French") << "French"
+                            << "Annuler";
+    QTest::newRow("Spanish") << "Spanish"
+                             << "Cancelar";
+    QTest::newRow("back to English") << "English"
+                                     << "Cancel";
+}
+
+// Qt's own buttons and dialogs speak the chosen language too, switched with it.
+void TestLanguage::qtsOwnTextsFollowTheLanguage() {
+    QFETCH(QString, language);
+    QFETCH(QString, cancel);
+    TFormFixture f;
+    for (const char* name : {"German", "French", "Spanish", "English"})
+        QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/" + QString(name) + ".lng",
+                            f.Dir.File(QString(name) + ".lng")));
+    f.Settings.Language = "German";
+    auto& form = f.Create();
+    for (QAction* item : form.Language2->actions()) {
+        if (item->data().toString() == language)
+            form.LangExec(item);
+    }
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
+             cancel);
 }
 
 void TestLanguage::shippedMenusHaveOneAcceleratorEach_data() {
