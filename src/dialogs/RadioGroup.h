@@ -18,6 +18,10 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
 
+protected:
+    // As in every radio group: Tab lands on the chosen button, the arrow keys move the choice.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QStringList Texts;
     int Columns;

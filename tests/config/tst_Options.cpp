@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
 #include <QToolButton>
@@ -74,6 +75,7 @@ private slots:
     void lowerRowsAsksBeforeClipsGo_data();
     void lowerRowsAsksBeforeClipsGo();
     void editsSurviveMinimizing();
+    void powerPasteByKeys();
     void fontDialog();
     void desktopEntriesFollowEveryOk();
     void failingStepsAreReported();
@@ -304,6 +306,27 @@ void TestOptions::editsSurviveMinimizing() {
     // The built-in texts speak of a Linux desktop.
     for (const QWidget* w : dialog.findChildren<QWidget*>())
         QVERIFY2(!w->toolTip().contains("Windows"), qPrintable(w->toolTip()));
+}
+
+// Tab into Power Paste lands on the chosen button; the arrow keys move the choice.
+void TestOptions::powerPasteByKeys() {
+    TOptionsFixture f;
+    f.Settings.PowerPaste = 1;
+    auto& form = f.Create();
+    TfrmConfig dialog(form);
+    dialog.show();
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.chkAutoSave->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* chosen = qobject_cast<QRadioButton*>(QApplication::focusWidget());
+    QVERIFY(chosen && chosen->isChecked());
+    QCOMPARE(dialog.rgPowerPaste->ItemIndex(), 1);
+    QTest::keyClick(chosen, Qt::Key_Up);
+    QCOMPARE(dialog.rgPowerPaste->ItemIndex(), 0);
+    QVERIFY(qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(dialog.rgPowerPaste->ItemIndex(), 1);
 }
 
 void TestOptions::fontDialog() {
