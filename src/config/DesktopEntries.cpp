@@ -32,8 +32,10 @@ void WriteFile(const QString& fileName, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     try {
         TSafeFile::WriteAll(fileName, bytes);
-    } catch (const EQuillery&) {
-        throw EQuillery(QStringLiteral("Failed to set data for '%1'").arg(fileName));
+    } catch (const EQuillery& e) {
+        // The failed write's own reason after the old words, so the box says why.
+        throw EQuillery(
+            QStringLiteral("Failed to set data for '%1': %2").arg(fileName, e.Message()));
     }
 }
 

@@ -90,7 +90,12 @@ TAnswer TQtPrompts::Ask(const QString& caption, const QString& text, TButtons bu
         buttons == TButtons::Ok ? B::Ok : (yesNo ? B::Yes | B::No : B::Ok | B::Cancel);
     if (Withdrawn)
         return TAnswer::Closed;
-    TMessageBox box(QMessageBox::Question, caption, text, offered, Parent());
+    // A question mark on questions only: a box with OK alone tells, "Exception" reports a
+    // failure.
+    const QMessageBox::Icon icon = buttons == TButtons::Ok                 ? QMessageBox::Warning
+                                   : caption == QLatin1String("Exception") ? QMessageBox::Critical
+                                                                           : QMessageBox::Question;
+    TMessageBox box(icon, caption, text, offered, Parent());
     const auto answer = B(box.exec());
     if (box.Closed || Withdrawn)
         return TAnswer::Closed;

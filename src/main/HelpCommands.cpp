@@ -52,8 +52,10 @@ bool TQuilleryMainForm::LaunchBrowser(const QString& address, bool ask) {
         return false;
     if (Platform.Shell.OpenAddress(address))
         return true;
-    prompts.Ask(QStringLiteral("Could not start your Internet browser"),
-                QStringLiteral("Launch Error"), TButtons::Ok);
+    // The short words as the title, the sentence as the text: a title is cut to the box's width.
+    prompts.Ask(QStringLiteral("Launch Error"),
+                QStringLiteral("Could not start your Internet browser for %1.").arg(address),
+                TButtons::Ok);
     return false;
 }
 

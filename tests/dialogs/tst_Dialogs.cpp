@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -28,6 +29,8 @@ private slots:
     void unchangedFontDialogChangesNothing_data();
     void unchangedFontDialogChangesNothing();
     void helpFromTheAboutBoxCanBeUsed();
+    void questionMarkOnQuestionsOnly_data();
+    void questionMarkOnQuestionsOnly();
 };
 
 void TestDialogs::unchangedFontDialogChangesNothing_data() {
@@ -83,6 +86,33 @@ void TestDialogs::helpFromTheAboutBoxCanBeUsed() {
     qApp->removeEventFilter(&blocked);
     QVERIFY(helpShown);
     QCOMPARE(blocked.Blocked, 0);
+}
+
+void TestDialogs::questionMarkOnQuestionsOnly_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("icon");
+    QTest::newRow("a question") << "Confirmation" << int(TButtons::YesNo)
+                                << int(QMessageBox::Question);
+    QTest::newRow("OK alone tells")
+        << "Launch Error" << int(TButtons::Ok) << int(QMessageBox::Warning);
+    QTest::newRow("a failure") << "Exception" << int(TButtons::OkCancel)
+                               << int(QMessageBox::Critical);
+}
+
+void TestDialogs::questionMarkOnQuestionsOnly() {
+    QFETCH(QString, caption);
+    QFETCH(int, buttons);
+    QFETCH(int, icon);
+    int shown = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->icon();
+            box->reject();
+        }
+    });
+    TQtPrompts().Ask(caption, "text", TButtons(buttons));
+    QCOMPARE(shown, icon);
 }
 
 QTEST_MAIN(TestDialogs)

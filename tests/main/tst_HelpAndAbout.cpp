@@ -104,7 +104,8 @@ void TestHelpAndAbout::launchBrowser() {
     if (answer >= 0)
         shown.append({"ask", "Confirm", "Connect to the Internet now?"});
     if (error)
-        shown.append({"ask", "Could not start your Internet browser", "Launch Error"});
+        shown.append(
+            {"ask", "Launch Error", "Could not start your Internet browser for " + opened + "."});
     QCOMPARE(f.Prompts.Shown, shown);
 }
 
