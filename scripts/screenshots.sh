@@ -57,7 +57,7 @@ shot about "$about"
 xdotool key Escape
 xdotool windowactivate --sync "$window"
 xdotool key F1
-help=$(xdotool search --sync --onlyvisible --name '^Quillery Help')
+help=$(xdotool search --sync --onlyvisible --name '^Help: ')
 shot help "$help"
 kill $pid
 echo "screenshots in $out"

@@ -17,6 +17,12 @@ void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QS
                          int topic) {
     if (!Viewer) {
         Viewer = new THelpViewer;
+        Viewer->OpenAddress = [this](const QString& address) {
+            if (LinkHandler)
+                LinkHandler(address);
+            else
+                OpenAddress(address);
+        };
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect room = screen->availableGeometry();
             Viewer->resize(Viewer->size().boundedTo(room.size() * 0.9));
@@ -49,4 +55,8 @@ bool TDesktopShell::OpenAddress(const QString& address) {
     open.start(gio, {QStringLiteral("open"), address});
     return open.waitForFinished(15000) && open.exitStatus() == QProcess::NormalExit &&
            open.exitCode() == 0;
+}
+
+void TDesktopShell::SetLinkHandler(std::function<void(const QString&)> handler) {
+    LinkHandler = std::move(handler);
 }

@@ -13,7 +13,9 @@ public:
     void Help(const QString& helpFile, THelpCommand command, const QString& keyword,
               int topic) override;
     bool OpenAddress(const QString& address) override;
+    void SetLinkHandler(std::function<void(const QString&)> handler) override;
 
 private:
     QPointer<THelpViewer> Viewer;
+    std::function<void(const QString&)> LinkHandler;
 };

@@ -6,10 +6,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -42,14 +44,44 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     indexLayout->addWidget(Index);
     Tabs->addTab(indexPage, QStringLiteral("&Index"));
     Page = new QTextBrowser;
-    Page->setOpenExternalLinks(true);
+    Page->setOpenLinks(false); // pages here, web and mail links through the program
+    connect(Page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https") ||
+            url.scheme() == QLatin1String("mailto")) {
+            if (OpenAddress)
+                OpenAddress(url.toString());
+            return;
+        }
+        Page->setSource(url);
+    });
     auto* split = new QSplitter;
     split->addWidget(Tabs);
     split->addWidget(Page);
     split->setStretchFactor(1, 3);
-    split->setSizes({220, 640});
-    auto* layout = new QHBoxLayout(this);
+    split->setSizes({260, 600});
+    Back = new QToolButton;
+    Back->setText(QStringLiteral("Back"));
+    Back->setAccessibleName(QStringLiteral("Back"));
+    Back->setArrowType(Qt::LeftArrow);
+    Back->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Back->setEnabled(false);
+    Forward = new QToolButton;
+    Forward->setText(QStringLiteral("Forward"));
+    Forward->setAccessibleName(QStringLiteral("Forward"));
+    Forward->setArrowType(Qt::RightArrow);
+    Forward->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Forward->setEnabled(false);
+    connect(Back, &QToolButton::clicked, Page, &QTextBrowser::backward);
+    connect(Forward, &QToolButton::clicked, Page, &QTextBrowser::forward);
+    connect(Page, &QTextBrowser::backwardAvailable, Back, &QWidget::setEnabled);
+    connect(Page, &QTextBrowser::forwardAvailable, Forward, &QWidget::setEnabled);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Back);
+    buttons->addWidget(Forward);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(buttons);
     layout->addWidget(split);
 
     connect(Contents, &QTreeWidget::itemActivated, this,
@@ -64,9 +96,9 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Search, &QLineEdit::returnPressed, this, openKeyword);
     connect(Index, &QListWidget::itemActivated, this, openKeyword);
     connect(Page, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+        // The desktop adds the program's name after it.
         const QString title = Pages.value(url.fileName()).Title;
-        setWindowTitle(QStringLiteral("Quillery Help: ") +
-                       (title.isEmpty() ? url.fileName() : title));
+        setWindowTitle(QStringLiteral("Help: ") + (title.isEmpty() ? url.fileName() : title));
     });
 }
 
@@ -108,7 +140,14 @@ void THelpViewer::FillContents() {
         const auto m = it.next();
         auto* item = new QTreeWidgetItem(Contents, {m.captured(2)});
         item->setData(0, Qt::UserRole, m.captured(1));
+        item->setToolTip(0, m.captured(2));
     }
+    // Wide enough for the longest title, within reason.
+    int widest = 0;
+    for (int i = 0; i < Contents->topLevelItemCount(); ++i)
+        widest = std::max(
+            widest, Contents->fontMetrics().horizontalAdvance(Contents->topLevelItem(i)->text(0)));
+    Tabs->setMinimumWidth(std::min(widest + 48, 420));
 }
 
 void THelpViewer::FillIndex() {
@@ -117,11 +156,24 @@ void THelpViewer::FillIndex() {
     for (const TPage& page : std::as_const(Pages))
         for (const QString& keyword : page.Keywords)
             entries.append({keyword, page.File});
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+    // A keyword that several pages name is listed once a page, each with the page's title.
+    QMap<QString, int> pagesOf;
+    for (const auto& entry : std::as_const(entries))
+        ++pagesOf[entry.first.toLower()];
+    QList<QPair<QString, QString>> shown;
+    for (const auto& [keyword, file] : std::as_const(entries)) {
+        const QString title = Pages.value(file).Title;
+        shown.append({pagesOf.value(keyword.toLower()) > 1 && !title.isEmpty()
+                          ? QStringLiteral("%1 (%2)").arg(keyword, title)
+                          : keyword,
+                      file});
+    }
+    std::sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
-    for (const auto& [keyword, file] : entries) {
-        auto* item = new QListWidgetItem(keyword, Index);
+    shown.erase(std::unique(shown.begin(), shown.end()), shown.end());
+    for (const auto& [text, file] : std::as_const(shown)) {
+        auto* item = new QListWidgetItem(text, Index);
         item->setData(Qt::UserRole, file);
     }
 }
@@ -143,7 +195,7 @@ void THelpViewer::ShowMissing(const QString& what) {
                                  "belong in the folder <tt>%2</tt>. Reinstalling the program "
                                  "puts them back.</p>")
                       .arg(what.toHtmlEscaped(), Folder.toHtmlEscaped()));
-    setWindowTitle(QStringLiteral("Quillery Help"));
+    setWindowTitle(QStringLiteral("Help"));
 }
 
 void THelpViewer::ShowPage(const QString& file) {

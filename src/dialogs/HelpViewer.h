@@ -3,10 +3,13 @@
 #include <QMap>
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
+class QToolButton;
 class QTreeWidget;
 
 // The program's help: HTML pages in one folder, shown with their contents, a keyword index
@@ -28,6 +31,10 @@ public:
     QLineEdit* Search = nullptr;
     QListWidget* Index = nullptr;
     QTextBrowser* Page = nullptr;
+    QToolButton* Back = nullptr;
+    QToolButton* Forward = nullptr;
+    // A web or mail link in a page: handed here (the program asks before it goes online).
+    std::function<void(const QString&)> OpenAddress;
 
     static constexpr const char* ContentsPage = "contents.html";
 

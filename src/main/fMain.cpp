@@ -38,6 +38,10 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);
     CreateComponents();
     CreateMenus();
+    // Web links in the help ask first and say when no browser took them, as the menu's do.
+    Platform.Shell.SetLinkHandler([this](const QString& address) {
+        LaunchBrowser(address, !address.startsWith(QLatin1String("mailto:")));
+    });
     FormCreate();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 enum class THelpCommand { Contents, KeywordSearch, Topic };
 
 // The desktop's viewers: the help viewer over the program's help, and the programs that open
@@ -15,4 +17,6 @@ public:
                       int topic) = 0;
     // A web address or a mailto: link; false when the desktop could not open it.
     virtual bool OpenAddress(const QString& address) = 0;
+    // Where a web or mail link in the help goes (the program asks before it goes online).
+    virtual void SetLinkHandler(std::function<void(const QString&)> handler) = 0;
 };

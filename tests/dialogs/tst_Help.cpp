@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -40,6 +42,10 @@ private slots:
 void TestHelp::everyLinkResolves() {
     int links = 0;
     for (const QString& page : Pages()) {
+        // Control pictures (the CR, LF and FF symbols) are in no shipped font: empty boxes.
+        QVERIFY2(!Read(page).contains(
+                     QRegularExpression("&#x24[0-3][0-9A-Fa-f];|[\\x{2400}-\\x{243F}]")),
+                 qPrintable(page));
         for (const QString& href : Captures(Read(page), "href=\"([^\"]+)\"")) {
             if (href.contains(':'))
                 continue; // a web or mail address
@@ -85,13 +91,13 @@ void TestHelp::viewerCommands() {
     viewer.Open(Folder);
     viewer.show();
     viewer.ShowContents();
-    QCOMPARE(viewer.windowTitle(), "Quillery Help: Contents");
+    QCOMPARE(viewer.windowTitle(), "Help: Contents");
     QCOMPARE(viewer.Tabs->currentWidget(), viewer.Contents);
     QCOMPARE(viewer.Contents->topLevelItemCount(), Pages().size() - 1);
 
     viewer.ShowTopic(61);
     QCOMPARE(viewer.Page->source().fileName(), "about.html");
-    QCOMPARE(viewer.windowTitle(), "Quillery Help: The About box");
+    QCOMPARE(viewer.windowTitle(), "Help: The About box");
     viewer.ShowTopic(230);
     QCOMPARE(viewer.Page->source().fileName(), "software.html");
 
@@ -105,6 +111,27 @@ void TestHelp::viewerCommands() {
     QCOMPARE(viewer.Index->currentItem()->text(), "series paste");
     QTest::keyClick(viewer.Search, Qt::Key_Return);
     QCOMPARE(viewer.Page->source().fileName(), "hotkeys.html");
+    // Each entry once; "hot" finds the hot keys' own page first.
+    QSet<QString> texts;
+    for (int i = 0; i < viewer.Index->count(); ++i)
+        QVERIFY2(!texts.contains(viewer.Index->item(i)->text()),
+                 qPrintable(viewer.Index->item(i)->text()));
+    for (int i = 0; i < viewer.Index->count(); ++i)
+        texts.insert(viewer.Index->item(i)->text());
+    viewer.ShowTopic(61);
+    viewer.Search->clear();
+    QTest::keyClicks(viewer.Search, "hot");
+    QTest::keyClick(viewer.Search, Qt::Key_Return);
+    QCOMPARE(viewer.Page->source().fileName(), "hotkeys.html");
+    // Back to the page before; a web link goes to the program, which asks first.
+    QVERIFY(viewer.Back->isEnabled());
+    viewer.Back->click();
+    QCOMPARE(viewer.Page->source().fileName(), "about.html");
+    QStringList handed;
+    viewer.OpenAddress = [&](const QString& address) { handed << address; };
+    emit viewer.Page->anchorClicked(QUrl("https://www.example.org/"));
+    QCOMPARE(handed, QStringList{"https://www.example.org/"});
+    QCOMPARE(viewer.Page->source().fileName(), "about.html");
 
     viewer.ShowTopic(999);
     QVERIFY(viewer.Page->toPlainText().contains("no topic number 999"));
@@ -116,7 +143,7 @@ void TestHelp::missingHelp() {
     viewer.ShowContents();
     QVERIFY(viewer.Page->toPlainText().contains(
         "The help file /nonexistent/help/contents.html could not be found."));
-    QCOMPARE(viewer.windowTitle(), "Quillery Help");
+    QCOMPARE(viewer.windowTitle(), "Help");
 }
 
 QTEST_MAIN(TestHelp)

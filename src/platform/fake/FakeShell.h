@@ -23,6 +23,10 @@ public:
         Opened.append(address);
         return !Fail;
     }
+    void SetLinkHandler(std::function<void(const QString&)> handler) override {
+        LinkHandler = std::move(handler);
+    }
+    std::function<void(const QString&)> LinkHandler;
     QList<TRequest> Requests;
     QStringList Opened;
     bool Fail = false;
