@@ -171,7 +171,8 @@ QStringList MessageKeys() {
             "The clip list was saved to %1: %2 could not be written.",
             "%1 pastes were dropped: their window was closed, or they waited too long.",
             "The settings file %1 could not be read: it is left as it is.",
-            "The folder %1 cannot be written: a changed list is kept elsewhere."};
+            "The folder %1 cannot be written: a changed list is kept elsewhere.", "Clip text",
+            "Status line"};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

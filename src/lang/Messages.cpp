@@ -1,11 +1,14 @@
 // The language of the main window: the start-up pass, the language menu, messages.
 #include "config/Config.h"
+#include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
 #include "main/fMain.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QToolButton>
 
 QString TQuilleryMainForm::MessageText(const QString& text) const {
     return Language1->MessageText(text);
@@ -17,6 +20,17 @@ void TQuilleryMainForm::ApplyLanguage(const QString& name) {
     ToolkitTexts.Use(name);
     Language1->Translate();
     ShowArchivingState();
+    NameControls();
+}
+
+// What a screen reader says for the controls without text of their own: the tool buttons
+// their hints, in the language of the moment.
+void TQuilleryMainForm::NameControls() {
+    for (QToolButton* button : {spdbtnOpen, spdbtnSave, spdbtnZoom, spdbtnShrink, btnInsert,
+                                btnDelete, spdbtnConfig, spdbtnHelp})
+        button->setAccessibleName(button->toolTip());
+    Memo1->setAccessibleName(MessageText(QStringLiteral("Clip text")));
+    pnlStatus->setAccessibleName(MessageText(QStringLiteral("Status line")));
 }
 
 void TQuilleryMainForm::LanguageStartup() {

@@ -318,6 +318,7 @@ public:
     QString MessageText(const QString& text) const; // the English text is its own key
     void LanguageStartup();
     void LangExec(QAction* item);
+    void NameControls(); // accessible names, for a screen reader
 
     // The tray icon's tooltip.
     QString TrayHint() const;

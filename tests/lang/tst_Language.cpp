@@ -3,6 +3,7 @@
 #include "dialogs/FindDialogs.h"
 #include "dialogs/RadioGroup.h"
 #include "fakes/FormFixture.h"
+#include "grid/ZoomView.h"
 #include "lang/Language.h"
 
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -67,6 +69,8 @@ private slots:
     void findDialogsFollowTheLanguage();
     void qtsOwnTextsFollowTheLanguage_data();
     void qtsOwnTextsFollowTheLanguage();
+    void everyControlHasAName_data();
+    void everyControlHasAName();
     void shippedMenusHaveOneAcceleratorEach_data();
     void shippedMenusHaveOneAcceleratorEach();
 };
@@ -335,6 +339,38 @@ void TestLanguage::qtsOwnTextsFollowTheLanguage() {
     }
     QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
              cancel);
+}
+
+void TestLanguage::everyControlHasAName_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("English") << "English"
+                             << "Status line";
+    QTest::newRow("German") << "German"
+                            << "Statuszeile";
+}
+
+// What a screen reader names: every button, the text fields and the list, in the language
+// of the moment (the tool buttons by their hints).
+void TestLanguage::everyControlHasAName() {
+    QFETCH(QString, language);
+    QFETCH(QString, status);
+    TFormFixture f;
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/" + language + ".lng",
+                        f.Dir.File(language + ".lng")));
+    f.Settings.Language = language;
+    auto& form = f.Create();
+    const QList<QToolButton*> buttons = form.findChildren<QToolButton*>();
+    QVERIFY(buttons.size() >= 8);
+    for (const QToolButton* b : buttons) {
+        if (b->toolTip().isEmpty())
+            continue; // Qt's own (the menu bar's extension button)
+        QCOMPARE(b->accessibleName(), b->toolTip());
+    }
+    QCOMPARE(form.spdbtnHelp->accessibleName(), language == "German" ? "Hilfe" : "Help");
+    QCOMPARE(form.pnlStatus->accessibleName(), status);
+    QVERIFY(!form.Memo1->accessibleName().isEmpty());
+    QVERIFY(!form.StringGrid1->accessibleName().isEmpty());
 }
 
 void TestLanguage::shippedMenusHaveOneAcceleratorEach_data() {
