@@ -110,12 +110,10 @@ QString TQuilleryMainForm::SaveToWritableTempList(const std::function<void(const
         targets << AutoSaveTempList;
     for (const QString& folder : TempListFolders(anywhere))
         targets << folder;
-    bool full = false;
     for (qsizetype i = 0; i < targets.size(); ++i) {
         const bool reserved = i > 0 || AutoSaveTempList.isEmpty();
         const QString target = reserved ? FileNames::ReserveTempList(targets[i]) : targets[i];
-        full = full || target.isEmpty();
-        if (target.isEmpty())
+        if (target.isEmpty()) // every name taken there
             continue;
         try {
             save(target);
