@@ -29,6 +29,7 @@ void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QS
             Viewer->move(room.center() - Viewer->rect().center());
         }
     }
+    Viewer->Retranslate(Translator); // the language may have changed since
     Viewer->Open(helpFile);
     switch (command) {
     case THelpCommand::Contents:
@@ -59,4 +60,8 @@ bool TDesktopShell::OpenAddress(const QString& address) {
 
 void TDesktopShell::SetLinkHandler(std::function<void(const QString&)> handler) {
     LinkHandler = std::move(handler);
+}
+
+void TDesktopShell::SetTranslator(std::function<QString(const QString&)> tr) {
+    Translator = std::move(tr);
 }

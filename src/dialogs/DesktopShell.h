@@ -14,8 +14,10 @@ public:
               int topic) override;
     bool OpenAddress(const QString& address) override;
     void SetLinkHandler(std::function<void(const QString&)> handler) override;
+    void SetTranslator(std::function<QString(const QString&)> tr) override;
 
 private:
     QPointer<THelpViewer> Viewer;
     std::function<void(const QString&)> LinkHandler;
+    std::function<QString(const QString&)> Translator;
 };

@@ -33,16 +33,15 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     Contents = new QTreeWidget;
     Contents->setHeaderHidden(true);
     Contents->setRootIsDecorated(false);
-    Tabs->addTab(Contents, QStringLiteral("&Contents"));
+    Tabs->addTab(Contents, QString());
     auto* indexPage = new QWidget;
     auto* indexLayout = new QVBoxLayout(indexPage);
     Search = new QLineEdit;
-    Search->setPlaceholderText(QStringLiteral("Type a keyword"));
     Search->setClearButtonEnabled(true);
     Index = new QListWidget;
     indexLayout->addWidget(Search);
     indexLayout->addWidget(Index);
-    Tabs->addTab(indexPage, QStringLiteral("&Index"));
+    Tabs->addTab(indexPage, QString());
     Page = new QTextBrowser;
     Page->setOpenLinks(false); // pages here, web and mail links through the program
     connect(Page, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
@@ -60,14 +59,10 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     split->setStretchFactor(1, 3);
     split->setSizes({260, 600});
     Back = new QToolButton;
-    Back->setText(QStringLiteral("Back"));
-    Back->setAccessibleName(QStringLiteral("Back"));
     Back->setArrowType(Qt::LeftArrow);
     Back->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Back->setEnabled(false);
     Forward = new QToolButton;
-    Forward->setText(QStringLiteral("Forward"));
-    Forward->setAccessibleName(QStringLiteral("Forward"));
     Forward->setArrowType(Qt::RightArrow);
     Forward->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Forward->setEnabled(false);
@@ -95,11 +90,29 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     };
     connect(Search, &QLineEdit::returnPressed, this, openKeyword);
     connect(Index, &QListWidget::itemActivated, this, openKeyword);
-    connect(Page, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
-        // The desktop adds the program's name after it.
-        const QString title = Pages.value(url.fileName()).Title;
-        setWindowTitle(QStringLiteral("Help: ") + (title.isEmpty() ? url.fileName() : title));
-    });
+    connect(Page, &QTextBrowser::sourceChanged, this, &THelpViewer::ShowTitle);
+    Retranslate(nullptr);
+}
+
+void THelpViewer::Retranslate(const std::function<QString(const QString&)>& tr) {
+    Translate = tr;
+    Tabs->setTabText(0, Tr(QStringLiteral("&Contents")));
+    Tabs->setTabText(1, Tr(QStringLiteral("&Index")));
+    Search->setPlaceholderText(Tr(QStringLiteral("Type a keyword")));
+    Back->setText(Tr(QStringLiteral("Back")));
+    Back->setAccessibleName(Back->text());
+    Forward->setText(Tr(QStringLiteral("Forward")));
+    Forward->setAccessibleName(Forward->text());
+    ShowTitle(Page->source());
+}
+
+void THelpViewer::ShowTitle(const QUrl& url) {
+    // The desktop adds the program's name after it.
+    const QString title = Pages.value(url.fileName()).Title;
+    const QString help = Tr(QStringLiteral("Help"));
+    setWindowTitle(url.isEmpty()
+                       ? help
+                       : help + QStringLiteral(": ") + (title.isEmpty() ? url.fileName() : title));
 }
 
 THelpViewer::TPage THelpViewer::ReadPage(const QString& fileName) {
@@ -195,7 +208,7 @@ void THelpViewer::ShowMissing(const QString& what) {
                                  "belong in the folder <tt>%2</tt>. Reinstalling the program "
                                  "puts them back.</p>")
                       .arg(what.toHtmlEscaped(), Folder.toHtmlEscaped()));
-    setWindowTitle(QStringLiteral("Help"));
+    setWindowTitle(Tr(QStringLiteral("Help")));
 }
 
 void THelpViewer::ShowPage(const QString& file) {

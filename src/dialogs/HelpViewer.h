@@ -10,6 +10,7 @@ class QListWidget;
 class QTabWidget;
 class QTextBrowser;
 class QToolButton;
+class QUrl;
 class QTreeWidget;
 
 // The program's help: HTML pages in one folder, shown with their contents, a keyword index
@@ -35,6 +36,8 @@ public:
     QToolButton* Forward = nullptr;
     // A web or mail link in a page: handed here (the program asks before it goes online).
     std::function<void(const QString&)> OpenAddress;
+    // The window's own labels in the program's language: tr turns an English text into it.
+    void Retranslate(const std::function<QString(const QString&)>& tr);
 
     static constexpr const char* ContentsPage = "contents.html";
 
@@ -51,6 +54,9 @@ private:
     void FillIndex();
     void SearchChanged(const QString& text);
 
+    QString Tr(const QString& text) const { return Translate ? Translate(text) : text; }
+    void ShowTitle(const QUrl& url);
+    std::function<QString(const QString&)> Translate;
     QString Folder;
     QMap<QString, TPage> Pages; // by file name
 };

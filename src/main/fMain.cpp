@@ -42,6 +42,7 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
     Platform.Shell.SetLinkHandler([this](const QString& address) {
         LaunchBrowser(address, !address.startsWith(QLatin1String("mailto:")));
     });
+    Platform.Shell.SetTranslator([this](const QString& text) { return MessageText(text); });
     FormCreate();
 }
 

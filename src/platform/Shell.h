@@ -19,4 +19,6 @@ public:
     virtual bool OpenAddress(const QString& address) = 0;
     // Where a web or mail link in the help goes (the program asks before it goes online).
     virtual void SetLinkHandler(std::function<void(const QString&)> handler) = 0;
+    // Turns the help window's own English labels into the program's language.
+    virtual void SetTranslator(std::function<QString(const QString&)> tr) = 0;
 };

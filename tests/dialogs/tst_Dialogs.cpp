@@ -8,8 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -29,6 +32,7 @@ private slots:
     void unchangedFontDialogChangesNothing_data();
     void unchangedFontDialogChangesNothing();
     void helpFromTheAboutBoxCanBeUsed();
+    void helpWindowSpeaksTheLanguage();
     void questionMarkOnQuestionsOnly_data();
     void questionMarkOnQuestionsOnly();
 };
@@ -86,6 +90,26 @@ void TestDialogs::helpFromTheAboutBoxCanBeUsed() {
     qApp->removeEventFilter(&blocked);
     QVERIFY(helpShown);
     QCOMPARE(blocked.Blocked, 0);
+}
+
+// The help window's own labels follow the program's language.
+void TestDialogs::helpWindowSpeaksTheLanguage() {
+    TFormFixture f;
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
+                        f.Dir.File("German.lng")));
+    f.Settings.Language = "German";
+    TDesktopShell shell;
+    TQuilleryMainForm form(
+        f.Dir.Path(), TPlatform{f.Clipboard, f.Sound, f.Prompts, f.HotKeys, f.PasteTarget, shell});
+    form.Contents1->trigger();
+    THelpViewer* viewer = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        viewer = viewer ? viewer : qobject_cast<THelpViewer*>(w);
+    QVERIFY(viewer);
+    QCOMPARE(viewer->Tabs->tabText(0), "&Inhalt");
+    QCOMPARE(viewer->Search->placeholderText(), "Stichwort eingeben");
+    QCOMPARE(viewer->Back->text(), QString::fromUtf8("Zurück"));
+    QVERIFY(viewer->windowTitle().startsWith("Hilfe"));
 }
 
 void TestDialogs::questionMarkOnQuestionsOnly_data() {

@@ -27,6 +27,7 @@ public:
         LinkHandler = std::move(handler);
     }
     std::function<void(const QString&)> LinkHandler;
+    void SetTranslator(std::function<QString(const QString&)>) override {}
     QList<TRequest> Requests;
     QStringList Opened;
     bool Fail = false;
