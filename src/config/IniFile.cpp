@@ -6,19 +6,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace {
-// Text saved as UTF-16 by some editors on the first platform, as UTF-8 bytes.
+// Text saved as UTF-16 by some editors on the first platform, as UTF-8 bytes; the decoder
+// drops the byte order mark.
 QByteArray FromUtf16(const QByteArray& bytes) {
-    const bool little = bytes.startsWith("\xFF\xFE"), big = bytes.startsWith("\xFE\xFF");
-    if (!little && !big)
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    if (encoding != QStringConverter::Utf16LE && encoding != QStringConverter::Utf16BE)
         return bytes;
-    QString text((bytes.size() - 2) / 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const auto a = uchar(bytes[2 + 2 * i]), b = uchar(bytes[3 + 2 * i]);
-        text[i] = QChar(little ? char16_t(a | b << 8) : char16_t(b | a << 8));
-    }
-    return text.toUtf8();
+    return QString(QStringDecoder(*encoding).decode(bytes)).toUtf8();
 }
 } // namespace
 

@@ -91,10 +91,16 @@ void TQuilleryMainForm::SaveClipList1Click() {
     }
     if (IsPartialRead(Config->DefaultFile) && !MayReplacePartialRead())
         return;
+    SaveToListFile();
+}
+
+// Writes the list to its file, which then holds it whole (a file read in part, or one that
+// could not be written before, included), and shows it.
+void TQuilleryMainForm::SaveToListFile() {
     SaveClipList(Config->DefaultFile);
     ListSaved();
     OwnFileFailed = false;
-    PartialRead.reset(); // the file holds the list now
+    PartialRead.reset();
     pnlStatus->setText(Config->DefaultFile);
     RefreshLists();
 }
@@ -109,12 +115,7 @@ void TQuilleryMainForm::SaveAs1Click() {
     SaveDialog1->Dialog.InitialDir = FileNames::FolderOf(chosen);
     WriteLastDir(chosen);
     Config->DefaultFile = chosen;
-    SaveClipList(chosen);
-    ListSaved();
-    OwnFileFailed = false;
-    PartialRead.reset(); // a file the user chose to replace holds the list now
-    pnlStatus->setText(Config->DefaultFile);
-    RefreshLists();
+    SaveToListFile(); // a file the user chose to replace
 }
 
 void TQuilleryMainForm::AppendClipList1Click() {

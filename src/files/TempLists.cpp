@@ -22,6 +22,15 @@ constexpr const char* Unasked =
 
 // A list file's changed text in the view goes to that file, or after a question; where
 // nobody can be asked, to a temporary list, the file staying as it was.
+// "Save Clipboard List?", with save run on Yes; false when a termination came instead of an
+// answer (before the question or during it, or during the save's own dialog): nobody answers
+// any more, and the caller keeps the text where nothing is replaced.
+bool TQuilleryMainForm::AnsweredAtExit(const std::function<void()>& save) {
+    if (!Terminating && AskSaveClipList() && !Terminating)
+        save();
+    return !Terminating;
+}
+
 void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
     if (EditedListFile.isEmpty() || !Memo1->IsModified())
         return;
@@ -31,12 +40,8 @@ void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
     }
     if (!Config->PromptSave)
         return;
-    if (interactive && !Terminating) {
-        if (AskSaveClipList() && !Terminating)
-            SaveEditedList();
-        if (!Terminating)
-            return;
-    }
+    if (interactive && AnsweredAtExit([this] { SaveEditedList(); }))
+        return;
     const QString target = SaveToWritableTempList(
         [this](const QString& name) { SaveEditedListTo(name); }, !interactive);
     if (!target.isEmpty())
@@ -51,13 +56,9 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!Config->AutoSave) {
         if (!Config->PromptSave)
             return;
-        if (interactive && !Terminating) {
-            if (AskSaveClipList() && !Terminating)
-                SaveClipList1Click(); // names the file when the list has none, asks as Save does
-            // A termination while asking: nobody answers any more, and the list is kept.
-            if (!Terminating || !ListChanged)
-                return;
-        }
+        // Save names the file when the list has none, and asks as it does.
+        if (interactive && (AnsweredAtExit([this] { SaveClipList1Click(); }) || !ListChanged))
+            return;
         // The question cannot be asked at the session's end or on a signal: the user's file
         // stays as it was, and the list goes where nothing is replaced.
         SaveToTempListAtExit(interactive, Config->DefaultFile, Unasked);
@@ -66,7 +67,8 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     // A file that was not read whole is never replaced at exit: the list goes to a
     // temporary list instead.
     const QString& file = Config->DefaultFile;
-    if (!file.isEmpty() && !IsPartialRead(file)) {
+    const bool partial = IsPartialRead(file);
+    if (!file.isEmpty() && !partial) {
         try {
             SaveClipList(file);
             ListSaved();
@@ -78,7 +80,7 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
         }
         SaveToTempListAtExit(interactive, file,
                              "The clip list was saved to %1: %2 could not be written.");
-    } else if (!IsPartialRead(file)) {
+    } else if (!partial) { // a list without a file
         SaveToTempListAtExit(interactive, QString(), "");
     } else if (PartialRead->NotReadFrom) {
         SaveToTempListAtExit(interactive, PartialRead->File,

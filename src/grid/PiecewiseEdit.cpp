@@ -64,8 +64,7 @@ bool IsBlockBreak(QChar c) {
 void TPiecewiseEdit::NoteLineEnds(const QString& text) {
     SameEnd = TEnd::None;
     Ends.clear();
-    QList<TEnd> ends;
-    bool mixed = false;
+    qsizetype count = 0; // line ends so far; each line's own kept only once the kinds mix
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (!IsBlockBreak(c))
@@ -78,14 +77,16 @@ void TPiecewiseEdit::NoteLineEnds(const QString& text) {
                          : c.unicode() == 0xFDD1          ? TEnd::FrameEnd
                          : crlf                           ? TEnd::CRLF
                                                           : TEnd::CR;
-        mixed = mixed || (!ends.isEmpty() && end != ends.first());
-        ends.append(end);
+        if (count++ == 0)
+            SameEnd = end;
+        else if (Ends.isEmpty() && end != SameEnd)
+            Ends = QList<TEnd>(count - 1, SameEnd);
+        if (!Ends.isEmpty())
+            Ends.append(end);
         i += crlf;
     }
-    if (mixed)
-        Ends = std::move(ends);
-    else if (!ends.isEmpty())
-        SameEnd = ends.first();
+    if (!Ends.isEmpty())
+        SameEnd = TEnd::None;
 }
 
 void TPiecewiseEdit::NoteChange(int from, int, int added) {

@@ -85,7 +85,7 @@ int TReplacer::ApplySingleByte(QByteArray& clip, bool all) const {
     Splice(clip, Cp1252.Needle.size(), Cp1252.Bytes);
     // Bytes that now happen to form UTF-8 would be read as other characters: the clip keeps
     // its characters as UTF-8 text.
-    if (ClipText::IsUtf8(clip) && ClipText::DecodeCp1252(clip).toUtf8() != clip)
+    if (ClipText::IsUtf8(clip)) // (all ASCII: the same bytes)
         clip = ClipText::DecodeCp1252(clip).toUtf8();
     return int(Hits.size());
 }

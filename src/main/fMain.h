@@ -185,6 +185,7 @@ public:
     void ListSaved(); // clears ListChanged and the grid's Modified
     void AutoOpenFile(const QString& fileName);
     void SaveClipList1Click();
+    void SaveToListFile(); // the end of Save and Save As
     // The current file when it was read only in part, or not at all: saving the list over it
     // would lose what the list does not hold. Total is -1 for a file that was not read.
     struct TPartialRead {
@@ -205,6 +206,7 @@ public:
     // asked about goes to a temporary list, the user's file staying as it was.
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
+    bool AnsweredAtExit(const std::function<void()>& save);
     void SaveToTempListAtExit(bool interactive, const QString& keptFile, const char* why);
     QStringList TempListFolders(bool anywhere) const;
     QString SaveToWritableTempList(const std::function<void(const QString&)>& save, bool anywhere);
