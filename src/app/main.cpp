@@ -1,6 +1,7 @@
 #include "config/DesktopEntries.h"
 #include "dialogs/DesktopShell.h"
 #include "dialogs/QtPrompts.h"
+#include "files/NativeNames.h"
 #include "main/Errors.h"
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
@@ -36,6 +37,10 @@ int main(int argc, char* argv[]) {
     TX11HotKeys hotKeys;
     TX11PasteTarget pasteTarget;
     TDesktopShell shell;
-    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget, shell},
-                       QApplication::arguments());
+    // From argv, which QApplication has rid of its own options: a file name that is not UTF-8
+    // keeps its bytes.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(NativeNames::Decode(QByteArray(argv[i])));
+    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget, shell}, arguments);
 }

@@ -56,8 +56,8 @@ void TConfig::LoadFromIni() {
     FontStyle = ini.ReadInteger(Options, QStringLiteral("FontStyle"), 0);
     FontSize = ini.ReadInteger(Options, QStringLiteral("FontSize"), 9);
     FontColor = ini.ReadInteger(Options, QStringLiteral("FontColor"), 0);
-    DefaultFile = ini.ReadString(Options, QStringLiteral("DefaultFile"), QString());
-    LastDir = ini.ReadString(Options, QStringLiteral("LastDir"), WithoutTrailingSeparator(DataDir));
+    DefaultFile = ini.ReadPath(Options, QStringLiteral("DefaultFile"), QString());
+    LastDir = ini.ReadPath(Options, QStringLiteral("LastDir"), WithoutTrailingSeparator(DataDir));
     LastExitNote = ini.ReadString(Options, QStringLiteral("LastExitNote"), QString());
     RestoreHK = FirstChar(ini, QStringLiteral("RestoreHK"), QLatin1Char('M'));
     SPasteHK = FirstChar(ini, QStringLiteral("SPasteHK"), QLatin1Char('V'));

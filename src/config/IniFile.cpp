@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "files/NativeNames.h"
 #include "files/SafeFile.h"
 #include "main/ClipText.h"
 #include "main/Errors.h"
@@ -40,8 +41,9 @@ TIniFile::TIniFile(QString fileName, const QByteArray& contents) : Path(std::mov
 void TIniFile::Parse(const QByteArray& bytes) {
     if (bytes.contains("\r\n"))
         Eol = QStringLiteral("\r\n");
+    // Every byte kept, so a line goes back as it came and a file name that is not UTF-8 stays.
     for (const QByteArray& line : ClipText::SplitLines(bytes))
-        Lines.append(ClipText::Decode(line));
+        Lines.append(NativeNames::Decode(line));
 }
 
 QString TIniFile::SectionName(const QString& line, bool& isSection) {
@@ -111,6 +113,12 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
+    const QString value = ReadPath(section, key, def);
+    // Bytes that are not UTF-8 are an old single-byte text, as in a list file.
+    return NativeNames::HasEscapes(value) ? ClipText::Decode(NativeNames::Encode(value)) : value;
+}
+
+QString TIniFile::ReadPath(const QString& section, const QString& key, const QString& def) const {
     const Found f = Find(section, key);
     if (f.Key < 0)
         return def;
@@ -210,7 +218,7 @@ QByteArray TIniFile::Bytes() const {
     QByteArray bytes;
     const QByteArray eol = Eol.toLatin1();
     for (const QString& line : Lines) {
-        bytes += line.toUtf8();
+        bytes += NativeNames::Encode(line);
         bytes += eol;
     }
     return bytes;

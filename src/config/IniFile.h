@@ -26,6 +26,8 @@ public:
     // The keys of a section, as written, in file order (first section of that name only).
     QStringList Keys(const QString& section) const;
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // A file or folder name, which keeps bytes that are not UTF-8 (see NativeNames).
+    QString ReadPath(const QString& section, const QString& key, const QString& def) const;
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;
 

@@ -18,6 +18,7 @@ void TQuilleryMainForm::Options1Click() {
     try {
         TfrmConfig dialog(*this);
         Language1->Translate();
+        dialog.NameControls();
         dialog.exec();
     } catch (...) {
         SetTopmost(Config->OnTop);

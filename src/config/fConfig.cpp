@@ -5,6 +5,7 @@
 #include "FontSetting.h"
 #include "dialogs/FileDialogComponent.h"
 #include "dialogs/RadioGroup.h"
+#include "files/NativeNames.h"
 #include "main/ClipText.h"
 #include "main/Errors.h"
 #include "main/fMain.h"
@@ -114,6 +115,10 @@ void TfrmConfig::FontDialog1Apply(const TFontChoice& selected) {
     edtFont->setText(FontDialog1.Font.family());
 }
 
+void TfrmConfig::NameControls() {
+    btnBrowse->setAccessibleName(btnBrowse->toolTip());
+}
+
 void TfrmConfig::btnBrowseClick() {
     const QString current = cedtDefaultFile->text();
     OpenDialog1->Dialog.InitialDir =
@@ -196,7 +201,7 @@ void TfrmConfig::TakeSettings() {
     DesktopEntries::AssociateFile(TypeName, chkAssoc->isChecked(), ProgramPath(), IconSvg());
     if (cedtDefaultFile->text() != Config->DefaultFile) {
         MainForm.ListFileNamed(std::exchange(Config->DefaultFile, cedtDefaultFile->text()));
-        MainForm.pnlStatus->setText(Config->DefaultFile);
+        MainForm.pnlStatus->setText(NativeNames::Shown(Config->DefaultFile));
     }
     edtRows->interpretText();
     Config->Rows = edtRows->value();

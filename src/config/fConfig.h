@@ -21,6 +21,8 @@ class TfrmConfig : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmConfig(TQuilleryMainForm& mainForm);
+    // Once translated: what a screen reader says for the button that shows "...".
+    void NameControls();
 
     QGroupBox* gbProgOpts = nullptr;
     QCheckBox* chkTray = nullptr;

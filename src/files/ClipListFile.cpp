@@ -1,16 +1,21 @@
 #include "ClipListFile.h"
 
+#include "NativeNames.h"
 #include "SafeFile.h"
 #include "main/ClipText.h"
 #include "main/Errors.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ClipListFile {
 
@@ -316,15 +321,20 @@ TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool appen
     return Read(buffer, texts, append, rows, block);
 }
 
-void OpenForReading(QFile& file) {
-    const QString& name = file.fileName();
-    // A folder, a pipe or a device is no file to read: opening a pipe would wait for a
-    // writer, and reading a device might never end.
-    if (QFileInfo(name).exists() && !QFileInfo(name).isFile())
-        throw EQuillery(QStringLiteral("Cannot open file \"%1\". It is not a file.").arg(name));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw EQuillery(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(name, file.errorString()));
+void OpenForReading(QFile& file, const QString& name) {
+    const QString shown = NativeNames::Shown(name);
+    // Not blocking: a pipe would wait for a writer.
+    const int fd = ::open(NativeNames::Encode(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw EQuillery(QStringLiteral("Cannot open file \"%1\". %2")
+                            .arg(shown, QString::fromLocal8Bit(std::strerror(errno))));
+    // A folder, a pipe or a device is no file to read: reading a device might never end.
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw EQuillery(QStringLiteral("Cannot open file \"%1\". It is not a file.").arg(shown));
+    }
+    file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
 }
 
 QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block) {
@@ -336,22 +346,22 @@ QList<QByteArray> ReadLines(QIODevice& in, int max, qsizetype block) {
 }
 
 QList<QByteArray> ReadLines(const QString& fileName, int max) {
-    QFile file(fileName);
-    OpenForReading(file);
+    QFile file;
+    OpenForReading(file, fileName);
     return ReadLines(file, max);
 }
 
 TReadResult Load(const QString& fileName, QList<QByteArray>& texts, bool append, int rows) {
-    QFile file(fileName);
-    OpenForReading(file);
+    QFile file;
+    OpenForReading(file, fileName);
     // A read that fails half-way leaves the list as it was.
     QList<QByteArray> read = texts;
     TReadResult result;
     try {
         result = Read(file, read, append, rows);
     } catch (const EQuillery&) {
-        throw EQuillery(
-            QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EQuillery(QStringLiteral("Cannot read file \"%1\". %2")
+                            .arg(NativeNames::Shown(fileName), file.errorString()));
     }
     texts = std::move(read);
     return result;

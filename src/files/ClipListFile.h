@@ -42,8 +42,9 @@ TReadResult Decode(const QByteArray& bytes, QList<QByteArray>& texts, bool appen
 TReadResult Read(QIODevice& in, QList<QByteArray>& texts, bool append, int rows,
                  qsizetype block = DefaultBlockSize);
 
-// Opens a regular file for reading; throws EQuillery when it cannot, or when it is none.
-void OpenForReading(QFile& file);
+// Opens the regular file name (as NativeNames holds it) for reading; throws EQuillery when it
+// cannot, or when it is none.
+void OpenForReading(QFile& file, const QString& name);
 
 // At most max lines of a plain text file, which end at CR LF, CR or LF alike; a form feed
 // line is text, and a run of 0x1A bytes at the file's end is left out as in a list file.

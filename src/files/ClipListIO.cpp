@@ -2,6 +2,7 @@
 #include "config/Config.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/NativeNames.h"
 #include "grid/KXStringGrid.h"
 #include "main/Errors.h"
 #include "main/fMain.h"
@@ -11,11 +12,11 @@
 #include <QLocale>
 
 void TQuilleryMainForm::LoadFile(const QString& fileName, bool append) {
-    pnlStatus->setText(fileName);
+    pnlStatus->setText(NativeNames::Shown(fileName));
     // The file becomes the current one: until it has been read whole, saving the list over
     // it could lose clips. A file that is not there holds nothing to lose.
     PartialRead =
-        QFileInfo::exists(fileName) ? std::optional(TPartialRead{fileName}) : std::nullopt;
+        FileNames::Exists(fileName) ? std::optional(TPartialRead{fileName}) : std::nullopt;
     QList<QByteArray> texts = ClipTexts();
     const ClipListFile::TReadResult read =
         ClipListFile::Load(fileName, texts, append, Config->Rows);
@@ -101,7 +102,7 @@ void TQuilleryMainForm::ListSaved() {
 void TQuilleryMainForm::AutoOpenFile(const QString& name) {
     // Stored for the next start, which may run in another folder.
     const QString fileName = QFileInfo(name).absoluteFilePath();
-    if (!QFileInfo::exists(fileName))
+    if (!FileNames::Exists(fileName))
         return;
     Config->DefaultFile = fileName;
     try {

@@ -3,6 +3,7 @@
 #include "dialogs/FileDialogComponent.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/NativeNames.h"
 #include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
@@ -75,7 +76,7 @@ void TQuilleryMainForm::SaveClipList1Click() {
             SaveEditedList();
         EndListEdit();
         ShowZoomView(false);
-        pnlStatus->setText(Config->DefaultFile);
+        pnlStatus->setText(NativeNames::Shown(Config->DefaultFile));
         RefreshLists();
         return;
     }
@@ -101,7 +102,7 @@ void TQuilleryMainForm::SaveToListFile() {
     ListSaved();
     OwnFileFailed = false;
     PartialRead.reset();
-    pnlStatus->setText(Config->DefaultFile);
+    pnlStatus->setText(NativeNames::Shown(Config->DefaultFile));
     RefreshLists();
 }
 
@@ -140,8 +141,8 @@ void TQuilleryMainForm::EditClipList1Click() {
     EditedListFile = chosen;
     ShowZoomView(true);
     try {
-        QFile file(chosen);
-        ClipListFile::OpenForReading(file);
+        QFile file;
+        ClipListFile::OpenForReading(file, chosen);
         const QByteArray bytes = file.readAll();
         const QSignalBlocker quiet(Memo1); // the list itself does not change
         Memo1->Load(bytes);

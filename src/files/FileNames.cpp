@@ -1,8 +1,15 @@
 #include "FileNames.h"
 
+#include "files/NativeNames.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+
+#include <algorithm>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace FileNames {
 
@@ -15,15 +22,49 @@ QString FolderOf(const QString& fileName) {
     return fileName.left(slash);
 }
 
+namespace {
+bool Stat(const QString& name, struct stat& st, bool followLinks = true) {
+    const QByteArray native = NativeNames::Encode(name);
+    return !name.isEmpty() &&
+           (followLinks ? ::stat(native.constData(), &st) : ::lstat(native.constData(), &st)) == 0;
+}
+} // namespace
+
 QStringList EntriesMatching(const QString& dir, const QString& pattern) {
-    // QDir matches name filters without regard to case unless told otherwise.
-    return QDir(dir).entryList(
-        {pattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-        QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    DIR* folder = ::opendir(NativeNames::Encode(dir).constData());
+    if (!folder)
+        return names;
+    const QString prefix = dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
+    while (const dirent* entry = ::readdir(folder)) {
+        const QString name = NativeNames::Decode(QByteArray(entry->d_name));
+        struct stat st {};
+        // QDir matches name filters without regard to case; it takes valid text only.
+        if (QDir::match(pattern, NativeNames::Shown(name)) && Stat(prefix + name, st) &&
+            S_ISREG(st.st_mode))
+            names.append(name);
+    }
+    ::closedir(folder);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool Exists(const QString& name) {
+    struct stat st {};
+    return Stat(name, st);
 }
 
 bool IsExistingFile(const QString& name) {
-    return !name.isEmpty() && QFileInfo::exists(name) && !QFileInfo(name).isDir();
+    struct stat st {};
+    return Stat(name, st) && !S_ISDIR(st.st_mode);
+}
+
+bool IsLink(const QString& name) {
+    struct stat st {};
+    return Stat(name, st, false) && S_ISLNK(st.st_mode);
 }
 
 QString TempListName(const QString& dir, int number) {
@@ -33,14 +74,15 @@ QString TempListName(const QString& dir, int number) {
 QString ReserveTempList(const QString& dir) {
     for (int n = 1; n <= 9999; ++n) {
         const QString name = TempListName(dir, n);
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        // O_EXCL makes nothing through a link, even one to nowhere: its name is taken.
+        const int fd = ::open(NativeNames::Encode(name).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
             return name;
         }
         // Not taken, yet not to be made (a folder without write access): the save says why.
-        // A name held by a link, even one to nowhere, is taken: nothing is made through it.
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+        if (!Exists(name) && !IsLink(name))
             return name;
     }
     return {};

@@ -8,12 +8,20 @@ namespace FileNames {
 // The folder of a file: its name up to the last separator, without it (a root keeps it).
 QString FolderOf(const QString& fileName);
 
-// The names in dir that match pattern in any letter case (as on the program's first platform),
-// files and folders, hidden ones too, sorted by name without regard to case.
+// Names are held as NativeNames keeps them, so a name that is not UTF-8 still opens.
+
+// The files in dir (or links to files) whose names match pattern in any letter case (as on
+// the program's first platform), hidden ones too, sorted by name without regard to case.
 QStringList EntriesMatching(const QString& dir, const QString& pattern);
+
+// Whether anything is there, following links: a link to nowhere is nothing.
+bool Exists(const QString& name);
 
 // A chosen name that a command can take: a file that exists, not a folder.
 bool IsExistingFile(const QString& name);
+
+// A link, whether or not it leads anywhere.
+bool IsLink(const QString& name);
 
 // dir + "qlry0001.Clp" ... "qlry9999.Clp"; dir ends with a separator.
 QString TempListName(const QString& dir, int number);

@@ -1,12 +1,12 @@
 // The Lists menu: every clip list file of the program folder, opened in place of the list.
 #include "config/Config.h"
 #include "files/FileNames.h"
+#include "files/NativeNames.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QMenu>
 
 void TQuilleryMainForm::RefreshLists() {
@@ -15,12 +15,11 @@ void TQuilleryMainForm::RefreshLists() {
         Lists1->removeAction(old);
         old->deleteLater();
     }
-    QStringList names = FileNames::EntriesMatching(Folders.Data, QStringLiteral("*.clp"));
-    // A folder named like a list is no list.
-    names.removeIf([this](const QString& name) { return QFileInfo(Folders.Data + name).isDir(); });
+    const QStringList names = FileNames::EntriesMatching(Folders.Data, QStringLiteral("*.clp"));
     for (int i = 0; i < names.size(); ++i) {
         // "&" in a file name is no accelerator mark; the item's data keeps the name itself.
-        QAction* item = Lists1->addAction(QString(names[i]).replace('&', QStringLiteral("&&")));
+        QAction* item =
+            Lists1->addAction(NativeNames::Shown(names[i]).replace('&', QStringLiteral("&&")));
         item->setObjectName(QStringLiteral("MM%1").arg(i));
         item->setData(names[i]);
         connect(item, &QAction::triggered, this,
@@ -37,7 +36,7 @@ void TQuilleryMainForm::NaviExec(QAction* item) {
             AskToSaveChanges();
     }
     Config->DefaultFile = Folders.Data + name;
-    if (!QFileInfo::exists(Config->DefaultFile))
+    if (!FileNames::Exists(Config->DefaultFile))
         return;
     LoadFile(Config->DefaultFile, false);
     Memo1->ClearModified();

@@ -1,15 +1,20 @@
 #pragma once
 
-#include <QSaveFile>
+#include <QByteArray>
 #include <QString>
 
 // A file written whole or not at all: a temporary file in the same folder replaces the old
 // one only once everything is on disk, so a failed write leaves the old file as it was. A new
 // file is readable by its owner only; a replaced one keeps its permissions; a link is written
-// through. Where the folder takes no new file, the file is written in place.
+// through. Where the folder takes no new file, the file is written in place. Names are those
+// of NativeNames, so a name that is not UTF-8 is written as it is.
 class TSafeFile {
 public:
     explicit TSafeFile(const QString& fileName); // throws EQuillery when it cannot be created
+    ~TSafeFile();
+    TSafeFile(const TSafeFile&) = delete;
+    TSafeFile& operator=(const TSafeFile&) = delete;
+
     void Write(const char* data, qsizetype size);
     void Write(const QByteArray& bytes) { Write(bytes.constData(), bytes.size()); }
     void Commit(); // throws EQuillery when anything could not be written
@@ -18,7 +23,12 @@ public:
     static void WriteAll(const QString& fileName, const QByteArray& bytes);
 
 private:
+    [[noreturn]] void Fail(int error);
+
     QString Name;
-    QSaveFile File;
-    bool Ok = true;
+    QByteArray Target;    // what is replaced: the file a link leads to
+    QByteArray Temporary; // empty when written in place
+    int Fd = -1;
+    int Mode = 0600;
+    int Error = 0; // of the first write that failed
 };

@@ -38,8 +38,8 @@ void TQuilleryMainForm::ImportTextFileIntoCell1Click() {
     const QString chosen = ChooseFileToOpen(TextFilter());
     if (chosen.isEmpty())
         return;
-    QFile file(chosen);
-    ClipListFile::OpenForReading(file);
+    QFile file;
+    ClipListFile::OpenForReading(file, chosen);
     QByteArray text = file.readAll();
     const qsizetype nul = text.indexOf('\0');
     if (nul >= 0)

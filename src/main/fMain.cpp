@@ -3,6 +3,8 @@
 #include "AppIcons.h"
 #include "config/Config.h"
 #include "dialogs/FileDialogComponent.h"
+#include "files/FileNames.h"
+#include "files/NativeNames.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
@@ -279,7 +281,7 @@ void TQuilleryMainForm::FormCreate() {
         SetGeometryOnScreen(QRect(Config->Left, Config->Top, Config->Width, Config->Height));
         RegisterHotKeys();
         if (!Config->DefaultFile.isEmpty())
-            pnlStatus->setText(Config->DefaultFile);
+            pnlStatus->setText(NativeNames::Shown(Config->DefaultFile));
         RefreshOptions();
         if (Config->NoArc) {
             Config->NoArc = false;
@@ -292,7 +294,7 @@ void TQuilleryMainForm::FormCreate() {
         CloseAllowed = false;
         CurrentRow = 0;
         CurrentCol = 1;
-        if (QFileInfo::exists(Config->DefaultFile))
+        if (FileNames::Exists(Config->DefaultFile))
             LoadFile(Config->DefaultFile, false);
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));

@@ -1,5 +1,6 @@
 #include "config/IniFile.h"
 #include "fakes/TestDir.h"
+#include "files/NativeNames.h"
 #include "main/Errors.h"
 
 #include <QtTest>
@@ -181,6 +182,11 @@ void TestIniFile::write_data() {
     QTest::newRow("unknown sections survive") << QByteArray("[Mine]\nx=1\n[S]\nk=1\n") << "S"
                                               << "k"
                                               << "0" << QByteArray("[Mine]\nx=1\n[S]\nk=0\n");
+    // Old single-byte lines stay as they were; a file name keeps bytes that are not UTF-8.
+    QTest::newRow("bytes that are not UTF-8 kept")
+        << QByteArray("[Mine]\nx=caf\xe9\n[S]\n") << "S"
+        << "DefaultFile" << NativeNames::Decode("/d/caf\xe9.clp")
+        << QByteArray("[Mine]\nx=caf\xe9\n[S]\nDefaultFile=/d/caf\xe9.clp\n");
 }
 
 void TestIniFile::write() {
@@ -196,7 +202,7 @@ void TestIniFile::write() {
     ini.WriteString(section, key, value);
     ini.UpdateFile();
     QCOMPARE(TTestDir::Read(name), after);
-    QCOMPARE(TIniFile(name).ReadString(section, key, "<def>"), QString(value).replace('\n', ' '));
+    QCOMPARE(TIniFile(name).ReadPath(section, key, "<def>"), QString(value).replace('\n', ' '));
 }
 
 void TestIniFile::missingFileIsCreated() {

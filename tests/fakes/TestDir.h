@@ -6,10 +6,18 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
+#include <filesystem>
+
 // A fresh program directory per test, with helpers for whole-file reads and writes.
 class TTestDir {
 public:
     TTestDir() { QVERIFY2(Dir.isValid(), "cannot create a temporary directory"); }
+    // By bytes: Qt cannot remove a file whose name is not UTF-8.
+    ~TTestDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(Dir.path().toStdString(), ignored);
+    }
     // With a trailing separator, as the program directory is given.
     QString Path() const { return Dir.path() + QLatin1Char('/'); }
     QString File(const QString& name) const { return Path() + name; }
@@ -22,6 +30,23 @@ public:
         QFile f(fileName);
         QVERIFY(f.open(QIODevice::WriteOnly));
         QCOMPARE(f.write(bytes), bytes.size());
+    }
+    // A file whose name is given as bytes, which need not be UTF-8.
+    static void WriteNamed(const QByteArray& fileName, const QByteArray& bytes) {
+        std::FILE* f = std::fopen(fileName.constData(), "wb");
+        QVERIFY(f);
+        QCOMPARE(std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f), size_t(bytes.size()));
+        QCOMPARE(std::fclose(f), 0);
+    }
+    static QByteArray ReadNamed(const QByteArray& fileName) {
+        QByteArray bytes;
+        if (std::FILE* f = std::fopen(fileName.constData(), "rb")) {
+            char block[4096];
+            for (size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;)
+                bytes.append(block, qsizetype(n));
+            std::fclose(f);
+        }
+        return bytes;
     }
     static QByteArray Golden(const QString& name) {
         return Read(QStringLiteral(QUILLERY_TEST_DATA "/") + name);

@@ -2,6 +2,7 @@
 #include "fakes/TestDir.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/NativeNames.h"
 #include "main/Errors.h"
 
 #include <QRandomGenerator>
@@ -41,6 +42,8 @@ private slots:
     void permissions();
     void saveThroughLinkKeepsLink();
     void tempListsAreReservedOnce();
+    void namesKeepEveryByte();
+    void nameNotUtf8ListedReadAndSaved();
 };
 
 void TestClipListFile::encodeMatchesGolden() {
@@ -328,6 +331,54 @@ void TestClipListFile::tempListsAreReservedOnce() {
     QVERIFY(QFile::link(dir.File("elsewhere/planted"), dir.File("qlry0004.Clp")));
     QCOMPARE(FileNames::ReserveTempList(dir.Path()), dir.File("qlry0005.Clp"));
     QVERIFY(!QFileInfo::exists(dir.File("elsewhere")));
+}
+
+// Random names built of ASCII, well-formed UTF-8 and the ill-formed kinds (stray continuation
+// bytes, overlong forms, encoded surrogates, past U+10FFFF, cut sequences): every byte comes
+// back, and what is UTF-8 reads as Qt reads it.
+void TestClipListFile::namesKeepEveryByte() {
+    const QList<QByteArray> pieces{
+        "a",    "/",       ".clp",     "\xc3\xa9",     "\xe2\x82\xac",     "\xf0\x9f\x98\x80",
+        "\xe9", "\x80",    "\xc0\xaf", "\xed\xb3\xa9", "\xf4\x90\x80\x80", "\xe2\x82",
+        "\xff", "\xf0\x9f"};
+    QRandomGenerator random(12);
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray bytes;
+        for (int n = random.bounded(8); n > 0; --n)
+            bytes += random.bounded(4) == 0 ? QByteArray(1, char(random.bounded(256)))
+                                            : pieces[random.bounded(pieces.size())];
+        const QString name = NativeNames::Decode(bytes);
+        QCOMPARE(NativeNames::Encode(name), bytes);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString qt = utf8.decode(bytes);
+        QCOMPARE(NativeNames::HasEscapes(name), utf8.hasError());
+        if (!utf8.hasError())
+            QCOMPARE(name, qt);
+        QVERIFY(QStringView(NativeNames::Shown(name)).isValidUtf16());
+    }
+}
+
+// A list whose name is not UTF-8 is offered, read, and saved back to itself; no file with a
+// name made up for it appears.
+void TestClipListFile::nameNotUtf8ListedReadAndSaved() {
+    TTestDir dir;
+    const QByteArray folder = dir.Path().toUtf8();
+    TTestDir::WriteNamed(folder + "caf\xe9.clp", "old\r\n\x0c\r\n");
+    TTestDir::Write(dir.File("B.clp"), "");
+    QDir().mkdir(dir.File("folder.clp")); // no list
+    const QStringList names = FileNames::EntriesMatching(dir.Path(), "*.CLP");
+    QCOMPARE(names, (QStringList{"B.clp", NativeNames::Decode("caf\xe9.clp")}));
+    const QString name = dir.Path() + names[1];
+    QVERIFY(FileNames::IsExistingFile(name));
+    Texts texts = Empty(2);
+    ClipListFile::Load(name, texts, false, 2);
+    QCOMPARE(texts, (Texts{"old", ""}));
+    ClipListFile::Save(name, {"new"}, 1);
+    QCOMPARE(TTestDir::ReadNamed(folder + "caf\xe9.clp"), QByteArray("new\r\n\x0c\r\n"));
+    const std::filesystem::directory_iterator entries(folder.toStdString());
+    QCOMPARE(std::distance(begin(entries), end(entries)), 3);
+    QCOMPARE(FileNames::ReserveTempList(dir.Path() + NativeNames::Decode("\xe9/")),
+             dir.Path() + NativeNames::Decode("\xe9/qlry0001.Clp")); // a folder not there
 }
 
 QTEST_GUILESS_MAIN(TestClipListFile)

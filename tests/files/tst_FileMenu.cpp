@@ -1,6 +1,7 @@
 // The File menu's commands besides New, Open and Save, the Lists menu and Edit Clip List.
 #include "config/IniFile.h"
 #include "fakes/FormFixture.h"
+#include "files/NativeNames.h"
 #include "grid/ZoomView.h"
 
 #include <QAction>
@@ -206,11 +207,17 @@ void TestFileMenu::listsMenu() {
     for (const char* name : {"b.clp", "A.CLP", "qlry0001.Clp", "notes.txt"})
         TTestDir::Write(f.Dir.File(name), Record(name));
     QDir().mkdir(f.Dir.File("folder.clp")); // no list
+    TTestDir::WriteNamed(f.Dir.Path().toUtf8() + "caf\xe9.clp", Record("café"));
     auto& form = f.Create();
     QStringList items;
     for (QAction* item : form.Lists1->actions())
         items << item->objectName() + "=" + item->text();
-    QCOMPARE(items, (QStringList{"MM0=A.CLP", "MM1=b.clp", "MM2=qlry0001.Clp"}));
+    QCOMPARE(items,
+             (QStringList{"MM0=A.CLP", "MM1=b.clp", "MM2=caf\uFFFD.clp", "MM3=qlry0001.Clp"}));
+    // A name that is not UTF-8 opens, and the list stays its file's.
+    form.Lists1->actions()[2]->trigger();
+    QCOMPARE(form.ClipAt(0), QByteArray("café"));
+    QCOMPARE(NativeNames::Encode(f.Settings.DefaultFile), f.Dir.Path().toUtf8() + "caf\xe9.clp");
     form.StringGrid1->SetSelection({0, 2, 1, 2});
     form.Lists1->actions()[1]->trigger();
     QCOMPARE(form.ClipAt(0), QByteArray("b.clp"));

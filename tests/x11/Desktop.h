@@ -54,8 +54,10 @@ inline bool Visible(qint64 pid, const QString& title) {
 
 // Installs a copy of the program with the given settings in dir and starts it there, with
 // its single-instance lock in dir too, and the user's data and configuration folders in
-// dir/data and dir/config. Returns the process id (0 on failure).
-inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteArray& ini) {
+// dir/data and dir/config, and with argument (bytes, not always UTF-8) on its command line.
+// Returns the process id (0 on failure).
+inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteArray& ini,
+                            const QByteArray& argument = {}) {
     if (!QFile::exists(dir.File("quillery")))
         QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery"));
     if (!ini.isNull())
@@ -66,7 +68,16 @@ inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteA
     env.insert("XDG_CONFIG_HOME", dir.File("config"));
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(dir.File("quillery"), {});
+    if (argument.isEmpty()) {
+        process.start(dir.File("quillery"), {});
+    } else {
+        // QProcess would pass the argument as UTF-8 text: the shell makes it of its bytes.
+        QString escaped;
+        for (char c : argument)
+            escaped += QString::asprintf("\\0%03o", unsigned(static_cast<unsigned char>(c)));
+        process.start(
+            "sh", {"-c", R"sh(exec "$0" "$(printf %b "$1")")sh", dir.File("quillery"), escaped});
+    }
     return process.waitForStarted() ? process.processId() : 0;
 }
 

@@ -2,11 +2,13 @@
 // and the X server going away under it. The list is kept either way.
 #include "Desktop.h"
 #include "config/IniFile.h"
+#include "files/NativeNames.h"
 
 #include <QProcess>
 #include <QtTest>
 
 #include <csignal>
+#include <filesystem>
 #include <sys/stat.h>
 
 using namespace Desktop;
@@ -22,6 +24,7 @@ private slots:
     void stormOfCopiesLeavesNoBacklog();
     void settingsOrLanguageThatIsAPipe_data();
     void settingsOrLanguageThatIsAPipe();
+    void listNamedNotUtf8OnTheCommandLine();
 
 private:
     std::unique_ptr<TTestDir> Dir;
@@ -147,6 +150,30 @@ void TestHostileEnds::settingsOrLanguageThatIsAPipe() {
     struct stat info {};
     QCOMPARE(::stat(Dir->File(pipe).toLocal8Bit().constData(), &info), 0);
     QVERIFY(S_ISFIFO(info.st_mode));
+}
+
+// A list whose name is not UTF-8, given on the command line: it opens, a copy reaches that
+// very file within the Auto Save second, and no file of another name is made.
+void TestHostileEnds::listNamedNotUtf8OnTheCommandLine() {
+    const QByteArray list = Dir->Path().toUtf8() + "caf\xe9.clp";
+    TTestDir::WriteNamed(list, Clp({"old"}));
+    const qint64 pid =
+        StartQuillery(Main, *Dir, "[Options]\nSplash=0\nAutoSave=1\nRows=5\nTray=0\n", list);
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    XclipCopy("new");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::ReadNamed(list), Clp({"new", "old"}), 5000);
+    ::kill(pid_t(pid), SIGTERM);
+    QVERIFY(Main.waitForFinished(5000));
+    QStringList lists;
+    for (const auto& entry : std::filesystem::directory_iterator(Dir->Path().toStdString())) {
+        if (entry.path().extension() == ".clp" || entry.path().extension() == ".Clp")
+            lists << QString::fromStdString(entry.path().filename().string());
+    }
+    QCOMPARE(lists, QStringList{NativeNames::Shown(NativeNames::Decode("caf\xe9.clp"))});
+    // The next start opens it again from the settings.
+    QCOMPARE(NativeNames::Encode(
+                 TIniFile(Dir->File("Quillery.Ini")).ReadPath("Options", "DefaultFile", QString())),
+             list);
 }
 
 QTEST_GUILESS_MAIN(TestHostileEnds)
