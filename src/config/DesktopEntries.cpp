@@ -3,8 +3,8 @@
 #include "ProgramFolders.h"
 
 #include "config/IniFile.h"
+#include "core/Errors.h"
 #include "files/SafeFile.h"
-#include "main/Errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "IniFile.h"
 
-#include "files/NativeNames.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "files/SafeFile.h"
-#include "main/ClipText.h"
-#include "main/Errors.h"
 
 #include <QFile>
 #include <QFileInfo>

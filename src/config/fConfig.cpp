@@ -3,11 +3,11 @@
 #include "Config.h"
 #include "DesktopEntries.h"
 #include "FontSetting.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "dialogs/FileDialogComponent.h"
 #include "dialogs/RadioGroup.h"
-#include "files/NativeNames.h"
-#include "main/ClipText.h"
-#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The options dialog's controls: three columns of groups, the buttons below.
 #include "dialogs/FileDialogComponent.h"
 #include "dialogs/RadioGroup.h"
+#include "dialogs/ToolIcons.h"
 #include "fConfig.h"
-#include "main/ToolIcons.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "Splash.h"
 
-#include "main/AppIcons.h"
+#include "dialogs/AppIcons.h"
 
 #include <QApplication>
 #include <QLinearGradient>

@@ -3,10 +3,10 @@
 // flushed to disk, then renamed over the old one), at most one write at a time; changes that
 // come meanwhile are written by the next.
 #include "config/Config.h"
+#include "core/Errors.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
 #include "grid/KXStringGrid.h"
-#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "ClipListFile.h"
 
-#include "NativeNames.h"
 #include "SafeFile.h"
-#include "main/ClipText.h"
-#include "main/Errors.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,10 +1,10 @@
 // Reading and writing the clip list as a .clp file.
 #include "config/Config.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
-#include "files/NativeNames.h"
 #include "grid/KXStringGrid.h"
-#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QFileInfo>

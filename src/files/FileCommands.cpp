@@ -1,14 +1,14 @@
 // The File menu's clip list commands.
 #include "config/Config.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "dialogs/FileDialogComponent.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
-#include "files/NativeNames.h"
 #include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
-#include "main/ClipText.h"
-#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "FileNames.h"
 
-#include "files/NativeNames.h"
+#include "core/NativeNames.h"
 
 #include <QDir>
 

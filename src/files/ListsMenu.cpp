@@ -1,7 +1,7 @@
 // The Lists menu: every clip list file of the program folder, opened in place of the list.
 #include "config/Config.h"
+#include "core/NativeNames.h"
 #include "files/FileNames.h"
-#include "files/NativeNames.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"

@@ -1,7 +1,7 @@
 #include "SafeFile.h"
 
-#include "files/NativeNames.h"
-#include "main/Errors.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 
 #include <algorithm>
 #include <cerrno>

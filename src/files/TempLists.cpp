@@ -1,8 +1,8 @@
 // Saving a changed list at exit, to a numbered temporary list when it has no file.
 #include "config/Config.h"
+#include "core/Errors.h"
 #include "files/FileNames.h"
 #include "grid/ZoomView.h"
-#include "main/Errors.h"
 #include "main/fMain.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 // Plain text files: a file as a list of lines, a file into one clip, a clip out to a file.
 #include "config/Config.h"
+#include "core/ClipText.h"
 #include "dialogs/FileDialogComponent.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
 #include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
-#include "main/ClipText.h"
 #include "main/fMain.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The mouse on the clip list: a press picks a clip, the right button drags one out, and text
 // dropped from another program becomes a clip.
 #include "config/Config.h"
+#include "core/ClipText.h"
 #include "grid/KXStringGrid.h"
-#include "main/ClipText.h"
 #include "main/fMain.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The Edit menu's commands on clips, and the grid's keys and focus.
 #include "config/Config.h"
+#include "core/ClipText.h"
 #include "grid/KXStringGrid.h"
-#include "main/ClipText.h"
 #include "main/fMain.h"
 
 #include <QAction>

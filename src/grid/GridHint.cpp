@@ -2,8 +2,8 @@
 #include "GridHint.h"
 
 #include "config/Config.h"
+#include "core/ClipText.h"
 #include "grid/KXStringGrid.h"
-#include "main/ClipText.h"
 #include "main/fMain.h"
 
 #include <QApplication>

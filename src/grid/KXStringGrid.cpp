@@ -4,8 +4,8 @@
 #include "CsvField.h"
 #include "GridSort.h"
 
-#include "main/ClipText.h"
-#include "main/Errors.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
 #include <numeric>
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "StringGridModel.h"
 
-#include "main/ClipText.h"
+#include "core/ClipText.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,6 +1,6 @@
 #include "TextSearch.h"
 
-#include "main/ClipText.h"
+#include "core/ClipText.h"
 
 #include <algorithm>
 #include <cstring>

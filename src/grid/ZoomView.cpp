@@ -1,6 +1,6 @@
 #include "ZoomView.h"
 
-#include "main/ClipText.h"
+#include "core/ClipText.h"
 
 #include <QTextCursor>
 

@@ -1,8 +1,8 @@
 // Recording what other programs copy.
 #include "config/Config.h"
+#include "core/Errors.h"
 #include "fMain.h"
 #include "grid/KXStringGrid.h"
-#include "main/Errors.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The clip list: column 1 of the grid, row 0 the newest clip.
+#include "core/ClipText.h"
 #include "fMain.h"
 #include "grid/KXStringGrid.h"
-#include "main/ClipText.h"
 
 QByteArray TQuilleryMainForm::ClipAt(int row) const {
     return StringGrid1->Cells(1, row);

@@ -1,6 +1,6 @@
 // Closing the main window: to the tray, or for real with the list and settings saved.
 #include "config/Config.h"
-#include "main/Errors.h"
+#include "core/Errors.h"
 #include "main/fMain.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "ProgramStart.h"
 
-#include "AppIcons.h"
+#include "dialogs/AppIcons.h"
 
 #include "TerminationSignals.h"
 #include "config/Config.h"

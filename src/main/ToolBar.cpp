@@ -1,5 +1,5 @@
 // The tool bar panel above the clip list, and the clip list's pop-up menu.
-#include "ToolIcons.h"
+#include "dialogs/ToolIcons.h"
 #include "fMain.h"
 #include "grid/KXStringGrid.h"
 

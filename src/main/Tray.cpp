@@ -1,6 +1,6 @@
 // The tray icon, its menu, archiving on and off, and emptying the clipboard.
-#include "AppIcons.h"
 #include "config/Config.h"
+#include "dialogs/AppIcons.h"
 #include "main/fMain.h"
 
 #include <QAction>

@@ -1,16 +1,16 @@
 #include "fMain.h"
 
-#include "AppIcons.h"
 #include "config/Config.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
+#include "dialogs/AppIcons.h"
 #include "dialogs/FileDialogComponent.h"
 #include "files/FileNames.h"
-#include "files/NativeNames.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
-#include "main/Errors.h"
 
 #include <QAction>
 #include <QApplication>

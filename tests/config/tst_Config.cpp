@@ -1,7 +1,7 @@
 #include "config/Config.h"
 #include "config/IniFile.h"
+#include "core/Errors.h"
 #include "fakes/TestDir.h"
-#include "main/Errors.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #include "config/DesktopEntries.h"
 #include "config/IniFile.h"
+#include "core/Errors.h"
 #include "fakes/TestDir.h"
-#include "main/Errors.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #include "config/IniFile.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "fakes/TestDir.h"
-#include "files/NativeNames.h"
-#include "main/Errors.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 #include "ClipListModel.h"
+#include "core/Errors.h"
+#include "core/NativeNames.h"
 #include "fakes/TestDir.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
-#include "files/NativeNames.h"
-#include "main/Errors.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "config/IniFile.h"
+#include "core/Errors.h"
 #include "dialogs/FileDialogComponent.h"
 #include "fakes/FormFixture.h"
-#include "main/Errors.h"
 
 #include <QLabel>
 #include <QRandomGenerator>

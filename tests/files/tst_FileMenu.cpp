@@ -1,7 +1,7 @@
 // The File menu's commands besides New, Open and Save, the Lists menu and Edit Clip List.
 #include "config/IniFile.h"
+#include "core/NativeNames.h"
 #include "fakes/FormFixture.h"
-#include "files/NativeNames.h"
 #include "grid/ZoomView.h"
 
 #include <QAction>

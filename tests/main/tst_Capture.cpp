@@ -1,5 +1,5 @@
+#include "core/Errors.h"
 #include "fakes/FormFixture.h"
-#include "main/Errors.h"
 
 #include <QAction>
 #include <QLabel>

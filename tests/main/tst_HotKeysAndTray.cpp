@@ -1,9 +1,9 @@
+#include "core/Errors.h"
 #include "fakes/FormFixture.h"
-#include "main/Errors.h"
 
 #include <QAction>
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QtTest>
 
 using Texts = QList<QByteArray>;

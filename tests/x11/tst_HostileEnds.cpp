@@ -2,7 +2,7 @@
 // and the X server going away under it. The list is kept either way.
 #include "Desktop.h"
 #include "config/IniFile.h"
-#include "files/NativeNames.h"
+#include "core/NativeNames.h"
 
 #include <QProcess>
 #include <QtTest>

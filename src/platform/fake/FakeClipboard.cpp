@@ -1,6 +1,6 @@
 #include "FakeClipboard.h"
 
-#include "main/Errors.h"
+#include "core/Errors.h"
 
 void TFakeClipboard::CopyFromOtherProgram(const QByteArray& text, bool secret) {
     Text = text;

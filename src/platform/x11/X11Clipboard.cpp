@@ -1,7 +1,7 @@
 #include "X11Clipboard.h"
 
-#include "main/ClipText.h"
-#include "main/Errors.h"
+#include "core/ClipText.h"
+#include "core/Errors.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

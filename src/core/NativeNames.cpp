@@ -1,6 +1,6 @@
 #include "NativeNames.h"
 
-#include "main/ClipText.h"
+#include "core/ClipText.h"
 
 namespace NativeNames {
 namespace {

@@ -1,6 +1,6 @@
+#include "core/ClipText.h"
 #include "grid/CsvField.h"
 #include "grid/GridSort.h"
-#include "main/ClipText.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>
