@@ -129,7 +129,11 @@ int main(int argc, char* argv[]) {
     QTest::keyClick(editor, Qt::Key_Escape);
 
     const QString list = form.Dir.filePath("huge.clp");
-    const double save = Ms([&] { form->SaveClipList(list); });
+    // On the worker, the window turning meanwhile: bench_save measures how it answers.
+    QElapsedTimer saving;
+    saving.start();
+    form->SaveClipList(list);
+    const double save = saving.nsecsElapsed() / 1e6;
     const double load = Ms([&] { form->LoadFile(list, false); });
     const bool loaded = form->ClipAt(0) == clip;
 

@@ -40,6 +40,7 @@ echo "== a huge clip"
 "$x" "$bin/bench_zoom" 50 2>/dev/null
 "$x" "$bin/bench_zoom" 50 one-line 2>/dev/null
 "$x" "$bin/bench_hugeclip" 50 2>/dev/null
+"$x" "$bin/bench_save" 100 2>/dev/null
 echo "== start-up"
 "$x" "$bin/bench_startup" "$program" 10 2>/dev/null
 echo "== series paste"
@@ -103,6 +104,7 @@ stolen_ms=$((($(stolen) - stolen_before) * 10))
     row "50 MB clip in the zoom view" "no stall over 200 ms" "^zoom view, 50 MB clip:"
     row "50 MB clip on one line in the zoom view" "no stall over 200 ms" "^zoom view, 50 MB clip on one line"
     row "50 MB clip through the window" "no stall over 200 ms; memory near the clip's size" "MB clip: recorded"
+    row "save a 100 MB list" "no turn of the window over 50 ms" "^save of a 100 MB list"
     echo
     [[ -f "$here/bench/analysis.md" ]] && sed 1d "$here/bench/analysis.md"
     ((copyq)) || echo "CopyQ is not measured here: it is not installed on this machine."

@@ -1,105 +1,139 @@
-// With Auto Save on, a changed list reaches its file within a second or two, so that a crash
-// or a power cut loses no copy. The file is written whole on a worker thread (a temporary file,
-// flushed to disk, then renamed over the old one), at most one write at a time; changes that
-// come meanwhile are written by the next.
+#include "AutoSave.h"
+
 #include "config/Config.h"
 #include "core/Errors.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
-#include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 
-#include <QDateTime>
+#include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
-void TQuilleryMainForm::StartAutoSave() {
-    AutoSaveTimer = new QTimer(this);
-    AutoSaveTimer->setObjectName(QStringLiteral("AutoSaveTimer"));
-    AutoSaveTimer->setInterval(AutoSaveInterval);
-    connect(AutoSaveTimer, &QTimer::timeout, this, &TQuilleryMainForm::AutoSaveTick);
-    AutoSaveTimer->start();
+namespace {
+// On the worker: the error's text, empty when the file was written.
+QString WriteList(const QString& file, const QList<QByteArray>& clips, int rows) {
+    try {
+        ClipListFile::Save(file, clips, rows);
+        return {};
+    } catch (const EQuillery& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    }
+}
+} // namespace
+
+TAutoSave::TAutoSave(TQuilleryMainForm& form) : QObject(&form), Form(form) {
+    Timer.setObjectName(QStringLiteral("AutoSaveTimer"));
+    Timer.setInterval(Interval);
+    connect(&Timer, &QTimer::timeout, this, &TAutoSave::Tick);
+    connect(&Writing, &QFutureWatcher<QString>::finished, this, &TAutoSave::Done);
+}
+
+void TAutoSave::Start() {
+    Timer.start();
 }
 
 // Where the list goes: its file, unless that was not read whole or cannot be written; else
 // one temporary list, kept for all the saves of this list, in the first folder that takes it.
-QString TQuilleryMainForm::AutoSaveFile() {
-    if (!Config->DefaultFile.isEmpty() && !IsPartialRead(Config->DefaultFile) && !OwnFileFailed)
-        return Config->DefaultFile;
-    if (!AutoSaveTempList.isEmpty())
-        return AutoSaveTempList;
+QString TAutoSave::Target() {
+    const QString& file = Config->DefaultFile;
+    if (!file.isEmpty() && !Form.IsPartialRead(file) && !OwnFileFailed)
+        return file;
+    if (!TempListName.isEmpty())
+        return TempListName;
     // Every name taken: said once, and not searched for again each second until the folder
     // changes (a list deleted).
-    const QStringList folders = TempListFolders(true);
+    const QStringList folders = Form.TempListFolders(true);
     const QString& dir = folders.at(std::min<qsizetype>(TempFolder, folders.size() - 1));
     const QDateTime folder = QFileInfo(dir).lastModified();
     if (TempListsFullAt.isValid() && TempListsFullAt == folder)
         return {};
-    AutoSaveTempList = FileNames::ReserveTempList(dir);
-    TempListsFullAt = AutoSaveTempList.isEmpty() ? folder : QDateTime();
-    if (AutoSaveTempList.isEmpty())
-        pnlStatus->setText(
-            MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
-    return AutoSaveTempList;
+    TempListName = FileNames::ReserveTempList(dir);
+    TempListsFullAt = TempListName.isEmpty() ? folder : QDateTime();
+    if (TempListName.isEmpty())
+        Form.pnlStatus->setText(
+            Form.MessageText(QStringLiteral("File Not Saved: too many temp clip lists.")));
+    return TempListName;
 }
 
-void TQuilleryMainForm::ListReplaced() {
-    AutoSaveTempList.clear();
+void TAutoSave::ListReplaced() {
+    TempListName.clear();
     OwnFileFailed = false;
 }
 
-void TQuilleryMainForm::AutoSaveTick() {
-    if (AutoSaving.valid()) {
-        if (AutoSaving.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-            return;
-        AutoSaveDone(AutoSaving.get());
-    }
-    if (!Config->AutoSave || !ListChanged)
-        return;
-    const QString file = AutoSaveFile();
-    if (file.isEmpty())
-        return;  // no free temporary list name: said on the status line
-    ListSaved(); // a change from now on is written by the next save
-    AutoSaveTarget = file;
-    AutoSaving =
-        std::async(std::launch::async,
-                   [file, clips = ClipTextsWithZoomEdit(), rows = Config->Rows]() -> QString {
-                       try {
-                           ClipListFile::Save(file, clips, rows);
-                           return {};
-                       } catch (const EQuillery& e) {
-                           return e.Message();
-                       } catch (const std::exception& e) {
-                           return QString::fromLocal8Bit(e.what());
-                       }
-                   });
+void TAutoSave::OwnFileWritten() {
+    OwnFileFailed = false;
 }
 
-void TQuilleryMainForm::AutoSaveDone(const QString& error) {
-    ++AutoSaves;
-    const bool toOwnFile = AutoSaveTarget != AutoSaveTempList;
+void TAutoSave::Tick() {
+    if (Running || Saving.isRunning() || !Config->AutoSave || !Form.ListChanged)
+        return;
+    const QString file = Target();
+    if (file.isEmpty())
+        return;       // no free temporary list name: said on the status line
+    Form.ListSaved(); // a change from now on is written by the next save
+    WritingTo = file;
+    Running = true;
+    Writing.setFuture(
+        QtConcurrent::run(WriteList, file, Form.ClipTextsWithZoomEdit(), int(Config->Rows)));
+}
+
+void TAutoSave::Done() {
+    if (!std::exchange(Running, false))
+        return; // taken by Finish already
+    ++Count;
+    const QString error = Writing.result();
+    const bool toOwnFile = WritingTo != TempListName;
     if (error.isEmpty()) {
         // The first write that went elsewhere says where.
         if (!toOwnFile && OwnFileFailed && std::exchange(SayWhereSaved, false))
-            pnlStatus->setText(
-                MessageText(QStringLiteral("The clip list was saved to %1: %2 could not be "
-                                           "written."))
-                    .arg(AutoSaveTarget, Config->DefaultFile));
+            Form.pnlStatus->setText(
+                Form.MessageText(QStringLiteral("The clip list was saved to %1: %2 could not "
+                                                "be written."))
+                    .arg(WritingTo, Config->DefaultFile));
         return;
     }
-    ListChanged = true; // still to be saved: at the next tick, or at exit
-    pnlStatus->setText(error);
+    Form.ListChanged = true; // still to be saved: at the next tick, or at exit
+    Form.pnlStatus->setText(error);
     // The next write goes to a temporary list, or to one in the next folder.
     if (toOwnFile) {
         OwnFileFailed = SayWhereSaved = true;
     } else {
-        AutoSaveTempList.clear();
+        TempListName.clear();
         ++TempFolder;
     }
 }
 
-void TQuilleryMainForm::FinishAutoSave() {
-    if (AutoSaving.valid())
-        AutoSaveDone(AutoSaving.get());
+void TAutoSave::Finish() {
+    if (!Running)
+        return;
+    Writing.waitForFinished();
+    Done();
+}
+
+void TAutoSave::Write(const QString& file, const QList<QByteArray>& clips, int rows,
+                      bool answering) {
+    // One write at a time, in the order asked: a save asked for while another waits (the exit
+    // save on a signal) starts once that one is on disk, so its newer list is the one kept.
+    Finish();
+    Saving.waitForFinished();
+    QFuture<QString> writing = QtConcurrent::run(WriteList, file, clips, rows);
+    Saving = writing;
+    if (answering) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QEventLoop loop;
+        QFutureWatcher<QString> watcher;
+        connect(&watcher, &QFutureWatcher<QString>::finished, &loop, &QEventLoop::quit);
+        watcher.setFuture(writing);
+        if (!writing.isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        QApplication::restoreOverrideCursor();
+    }
+    const QString error = writing.result();
+    if (!error.isEmpty())
+        throw EQuillery(error);
 }

@@ -2,6 +2,7 @@
 #include "config/Config.h"
 #include "core/Errors.h"
 #include "core/NativeNames.h"
+#include "files/AutoSave.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
 #include "grid/KXStringGrid.h"
@@ -88,8 +89,21 @@ bool TQuilleryMainForm::MayReplacePartialRead() {
                                 TButtons::OkCancel) == TAnswer::Ok;
 }
 
+// The list as it stands now is written; a change that comes while it is written (a copy) is
+// the next save's.
 void TQuilleryMainForm::SaveClipList(const QString& fileName) {
-    ClipListFile::Save(fileName, ClipTexts(), Config->Rows);
+    const QList<QByteArray> clips = ClipTexts();
+    ListSaved();
+    try {
+        AutoSave->Write(fileName, clips, Config->Rows, Interactive && !Terminating);
+    } catch (...) {
+        ListChanged = true;
+        throw;
+    }
+}
+
+void TQuilleryMainForm::ListReplaced() {
+    AutoSave->ListReplaced();
 }
 
 // The file holds the list as it stands: a move in the grid before the save is in it too, and

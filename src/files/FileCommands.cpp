@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "core/NativeNames.h"
 #include "dialogs/FileDialogComponent.h"
+#include "files/AutoSave.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
 #include "files/SafeFile.h"
@@ -99,8 +100,7 @@ void TQuilleryMainForm::SaveClipList1Click() {
 // could not be written before, included), and shows it.
 void TQuilleryMainForm::SaveToListFile() {
     SaveClipList(Config->DefaultFile);
-    ListSaved();
-    OwnFileFailed = false;
+    AutoSave->OwnFileWritten();
     PartialRead.reset();
     pnlStatus->setText(NativeNames::Shown(Config->DefaultFile));
     RefreshLists();

@@ -1,6 +1,7 @@
 // Saving a changed list at exit, to a numbered temporary list when it has no file.
 #include "config/Config.h"
 #include "core/Errors.h"
+#include "files/AutoSave.h"
 #include "files/FileNames.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
@@ -49,7 +50,7 @@ void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
 }
 
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
-    FinishAutoSave();
+    AutoSave->Finish();
     ExitSaveEditedList(interactive);
     if (!ListChanged)
         return;
@@ -71,7 +72,6 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     if (!file.isEmpty() && !partial) {
         try {
             SaveClipList(file);
-            ListSaved();
             return;
         } catch (const EQuillery& e) {
             if (interactive && !Terminating)
@@ -108,12 +108,13 @@ QStringList TQuilleryMainForm::TempListFolders(bool anywhere) const {
 QString TQuilleryMainForm::SaveToWritableTempList(const std::function<void(const QString&)>& save,
                                                   bool anywhere) {
     QStringList targets;
-    if (!AutoSaveTempList.isEmpty())
-        targets << AutoSaveTempList;
+    const QString& kept = AutoSave->TempList();
+    if (!kept.isEmpty())
+        targets << kept;
     for (const QString& folder : TempListFolders(anywhere))
         targets << folder;
     for (qsizetype i = 0; i < targets.size(); ++i) {
-        const bool reserved = i > 0 || AutoSaveTempList.isEmpty();
+        const bool reserved = i > 0 || kept.isEmpty();
         const QString target = reserved ? FileNames::ReserveTempList(targets[i]) : targets[i];
         if (target.isEmpty()) // every name taken there
             continue;

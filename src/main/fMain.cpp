@@ -5,6 +5,7 @@
 #include "core/NativeNames.h"
 #include "dialogs/AppIcons.h"
 #include "dialogs/FileDialogComponent.h"
+#include "files/AutoSave.h"
 #include "files/FileNames.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
@@ -38,6 +39,7 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);
+    AutoSave = new TAutoSave(*this);
     CreateComponents();
     CreateMenus();
     // Web links in the help ask first and say when no browser took them, as the menu's do.
@@ -49,7 +51,7 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
 }
 
 TQuilleryMainForm::~TQuilleryMainForm() {
-    FinishAutoSave();
+    AutoSave->Finish();
     // The child widgets are destroyed after this part of the window: none may call back
     // into it meanwhile (focus moves and texts empty as they go).
     disconnect(qApp, nullptr, this, nullptr);
@@ -310,7 +312,7 @@ void TQuilleryMainForm::FormCreate() {
         OwnWrite = false;
     });
     JoinClipboardChain();
-    StartAutoSave();
+    AutoSave->Start();
 }
 
 void TQuilleryMainForm::SetGridRows(int rows) {

@@ -4,7 +4,6 @@
 #include "lang/ToolkitTexts.h"
 #include "platform/Platform.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
@@ -12,7 +11,6 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -33,6 +31,7 @@ class TFileDialogComponent;
 class TLanguage;
 class QTimer;
 class TKXStringGrid;
+class TAutoSave;
 
 // The main window: it holds the clip list in its grid and the state that the commands share.
 // Command handlers of each subsystem are member functions defined in that subsystem's folder.
@@ -214,19 +213,9 @@ public:
     void NoteExitSave(bool interactive, const QString& target, const QString& keptFile,
                       const char* why);
 
-    // Auto Save while running: a changed list is written within AutoSaveInterval.
-    static constexpr int AutoSaveInterval = 1000;
-    QTimer* AutoSaveTimer = nullptr;
-    int AutoSaves = 0;          // writes finished, failed ones included
-    void FinishAutoSave();      // waits for a write under way
-    QString AutoSaveTempList;   // the temporary list of a list without its own file
-    QDateTime TempListsFullAt;  // the folder's time when no temporary list name was free
-    QString AutoSaveTarget;     // of the write under way
-    bool OwnFileFailed = false; // the list's own file could not be written: a temporary list
-    bool SayWhereSaved = false;
-    int TempFolder = 0; // of TempListFolders(true), where a temporary list could be written
-    // Another list takes the window's place: a temporary list kept for the old one stays
-    // that list's, and the new one gets its own when it needs one.
+    // The one writer of list files: Auto Save, Save, Save As, the exit save (files/AutoSave.cpp).
+    TAutoSave* AutoSave = nullptr;
+    // Another list takes the window's place: its own temporary list when it needs one.
     void ListReplaced();
 
     // Closing. The session's end and termination signals close for real; the result is
@@ -372,11 +361,6 @@ private:
     QList<TPendingPaste> PendingPastes; // hot-key pastes not yet handed to their window
     bool Pasting = false;
     void FormCreate();
-    void StartAutoSave();
-    void AutoSaveTick();
-    void AutoSaveDone(const QString& error);
-    QString AutoSaveFile();
-    std::future<QString> AutoSaving;
     void DragOut(int row);
     QMimeData* DragData(const QByteArray& clip);
     Qt::DropAction RunDrag(QMimeData* data);

@@ -1,8 +1,11 @@
+#include "core/Errors.h"
 #include "fakes/FormFixture.h"
+#include "files/AutoSave.h"
 #include "files/ClipListFile.h"
 #include "grid/ZoomView.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -32,6 +35,8 @@ private slots:
     void aFileNamedInTheOptionsIsNotReplaced();
     void editsReachTheFile_data();
     void editsReachTheFile();
+    void saveKeepsTheWindowAnswering();
+    void failedSaveIsReportedAsBefore();
 };
 
 // A burst of copies reaches the list's file within two seconds, in a few writes.
@@ -55,11 +60,11 @@ void TestAutoSave::changesReachTheFileSoon() {
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Settings.DefaultFile), Clp(clips), 2000);
     QVERIFY(!form.ListChanged);
     // Nothing more to write: no further writes.
-    QTest::qWait(TQuilleryMainForm::AutoSaveInterval + 200);
-    const int saves = form.AutoSaves;
+    QTest::qWait(TAutoSave::Interval + 200);
+    const int saves = form.AutoSave->Saves();
     QVERIFY(saves <= 3); // bursts share their writes
-    QTest::qWait(2 * TQuilleryMainForm::AutoSaveInterval + 200);
-    QCOMPARE(form.AutoSaves, saves);
+    QTest::qWait(2 * TAutoSave::Interval + 200);
+    QCOMPARE(form.AutoSave->Saves(), saves);
     QVERIFY(TempLists(f.Dir).isEmpty());
 }
 
@@ -70,10 +75,10 @@ void TestAutoSave::nothingWrittenWithAutoSaveOff() {
     TTestDir::Write(f.Settings.DefaultFile, Clp({"old"}));
     auto& form = f.Create();
     f.Clipboard.CopyFromOtherProgram("new");
-    QTest::qWait(2 * TQuilleryMainForm::AutoSaveInterval + 200);
+    QTest::qWait(2 * TAutoSave::Interval + 200);
     QCOMPARE(TTestDir::Read(f.Settings.DefaultFile), Clp({"old"}));
     QVERIFY(TempLists(f.Dir).isEmpty());
-    QCOMPARE(form.AutoSaves, 0);
+    QCOMPARE(form.AutoSave->Saves(), 0);
     QVERIFY(form.ListChanged);
 }
 
@@ -117,7 +122,7 @@ void TestAutoSave::aFailedWriteIsSaidAndTriedAgain() {
     f.Settings.DefaultFile = f.Dir.File("gone/work.clp"); // a folder that does not exist
     auto& form = f.Create();
     f.Clipboard.CopyFromOtherProgram("kept");
-    QTRY_VERIFY_WITH_TIMEOUT(form.AutoSaves >= 1, 2500);
+    QTRY_VERIFY_WITH_TIMEOUT(form.AutoSave->Saves() >= 1, 2500);
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(f.Dir.File("qlry0001.Clp")), Clp({"kept"}), 2500);
     QTRY_VERIFY_WITH_TIMEOUT(form.pnlStatus->text().contains("qlry0001.Clp"), 2500);
     QVERIFY(form.pnlStatus->text().contains("work.clp")); // said on the status line
@@ -216,6 +221,49 @@ void TestAutoSave::editsReachTheFile() {
         form.ZoomOut();
         QCOMPARE(form.ClipAt(0), QByteArray("clip!"));
     }
+}
+
+// Save writes a 100 MB list on the worker: the window's timers run meanwhile, and a copy that
+// comes then is in the list, not in the file, and still to be saved.
+void TestAutoSave::saveKeepsTheWindowAnswering() {
+    TFormFixture f;
+    f.Settings.Rows = 3;
+    f.Settings.DefaultFile = f.Dir.File("big.clp");
+    auto& form = f.Create();
+    form.SetClipAt(0, QByteArray(100 << 20, 'x'));
+    int ticks = 0;
+    QTimer meanwhile;
+    meanwhile.setInterval(1);
+    connect(&meanwhile, &QTimer::timeout, this, [&] {
+        if (++ticks == 1)
+            f.Clipboard.CopyFromOtherProgram("copied during the save");
+    });
+    meanwhile.start();
+    form.SaveClipList1Click();
+    meanwhile.stop();
+    QVERIFY(ticks > 0);
+    QCOMPARE(QFileInfo(f.Settings.DefaultFile).size(), (100 << 20) + 5); // the one record
+    QCOMPARE(form.ClipAt(0), QByteArray("copied during the save"));
+    QVERIFY(form.ListChanged);
+}
+
+// A write that fails on the worker is said as the same error, and the list stays changed.
+void TestAutoSave::failedSaveIsReportedAsBefore() {
+    TFormFixture f;
+    TTestDir::Write(f.Dir.File("afile"), "");
+    f.Settings.DefaultFile = f.Dir.File("afile/list.clp");
+    QString expected;
+    try {
+        ClipListFile::Save(f.Settings.DefaultFile, {"clip"}, 1);
+    } catch (const EQuillery& e) {
+        expected = e.Message();
+    }
+    QVERIFY(!expected.isEmpty());
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("clip");
+    QVERIFY(!form.Guarded([&] { form.SaveClipList1Click(); }));
+    QCOMPARE(f.Prompts.Shown.last(), (TScriptedPrompts::TShown{"error", {}, expected}));
+    QVERIFY(form.ListChanged);
 }
 
 QTEST_MAIN(TestAutoSave)

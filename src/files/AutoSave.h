@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class TQuilleryMainForm;
+
+// The one writer of clip list files. With Auto Save on, a changed list reaches its file within
+// a second or two, so that a crash or a power cut loses no copy; Save, Save As and the exit
+// save write through it too. Files are written whole on a worker thread (a temporary file,
+// flushed to disk, then renamed over the old one), one write at a time; changes that come
+// meanwhile are written by the next.
+class TAutoSave : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int Interval = 1000;
+
+    explicit TAutoSave(TQuilleryMainForm& form);
+    void Start();
+
+    // Writes clips to file once any write under way has ended, and returns when it is on disk;
+    // throws EQuillery when it could not be written. While it waits, an answering window
+    // repaints and its timers run (keys and clicks wait, under a busy cursor); else it blocks.
+    void Write(const QString& file, const QList<QByteArray>& clips, int rows, bool answering);
+    void Finish(); // waits for an Auto Save write under way and takes its result
+
+    // Another list takes the window's place: a temporary list kept for the old one stays
+    // that list's, and the new one gets its own when it needs one.
+    void ListReplaced();
+    void OwnFileWritten(); // by a save: Auto Save writes to it again
+    const QString& TempList() const { return TempListName; }
+    int Saves() const { return Count; } // Auto Save writes finished, failed ones included
+
+private:
+    void Tick();
+    void Done();
+    QString Target();
+
+    TQuilleryMainForm& Form;
+    QTimer Timer;
+    QFutureWatcher<QString> Writing; // the Auto Save write under way
+    bool Running = false;            // its result not yet taken
+    QFuture<QString> Saving;         // the last write of Write
+    int Count = 0;
+    QString TempListName;       // the temporary list of a list without its own file
+    QDateTime TempListsFullAt;  // the folder's time when no temporary list name was free
+    QString WritingTo;          // of the write under way
+    bool OwnFileFailed = false; // the list's own file could not be written: a temporary list
+    bool SayWhereSaved = false;
+    int TempFolder = 0; // of TempListFolders(true), where a temporary list could be written
+};
