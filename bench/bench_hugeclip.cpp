@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
     const double paint = Ms([&] { cells->repaint(); });
     const QPoint cell =
         form->StringGrid1->visualRect(form->StringGrid1->model()->index(0, 1)).center();
-    const double hint = Ms([&] { form->ShowGridHint(cell); });
+    const double hint = Ms([&] { form->GridHint->ShowAt(cell); });
     const auto* hintWindow = form->findChild<THintWindow*>();
     const qsizetype hintChars =
         hintWindow && hintWindow->isVisible() ? hintWindow->text().size() : -1;

@@ -1,23 +1,14 @@
 // The mouse on the clip list: a press picks a clip, the right button drags one out, and text
 // dropped from another program becomes a clip.
 #include "config/Config.h"
-#include "core/ClipText.h"
+#include "grid/DragSource.h"
+#include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
 
-#include <QDir>
-#include <QDrag>
 #include <QLabel>
-#include <QMimeData>
-#include <QTemporaryDir>
-#include <QUrl>
 
 #include <new>
-
-namespace {
-constexpr int DragDistance = 10;
-const QString ScrapFileName = QStringLiteral("Text Scrap File.txt");
-} // namespace
 
 void TQuilleryMainForm::StringGrid1MouseDown(Qt::MouseButton button,
                                              Qt::KeyboardModifiers modifiers, QPoint pos) {
@@ -31,7 +22,7 @@ void TQuilleryMainForm::StringGrid1MouseDown(Qt::MouseButton button,
         StringGrid1->SetSelection({1, CurrentRow, 1, CurrentRow});
     if (!IsRowIndex(CurrentRow))
         return;
-    MouseDownPoint = pos;
+    Drag->Pressed(pos);
     Guarded([this] {
         WriteClipboardGuarded(CaptureArmed, false, ClipAt(CurrentRow));
         SetTrayHint(
@@ -44,9 +35,8 @@ void TQuilleryMainForm::StringGrid1MouseDown(Qt::MouseButton button,
 void TQuilleryMainForm::StringGrid1MouseMove(Qt::MouseButtons buttons,
                                              Qt::KeyboardModifiers modifiers, QPoint pos) {
     if (Config->ShowGridHints)
-        ShowGridHint(pos);
-    const QPoint moved = pos - MouseDownPoint;
-    if (std::abs(moved.x()) < DragDistance && std::abs(moved.y()) < DragDistance)
+        GridHint->ShowAt(pos);
+    if (!Drag->FarEnough(pos))
         return;
     // The clip the press picked, though the mouse may have moved onto the next row.
     const int row = CurrentRow;
@@ -57,32 +47,16 @@ void TQuilleryMainForm::StringGrid1MouseMove(Qt::MouseButtons buttons,
     Guarded([this, row] { DragOut(row); });
 }
 
-QMimeData* TQuilleryMainForm::DragData(const QByteArray& clip) {
-    auto* data = new QMimeData;
-    data->setText(ClipText::Decode(clip));
-    // The same text as a file, for targets that take files; kept until the next drag or the
-    // program's end, since a target may read it after the drop.
-    ScrapFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/quillery-drag-XXXXXX");
-    const QString file = ScrapFolder->filePath(ScrapFileName);
-    QFile scrap(file);
-    // Private, as the clip may be a password: the folder is 0700, the file 0600.
-    if (ScrapFolder->isValid() && scrap.open(QIODevice::WriteOnly) &&
-        scrap.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-        scrap.write(clip) == clip.size())
-        data->setUrls({QUrl::fromLocalFile(file)});
-    return data;
-}
-
 void TQuilleryMainForm::DragOut(int row) {
     StringGrid1->NoteDragOut();
-    HideGridHint();
+    GridHint->Hide();
     // The clip cannot be dropped back onto the list.
     StringGrid1->SetDropTarget(false);
     const Qt::DropActions effects = std::exchange(StringGrid1->DropEffects, {});
     Qt::DropAction result = Qt::IgnoreAction;
     bool outOfMemory = false;
     try {
-        result = ExecDrag(DragData(ClipAt(row)));
+        result = Drag->Drag(ClipAt(row));
     } catch (const std::bad_alloc&) {
         outOfMemory = true;
     }
@@ -103,12 +77,6 @@ QString TQuilleryMainForm::DragResultText(Qt::DropAction result) {
     default:
         return QStringLiteral("Can't drop - unknown reason.");
     }
-}
-
-Qt::DropAction TQuilleryMainForm::RunDrag(QMimeData* data) {
-    auto* drag = new QDrag(StringGrid1);
-    drag->setMimeData(data);
-    return drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
 }
 
 void TQuilleryMainForm::StringGrid1Drop(const QString& text) {

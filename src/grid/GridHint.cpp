@@ -1,10 +1,8 @@
 // Grid hints: a clip too wide for its column shows whole while the mouse rests on it.
 #include "GridHint.h"
 
-#include "config/Config.h"
 #include "core/ClipText.h"
 #include "grid/KXStringGrid.h"
-#include "main/fMain.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -91,34 +89,47 @@ void THintWindow::paintEvent(QPaintEvent* event) {
     p.drawText(rect().adjusted(inset, inset, -inset, -inset), Flags, Text);
 }
 
-void TQuilleryMainForm::ShowGridHint(const QPoint& pos) {
-    const QModelIndex cell = StringGrid1->indexAt(pos);
+TGridHint::TGridHint(TKXStringGrid* grid, QWidget* owner)
+    : QObject(owner), Grid(grid), Owner(owner), Timer1(new QTimer(this)) {
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TGridHint::Timer1Timer);
+}
+
+void TGridHint::ShowAt(const QPoint& pos) {
+    const QModelIndex cell = Grid->indexAt(pos);
     if (!cell.isValid()) {
-        HideGridHint();
+        Hide();
         return;
     }
     const QString shown = cell.data(Qt::DisplayRole).toString();
-    const bool tooWide = StringGrid1->fontMetrics().horizontalAdvance(shown) + 2 >
-                         StringGrid1->columnWidth(cell.column());
-    if (!tooWide || StringGrid1->EditingRow() >= 0 || !QApplication::activeWindow()) {
-        HideGridHint();
+    const bool tooWide =
+        Grid->fontMetrics().horizontalAdvance(shown) + 2 > Grid->columnWidth(cell.column());
+    if (!tooWide || Grid->EditingRow() >= 0 || !QApplication::activeWindow()) {
+        Hide();
         return;
     }
-    if (!HintWindow) {
-        HintWindow = new THintWindow(this);
+    if (!HintWindow)
+        HintWindow = new THintWindow(Owner);
+    // Each hint shown is watched until the mouse leaves the list, not only the first.
+    if (!Timer1->isActive())
         Timer1->start();
-    }
     const QPoint corner =
-        StringGrid1->viewport()->mapToGlobal(StringGrid1->visualRect(cell).topLeft()) -
-        QPoint(1, 1);
+        Grid->viewport()->mapToGlobal(Grid->visualRect(cell).topLeft()) - QPoint(1, 1);
     // Still over the same cell: no flicker.
     if (HintWindow->isVisible() && HintWindow->pos() == corner)
         return;
-    HintWindow->ShowAt(corner,
-                       THintWindow::HintText(StringGrid1->Cells(cell.column(), cell.row())));
+    HintWindow->ShowAt(corner, THintWindow::HintText(Grid->Cells(cell.column(), cell.row())));
 }
 
-void TQuilleryMainForm::HideGridHint() {
+void TGridHint::Hide() {
     if (HintWindow)
         HintWindow->hide();
+}
+
+void TGridHint::Timer1Timer() {
+    if (!HintWindow || !Grid->rect().contains(Grid->mapFromGlobal(QCursor::pos()))) {
+        Hide();
+        Timer1->stop();
+    }
 }

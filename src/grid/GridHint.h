@@ -28,3 +28,25 @@ private:
     int Flags = 0; // how the text breaks: at words, or anywhere in a line too long for that
     static constexpr int Margin = 3;
 };
+
+class QTimer;
+class TKXStringGrid;
+
+// The hint over the clip list: a clip too wide for its column shows whole while the mouse
+// rests on it, and goes when the mouse leaves the list (Timer1 looks ten times a second).
+class TGridHint : public QObject {
+    Q_OBJECT
+public:
+    TGridHint(TKXStringGrid* grid, QWidget* owner);
+    void ShowAt(const QPoint& pos); // pos in the grid's viewport
+    void Hide();
+    THintWindow* Window() const { return HintWindow; } // made on the first hint
+
+private:
+    void Timer1Timer();
+
+    TKXStringGrid* Grid;
+    QWidget* Owner;
+    THintWindow* HintWindow = nullptr;
+    QTimer* Timer1;
+};

@@ -1,5 +1,6 @@
 // The zoom view: the current clip's whole text in place of the grid.
 #include "config/Config.h"
+#include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
@@ -17,7 +18,7 @@ void TQuilleryMainForm::ShowZoomView(bool shown) {
     spdbtnShrink->setVisible(shown);
     spdbtnZoom->setVisible(!shown);
     if (shown)
-        HideGridHint(); // its cell is no longer on the screen
+        GridHint->Hide(); // its cell is no longer on the screen
     ClipArea->setCurrentWidget(shown ? static_cast<QWidget*>(Memo1) : StringGrid1);
     ClipArea->currentWidget()->setFocus();
 }

@@ -1,10 +1,10 @@
 // Closing the main window: to the tray, or for real with the list and settings saved.
 #include "config/Config.h"
 #include "core/Errors.h"
+#include "grid/DragSource.h"
 #include "main/fMain.h"
 
 #include <QCloseEvent>
-#include <QTemporaryDir>
 #include <QTimer>
 
 void TQuilleryMainForm::closeEvent(QCloseEvent* event) {
@@ -104,5 +104,5 @@ void TQuilleryMainForm::EndWithoutDisplay() {
         qWarning("Quillery: %s", qPrintable(e.Message()));
     }
     SaveSettingsAtExit();
-    ScrapFolder.reset(); // the dragged clip's file goes too
+    Drag->RemoveScrap(); // the dragged clip's file goes too
 }

@@ -1,6 +1,7 @@
 // Global hot keys: show or hide, series paste, paste by number.
 #include "config/Config.h"
 #include "grid/KXStringGrid.h"
+#include "main/PasteQueue.h"
 #include "main/fMain.h"
 
 #include <QLabel>
@@ -42,43 +43,19 @@ void TQuilleryMainForm::HotKeyPressed(int id) {
     });
 }
 
-// Each press pastes its own clip into the window that was the user's when the key went down:
-// the next clip goes on the clipboard only once the window has taken the one before.
 void TQuilleryMainForm::QueuePaste(const QByteArray& text) {
-    TPendingPaste paste{text, Platform.PasteTarget.FindPasteWindow(), {}};
-    paste.Pressed.start();
-    PendingPastes.append(std::move(paste));
-    if (!Pasting)
-        NextPaste();
+    SayPastesDropped(Pastes->Add(text));
 }
 
-void TQuilleryMainForm::NextPaste() {
-    int dropped = 0;
-    while (!PendingPastes.isEmpty()) {
-        const TPendingPaste paste = PendingPastes.takeFirst();
-        // A press long ago, or for a window closed since, is no wish to paste into whatever
-        // window is there now.
-        if (paste.Pressed.hasExpired(MaxPasteWaitMs) ||
-            (paste.Window && !Platform.PasteTarget.IsOpen(paste.Window))) {
-            ++dropped;
-            continue;
-        }
-        WriteClipboardOwn(paste.Text);
-        if (paste.Window) {
-            Pasting = true;
-            Platform.PasteTarget.Paste(paste.Window);
-            break;
-        }
-    }
+void TQuilleryMainForm::PasteDone() {
+    Guarded([this] { SayPastesDropped(Pastes->Done()); });
+}
+
+void TQuilleryMainForm::SayPastesDropped(int dropped) {
     if (dropped)
         pnlStatus->setText(MessageText(QStringLiteral("%1 pastes were dropped: their window was "
                                                       "closed, or they waited too long."))
                                .arg(dropped));
-}
-
-void TQuilleryMainForm::PasteDone() {
-    Pasting = false;
-    Guarded([this] { NextPaste(); });
 }
 
 // Counted from the current row; without one (a press outside the cells), from the top.

@@ -7,11 +7,13 @@
 #include "dialogs/FileDialogComponent.h"
 #include "files/AutoSave.h"
 #include "files/FileNames.h"
+#include "grid/DragSource.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "lang/Language.h"
 #include "lang/LanguageText.h"
+#include "main/PasteQueue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +42,8 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);
     AutoSave = new TAutoSave(*this);
+    Pastes = std::make_unique<TPasteQueue>(
+        Platform.PasteTarget, [this](const QByteArray& text) { WriteClipboardOwn(text); });
     CreateComponents();
     CreateMenus();
     // Web links in the help ask first and say when no browser took them, as the menu's do.
@@ -110,10 +114,11 @@ void TQuilleryMainForm::CreateComponents() {
         StringGrid1, &TKXStringGrid::TextDropped, this,
         [this](const QString& text) { Guarded([&] { StringGrid1Drop(text); }); },
         Qt::QueuedConnection);
-    ExecDrag = [this](QMimeData* data) { return RunDrag(data); };
+    Drag = std::make_unique<TDragSource>(StringGrid1);
+    GridHint = new TGridHint(StringGrid1, this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
         if (s != Qt::ApplicationActive)
-            HideGridHint();
+            GridHint->Hide();
     });
     layout->addWidget(ClipArea, 1);
 
@@ -136,11 +141,6 @@ void TQuilleryMainForm::CreateComponents() {
     Language1->setObjectName(QStringLiteral("Language1"));
     Language1->SetProperties(LanguageText::MainFormProperties());
     Language1->SetSeparator(QStringLiteral(","));
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &TQuilleryMainForm::Timer1Timer);
 }
 
 void TQuilleryMainForm::CreateMenus() {
@@ -355,17 +355,6 @@ void TQuilleryMainForm::resizeEvent(QResizeEvent* event) {
     if (IsRolledUp() && height() >= 34) {
         menuBar()->show();
         centralWidget()->show();
-    }
-}
-
-void TQuilleryMainForm::Timer1Timer() {
-    if (!HintWindow) {
-        Timer1->stop();
-        return;
-    }
-    if (!StringGrid1->rect().contains(StringGrid1->mapFromGlobal(QCursor::pos()))) {
-        HintWindow->hide();
-        Timer1->stop();
     }
 }
 

@@ -4,7 +4,6 @@
 #include "lang/ToolkitTexts.h"
 #include "platform/Platform.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 #include <QPoint>
@@ -17,9 +16,7 @@
 class QAction;
 class QFrame;
 class QLabel;
-class QMimeData;
-class QTemporaryDir;
-class THintWindow;
+class TGridHint;
 class QMenu;
 class QModelIndex;
 class QStackedWidget;
@@ -29,12 +26,14 @@ class TFindDialog;
 class TReplaceDialog;
 class TFileDialogComponent;
 class TLanguage;
-class QTimer;
 class TKXStringGrid;
 class TAutoSave;
+class TDragSource;
+class TPasteQueue;
 
 // The main window: it holds the clip list in its grid and the state that the commands share.
-// Command handlers of each subsystem are member functions defined in that subsystem's folder.
+// Command handlers of each subsystem are member functions defined in that subsystem's folder;
+// each group below names its file. State that one subsystem alone uses lives in its own class.
 class TQuilleryMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,7 +43,7 @@ public:
                       QWidget* parent = nullptr);
     ~TQuilleryMainForm() override;
 
-    // Components.
+    // Components (fMain.cpp, ToolBar.cpp, Tray.cpp).
     QFrame* Panel1 = nullptr;
     QToolButton* spdbtnOpen = nullptr;
     QToolButton* spdbtnSave = nullptr;
@@ -100,7 +99,6 @@ public:
     QAction* Contract1 = nullptr;
     QLabel* pnlStatus = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
-    QTimer* Timer1 = nullptr;
     QAction* SaveClipList1 = nullptr;
     QMenu* Language2 = nullptr;
     QAction* Exit1 = nullptr;
@@ -124,21 +122,18 @@ public:
     bool CaptureArmed = false;
     bool OwnWrite = false;
     bool CloseAllowed = false;
-    QPoint MouseDownPoint;
-    THintWindow* HintWindow = nullptr; // made on the first hint
 
-    // The mouse on the clip list: picking, dragging out, dropping in, hints.
+    // The mouse on the clip list: picking, dragging out, dropping in (grid/DragDrop.cpp), hints.
     void StringGrid1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void StringGrid1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
                               QPoint pos);
     void StringGrid1Drop(const QString& text);
-    void ShowGridHint(const QPoint& pos);
-    void HideGridHint();
+    TGridHint* GridHint = nullptr;                        // grid/GridHint.cpp
     static QString DragResultText(Qt::DropAction result); // in English, to be translated
-    // Runs a drag of the data, which it takes over, and returns its result; tests replace it.
-    std::function<Qt::DropAction(QMimeData*)> ExecDrag;
+    std::unique_ptr<TDragSource> Drag;                    // grid/DragSource.cpp
+    void DragOut(int row);
 
-    // The clip list (column 1 of the grid, row 0 the newest).
+    // The clip list (column 1 of the grid, row 0 the newest) (ClipList.cpp).
     QList<QByteArray> ClipTexts() const;
     void SetClipTexts(const QList<QByteArray>& texts);
     QByteArray ClipAt(int row) const;
@@ -148,7 +143,7 @@ public:
     void AddClipAtTop(const QByteArray& text);
     void AppendToClip(int row, const QByteArray& text);
 
-    // Capture.
+    // Capture (Capture.cpp).
     void JoinClipboardChain();
     void LeaveClipboardChain();
     void ClipboardChanged();
@@ -158,7 +153,7 @@ public:
     // Sets guard to during for the write and back after it, also when the write fails.
     void WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text);
 
-    // Clip list files.
+    // Clip list files (files/FileCommands.cpp, ClipListIO.cpp, TextFiles.cpp, ListsMenu.cpp).
     void NewClipList1Click();
     void OpenClipList1Click();
     void SaveAs1Click();
@@ -201,8 +196,8 @@ public:
     QString ClipListFilter() const;
     QString TextFilter() const;
     void WriteLastDir(const QString& fileName);
-    // At exit: save a changed list, or ask. Without a user to ask, a list that would have been
-    // asked about goes to a temporary list, the user's file staying as it was.
+    // At exit (files/TempLists.cpp): save a changed list, or ask. Without a user to ask, a list
+    // that would have been asked about goes to a temporary list, the user's file staying as it was.
     void ExitSaveStep(bool interactive);
     bool AskSaveClipList(); // "Save Clipboard List?", Yes and No
     bool AnsweredAtExit(const std::function<void()>& save);
@@ -218,8 +213,8 @@ public:
     // Another list takes the window's place: its own temporary list when it needs one.
     void ListReplaced();
 
-    // Closing. The session's end and termination signals close for real; the result is
-    // false when a closing step failed and the program runs on.
+    // Closing (Closing.cpp). The session's end and termination signals close for real; the result
+    // is false when a closing step failed and the program runs on.
     bool EndSession(bool interactive);
     // A termination signal: boxes on the screen close, and the program ends within moments
     // after the exit save, which goes where nothing needs a question.
@@ -227,7 +222,8 @@ public:
     bool Terminating = false;
     void EndWithoutDisplay(); // the X server is gone: save, without a window
 
-    // Editing clips: pick, insert, delete, move, sort, clear; the grid's keys and focus.
+    // Editing clips: pick, insert, delete, move, sort, clear; the grid's keys and focus
+    // (grid/EditCommands.cpp).
     void SelectClip1Click();
     void SelectAll1Click();
     void InsertClip1Click();
@@ -240,14 +236,14 @@ public:
     void StringGrid1KeyDown(int& key);
     void FocusChanged(QWidget* from, QWidget* to);
 
-    // Find and Replace, from the current clip down.
+    // Find and Replace, from the current clip down (grid/FindReplace.cpp).
     void Find1Click();
     void FindandReplace1Click();
     void FindNext(const QString& text, bool matchCase);
     void ReplaceClips(bool all);
     int SearchColumn() const;
 
-    // The zoom view: the current clip's whole text in place of the grid.
+    // The zoom view: the current clip's whole text in place of the grid (grid/Zoom.cpp).
     bool IsZoomed() const;
     void ShowZoomView(bool shown);
     void ZoomIn();  // spdbtnZoom
@@ -262,8 +258,9 @@ public:
     QList<QByteArray> ClipTextsWithZoomEdit();
     void FollowZoomedClip(const QList<int>& origin); // after a sort
 
-    // Window states and the tray. Minimizing and restoring act on the whole program; with
-    // the tray on (and a tray to come back from) a minimized program has no taskbar entry.
+    // Window states and the tray (WindowStates.cpp, Tray.cpp). Minimizing and restoring act on the
+    // whole program; with the tray on (and a tray to come back from) a minimized program has no
+    // taskbar entry.
     void MinimizeApplication();
     void RestoreApplication();
     void ToggleShowHide();
@@ -282,15 +279,18 @@ public:
     void RollUp1Click();
     bool IsRolledUp() const;
 
-    // Hot keys and pasting into the window the user works in.
+    // Hot keys and pasting into the window the user works in (SeriesPaste.cpp).
     void RegisterHotKeys();
     void ReleaseHotKeys();
     void HotKeyPressed(int id);
     void SeriesPaste();
     void PasteByNumber(int id);
-    int MaxPasteWaitMs = 5000; // a press waiting longer for its turn is dropped
+    std::unique_ptr<TPasteQueue> Pastes; // PasteQueue.cpp
+    void QueuePaste(const QByteArray& text);
+    void PasteDone();
+    void SayPastesDropped(int dropped);
 
-    // Help, the maker's web pages and mail, the About box.
+    // Help, the maker's web pages and mail, the About box (HelpCommands.cpp).
     void Contents1Click();
     void Help2Click();
     void KeywordSearch1Click();
@@ -304,18 +304,20 @@ public:
     QString HelpFile() const; // the folder of the help pages
     void HelpRequest(THelpCommand command, int topic = 0);
 
-    // Languages.
+    // Languages (lang/Messages.cpp).
     TToolkitTexts ToolkitTexts; // Qt's own buttons and dialogs, in the same language
     QString MessageText(const QString& text) const; // the English text is its own key
     void LanguageStartup();
     void LangExec(QAction* item);
     void NameControls(); // accessible names, for a screen reader
+    void ApplyLanguage(const QString& name);
 
-    // The tray icon's tooltip.
+    // The tray icon's tooltip (fMain.cpp).
     QString TrayHint() const;
     void SetTrayHint(const QString& hint);
 
-    // Applies the settings to the window: stay on top, tray icon, grid editing, fonts.
+    // Applies the settings to the window: stay on top, tray icon, grid editing, fonts
+    // (config/RefreshOptions.cpp).
     void RefreshOptions();
     void Options1Click();       // the options dialog
     void SetGridRows(int rows); // a count past any real use is taken as the largest
@@ -337,12 +339,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    bool FormCloseQuery();
-    void FormClose();
-    void SaveSettingsAtExit(); // the window's place with the rest
-    bool Interactive = true;   // a user is there to answer questions at close
-    bool Closing = false;      // inside the close handler
-    bool HasClosed = false;
+    // Making the window (fMain.cpp, ToolBar.cpp, Tray.cpp).
     void CreateComponents();
     void CreateMenus();
     void CreateTrayMenu();
@@ -350,23 +347,15 @@ private:
     void CreateClipListMenu();
     QToolButton* AddSpeedButton(const char* name, const QIcon& icon, int left, const QString& hint,
                                 void (TQuilleryMainForm::*click)());
-    void QueuePaste(const QByteArray& text);
-    void NextPaste();
-    void PasteDone();
-    struct TPendingPaste {
-        QByteArray Text;
-        quint64 Window; // the user's window when the key went down
-        QElapsedTimer Pressed;
-    };
-    QList<TPendingPaste> PendingPastes; // hot-key pastes not yet handed to their window
-    bool Pasting = false;
     void FormCreate();
-    void DragOut(int row);
-    QMimeData* DragData(const QByteArray& clip);
-    Qt::DropAction RunDrag(QMimeData* data);
-    std::unique_ptr<QTemporaryDir> ScrapFolder; // the dragged clip as a file
     void SetGeometryOnScreen(const QRect& wanted);
-    void Timer1Timer();
+
+    // Closing (Closing.cpp; Exit in fMain.cpp).
+    bool FormCloseQuery();
+    void FormClose();
+    void SaveSettingsAtExit(); // the window's place with the rest
     void Exit1Click();
-    void ApplyLanguage(const QString& name);
+    bool Interactive = true; // a user is there to answer questions at close
+    bool Closing = false;    // inside the close handler
+    bool HasClosed = false;
 };

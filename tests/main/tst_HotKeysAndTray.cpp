@@ -1,5 +1,6 @@
 #include "core/Errors.h"
 #include "fakes/FormFixture.h"
+#include "main/PasteQueue.h"
 
 #include <QAction>
 #include <QLabel>
@@ -217,7 +218,7 @@ void TestHotKeysAndTray::queuedPastesOutliveNoTarget() {
     TFormFixture f;
     auto& form = f.Create();
     FillRows(f, 5);
-    form.MaxPasteWaitMs = 200;
+    form.Pastes->MaxWaitMs = 200;
     f.PasteTarget.Hold = true;
     f.HotKeys.Press(12);
     f.HotKeys.Press(12);
