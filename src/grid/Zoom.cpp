@@ -27,7 +27,7 @@ void TQuilleryMainForm::ZoomIn() {
     if (!IsRowIndex(CurrentRow))
         return;
     // The text goes back to the clip it came from, wherever that clip moves meanwhile.
-    ZoomedClip = StringGrid1->Model().index(CurrentRow, 1);
+    Memo1->Clip = StringGrid1->Model().index(CurrentRow, 1);
     Memo1->Load(ClipAt(CurrentRow));
     ShowZoomView(true);
 }
@@ -41,8 +41,8 @@ void TQuilleryMainForm::ZoomOut() {
     } else if (Memo1->IsModified()) {
         const QByteArray text = Memo1->Text();
         // A clip that fell off the end of the list while it was open comes back as a new one.
-        if (ZoomedClip.isValid())
-            SetClipAt(ZoomedClip.row(), text);
+        if (Memo1->Clip.isValid())
+            SetClipAt(Memo1->Clip.row(), text);
         else
             AddClipAtTop(text);
         ListChanged = true; // Auto Save may have written the list while the view was open
@@ -51,11 +51,11 @@ void TQuilleryMainForm::ZoomOut() {
 }
 
 void TQuilleryMainForm::FollowZoomedClip(const QList<int>& origin) {
-    if (!ZoomedClip.isValid())
+    if (!Memo1->Clip.isValid())
         return;
-    const qsizetype row = origin.indexOf(ZoomedClip.row());
+    const qsizetype row = origin.indexOf(Memo1->Clip.row());
     if (row >= 0)
-        ZoomedClip = StringGrid1->Model().index(int(row), 1);
+        Memo1->Clip = StringGrid1->Model().index(int(row), 1);
 }
 
 void TQuilleryMainForm::Expand1Click() {
@@ -87,7 +87,7 @@ void TQuilleryMainForm::Memo1Change() {
 // The list as it would be if the view were closed now: what Auto Save writes meanwhile.
 QList<QByteArray> TQuilleryMainForm::ClipTextsWithZoomEdit() {
     QList<QByteArray> texts = ClipTexts();
-    if (IsZoomed() && EditedListFile.isEmpty() && Memo1->IsModified() && ZoomedClip.isValid())
-        texts[ZoomedClip.row()] = Memo1->Text();
+    if (IsZoomed() && EditedListFile.isEmpty() && Memo1->IsModified() && Memo1->Clip.isValid())
+        texts[Memo1->Clip.row()] = Memo1->Text();
     return texts;
 }

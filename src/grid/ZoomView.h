@@ -2,6 +2,8 @@
 
 #include "PiecewiseEdit.h"
 
+#include <QPersistentModelIndex>
+
 // The zoom view: one clip's whole text in a wrapping editor, a long one arriving in pieces.
 // Wrapping never puts line breaks into the text given back.
 class TZoomView : public TPiecewiseEdit {
@@ -14,6 +16,8 @@ public:
     // shown with its long lines broken comes back as it was given.
     QByteArray Text();
     void ClearModified() { document()->setModified(false); }
+
+    QPersistentModelIndex Clip; // the clip shown: it follows its row through a sort
 
 protected:
     void Loaded() override;

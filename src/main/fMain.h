@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 
 #include <QMainWindow>
-#include <QPersistentModelIndex>
 #include <QPoint>
 #include <QSystemTrayIcon>
 
@@ -254,7 +253,6 @@ public:
     void Memo1Change();
     // A clip with a line too long to edit is shown read-only: said on the status line.
     void SayShownReadOnly();
-    QPersistentModelIndex ZoomedClip; // the clip the view shows
     QList<QByteArray> ClipTextsWithZoomEdit();
     void FollowZoomedClip(const QList<int>& origin); // after a sort
 
