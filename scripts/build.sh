@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (the program lands in build/bin).
+# Configures and builds into build/ (the program lands in build/bin). QUILLERY_WERROR=1 makes
+# compiler warnings errors, as CI builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --preset default >/dev/null
+cmake --preset default -DQUILLERY_WERROR="${QUILLERY_WERROR:-0}" >/dev/null
 cmake --build --preset default -- -j"$(nproc)"

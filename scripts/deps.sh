@@ -6,7 +6,7 @@ build=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev 
     libxcb1-dev libxcb-xfixes0-dev pkg-config fonts-dejavu-core qt6-translations-l10n)
 test=(xvfb openbox trayer xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils
     libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0 appstream dbus-daemon at-spi2-core
-    python3-pyatspi)
+    python3-pyatspi clang-format clang-tidy)
 
 fuzz=(clang libclang-rt-14-dev)
 package=(dpkg-dev file)

@@ -22,7 +22,7 @@ QString XdgHome(const char* variable, const QString& underHome) {
 }
 
 QString UserFolder(const QString& home) {
-    const QString dir = WithSlash(home) + QStringLiteral("Quillery/");
+    QString dir = WithSlash(home) + QStringLiteral("Quillery/");
     QDir().mkpath(dir);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir;
@@ -39,12 +39,12 @@ QString TProgramFolders::ConfigHome() {
 }
 
 TProgramFolders TProgramFolders::Portable(const QString& programDir) {
-    const QString dir = WithSlash(programDir);
+    QString dir = WithSlash(programDir);
     return {false, dir, dir, {dir}, dir + QStringLiteral("help")};
 }
 
 TProgramFolders TProgramFolders::Decide(const QString& programDir) {
-    const QString dir = WithSlash(programDir);
+    QString dir = WithSlash(programDir);
     const QString shipped = WithSlash(QDir::cleanPath(dir + QStringLiteral("../share/quillery")));
     const bool installedLayout = QFileInfo(shipped).isDir();
     if (QFileInfo::exists(dir + QStringLiteral("Quillery.Ini")) ||

@@ -1,8 +1,8 @@
 #include "RadioGroup.h"
 
 #include <QButtonGroup>
-#include <QGridLayout>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QRadioButton>
 

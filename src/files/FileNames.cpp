@@ -37,7 +37,7 @@ QStringList EntriesMatching(const QString& dir, const QString& pattern) {
         return names;
     const QString prefix = dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
     while (const dirent* entry = ::readdir(folder)) {
-        const QString name = NativeNames::Decode(QByteArray(entry->d_name));
+        QString name = NativeNames::Decode(QByteArray(entry->d_name));
         struct stat st {};
         // QDir matches name filters without regard to case; it takes valid text only.
         if (QDir::match(pattern, NativeNames::Shown(name)) && Stat(prefix + name, st) &&
@@ -73,7 +73,7 @@ QString TempListName(const QString& dir, int number) {
 
 QString ReserveTempList(const QString& dir) {
     for (int n = 1; n <= 9999; ++n) {
-        const QString name = TempListName(dir, n);
+        QString name = TempListName(dir, n);
         // O_EXCL makes nothing through a link, even one to nowhere: its name is taken.
         const int fd = ::open(NativeNames::Encode(name).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

@@ -43,8 +43,8 @@ void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
         return;
     if (interactive && AnsweredAtExit([this] { SaveEditedList(); }))
         return;
-    const QString target = SaveToWritableTempList(
-        [this](const QString& name) { SaveEditedListTo(name); }, !interactive);
+    QString target = SaveToWritableTempList([this](const QString& name) { SaveEditedListTo(name); },
+                                            !interactive);
     if (!target.isEmpty())
         NoteExitSave(interactive, target, EditedListFile, Unasked);
 }
@@ -115,7 +115,7 @@ QString TQuilleryMainForm::SaveToWritableTempList(const std::function<void(const
         targets << folder;
     for (qsizetype i = 0; i < targets.size(); ++i) {
         const bool reserved = i > 0 || kept.isEmpty();
-        const QString target = reserved ? FileNames::ReserveTempList(targets[i]) : targets[i];
+        QString target = reserved ? FileNames::ReserveTempList(targets[i]) : targets[i];
         if (target.isEmpty()) // every name taken there
             continue;
         try {
@@ -138,8 +138,8 @@ QString TQuilleryMainForm::SaveToWritableTempList(const std::function<void(const
 // was; the note (why, with the two names) says where the list went, now and at the next start.
 void TQuilleryMainForm::SaveToTempListAtExit(bool interactive, const QString& keptFile,
                                              const char* why) {
-    const QString target = SaveToWritableTempList(
-        [this](const QString& name) { SaveClipList(name); }, !interactive || Terminating);
+    QString target = SaveToWritableTempList([this](const QString& name) { SaveClipList(name); },
+                                            !interactive || Terminating);
     if (target.isEmpty())
         return;
     ListChanged = false;

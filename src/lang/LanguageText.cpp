@@ -191,7 +191,7 @@ QStringList LanguageNames(const QString& dir) {
 }
 
 QString LanguageFile(const QString& dir, const QString& name) {
-    const QString exact = dir + name + QStringLiteral(".lng");
+    QString exact = dir + name + QStringLiteral(".lng");
     if (QFileInfo::exists(exact))
         return exact;
     for (const QString& entry : LanguageEntries(dir)) {
@@ -217,7 +217,7 @@ QStringList LanguageNames(const QStringList& dirs) {
 
 QString LanguageFile(const QStringList& dirs, const QString& name) {
     for (const QString& dir : dirs) {
-        const QString file = LanguageFile(dir, name);
+        QString file = LanguageFile(dir, name);
         if (QFileInfo::exists(file))
             return file;
     }

@@ -14,7 +14,7 @@ QString TScriptedPrompts::Dialog(const QString& kind, TFileDialog& dialog) {
     Dialogs.append(dialog);
     if (Withdrawn)
         return {};
-    const QString chosen = Files.isEmpty() ? QString() : Files.dequeue();
+    QString chosen = Files.isEmpty() ? QString() : Files.dequeue();
     if (!chosen.isEmpty())
         dialog.FileName = chosen;
     return chosen;

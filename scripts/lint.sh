@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The code's form and its common faults: clang-format over every C++ file, clang-tidy
+# (.clang-tidy: bugprone, performance) over the program's sources. Needs build/ configured
+# (its compile_commands.json); scripts/test.sh runs it after the build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+find src tests bench fuzz tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run -Werror
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! run-clang-tidy -quiet -p build -j "$(nproc)" "$PWD/src/" >"$log" 2>&1; then
+    grep -B2 -A4 'error:' "$log" >&2 || cat "$log" >&2
+    echo "lint: clang-tidy found faults (above)" >&2
+    exit 1
+fi
+echo "lint: clang-format and clang-tidy clean"
