@@ -5,15 +5,13 @@
 #include "dialogs/QtPrompts.h"
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
-#include "platform/x11/X11Clipboard.h"
-#include "platform/x11/X11HotKeys.h"
-#include "platform/x11/X11PasteTarget.h"
-#include "platform/x11/X11Sound.h"
+#include "platform/DesktopServices.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    // An X11 program: on a Wayland session it runs through XWayland.
+    // The window is an X11 one: on a Wayland desktop it runs through XWayland, its clipboard
+    // through Wayland where the desktop allows (TDesktopServices).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
@@ -32,15 +30,15 @@ int main(int argc, char* argv[]) {
         prompts.Ask(QStringLiteral("Exception"), e.Message(), TButtons::OkCancel);
     }
 
-    TX11Clipboard clipboard;
-    TX11Sound sound;
-    TX11HotKeys hotKeys;
-    TX11PasteTarget pasteTarget;
+    TDesktopServices desktop;
     TDesktopShell shell;
     // From argv, which QApplication has rid of its own options: a file name that is not UTF-8
     // keeps its bytes.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(NativeNames::Decode(QByteArray(argv[i])));
-    return RunQuillery(app, {clipboard, sound, prompts, hotKeys, pasteTarget, shell}, arguments);
+    return RunQuillery(app,
+                       {desktop.Clipboard(), desktop.Sound(), prompts, desktop.HotKeys(),
+                        desktop.PasteTarget(), shell},
+                       arguments);
 }

@@ -26,6 +26,8 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display"
 pids+=($!)
 wait_for 10 test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
+# The session's own desktop only: never the clipboard of a Wayland desktop this runs inside.
+unset WAYLAND_DISPLAY
 
 if [[ ${XSESSION_WM:-1} != 0 ]]; then
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
