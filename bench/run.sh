@@ -32,6 +32,8 @@ bursts ", xclip shell loop" 200 # one xclip per copy, as fast as a shell loop ru
 for rate in 30 150 500 1000; do
     bursts " at $rate copies/s" 200 "$rate"
 done
+echo "== capture of a burst of copies on Wayland (headless sway)"
+"$here/tests/wayland/wlsession.sh" "$bin/bench_wayland_burst" "$bin" 2>/dev/null
 echo "== clip list files"
 "$bin/bench_files" 100000 "$here/build"
 echo "== find, replace, sort"
@@ -93,6 +95,9 @@ stolen_ms=$((($(stolen) - stolen_before) * 10))
         goal="all 200"
         [[ $rate == 1000 ]] && goal="at least 199 of 200"
         row "burst capture at $rate copies/s" "$goal" "^capture burst at $rate " "^copyq capture burst at $rate "
+    done
+    for how in "every 2 ms" "every 5 ms" "from a wl-copy loop"; do
+        row "Wayland burst capture $how" "as many as the reference reader (within one)" "^wayland burst $how"
     done
     row "start-up to the window" "under 100 ms" "^start-up to the main window" "^copyq start-up"
     row "memory" "idle under 30 MB" "^memory: idle" "^copyq memory"

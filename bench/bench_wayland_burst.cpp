@@ -1,0 +1,84 @@
+// Burst capture under a Wayland desktop (run inside tests/wayland/wlsession.sh): 100 copies
+// made every 2 ms and every 5 ms by a copier on data control, and by a wl-copy loop; counted by
+// the program's clipboard, by a lean reference reader (wl_reader) and by `wl-paste --watch`,
+// all in the same run. Usage: bench_wayland_burst [FOLDER of wl_reader and wl_copier]
+#include "platform/wayland/WaylandClipboard.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QSet>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+QString Helpers;
+
+void Turn(int ms) {
+    for (QDeadlineTimer end(ms); !end.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void RunTurning(QProcess& process) {
+    while (process.state() != QProcess::NotRunning)
+        Turn(1);
+}
+
+int Bursts(const QByteArray& lines) {
+    QSet<QByteArray> seen;
+    for (const QByteArray& line : lines.split('\n'))
+        if (line.startsWith("burst-"))
+            seen.insert(line);
+    return int(seen.size());
+}
+
+void Burst(const char* label, const std::function<void()>& copy) {
+    TWaylandClipboard board;
+    QSet<QByteArray> ours;
+    QObject::connect(&board, &IClipboard::Changed, [&] {
+        if (board.HasText() && board.ReadText().startsWith("burst-"))
+            ours.insert(board.ReadText());
+    });
+    QProcess reader, watch;
+    reader.start(Helpers + "/wl_reader");
+    watch.start("wl-paste", {"--no-newline", "--watch", "sh", "-c", "cat; echo"});
+    Turn(500);
+    copy();
+    Turn(1500);
+    for (QProcess* p : {&reader, &watch}) {
+        p->terminate();
+        p->waitForFinished();
+    }
+    std::printf(
+        "wayland burst %s: recorded %lld of 100, reference reader %d, wl-paste --watch %d\n", label,
+        static_cast<long long>(ours.size()), Bursts(reader.readAllStandardOutput()),
+        Bursts(watch.readAllStandardOutput()));
+    std::fflush(stdout);
+}
+
+void Copier(int ms) {
+    QProcess copier;
+    copier.start(Helpers + "/wl_copier", {"--burst", "100", QString::number(ms)});
+    Turn(100 * ms + 500);
+    QProcess end;
+    end.start("wl-copy", {"end"}); // the copier serves its last copy until replaced
+    RunTurning(end);
+    RunTurning(copier);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    Helpers = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath();
+    Burst("every 2 ms", [] { Copier(2); });
+    Burst("every 5 ms", [] { Copier(5); });
+    Burst("from a wl-copy loop", [] {
+        for (int i = 1; i <= 100; ++i) {
+            QProcess copy;
+            copy.start("wl-copy", {"burst-" + QString::number(i)});
+            RunTurning(copy);
+        }
+    });
+    return 0;
+}
