@@ -172,7 +172,9 @@ QStringList MessageKeys() {
             "%1 pastes were dropped: their window was closed, or they waited too long.",
             "The settings file %1 could not be read: it is left as it is.",
             "The folder %1 cannot be written: a changed list is kept elsewhere.", "Clip text",
-            "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help"};
+            "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help",
+            "This desktop offers clipboard managers no data control: copies made in Wayland "
+            "windows may be missed."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

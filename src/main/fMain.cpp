@@ -298,6 +298,10 @@ void TQuilleryMainForm::FormCreate() {
         CurrentCol = 1;
         if (FileNames::Exists(Config->DefaultFile))
             LoadFile(Config->DefaultFile, false);
+        if (!Platform.Clipboard.RecordsWithoutFocus())
+            pnlStatus->setText(MessageText(QStringLiteral(
+                "This desktop offers clipboard managers no data control: copies made in Wayland "
+                "windows may be missed.")));
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
         if (!QFileInfo(Folders.Data).isWritable())

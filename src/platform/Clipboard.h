@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QObject>
 
-// The desktop's shared text clipboard. Changed is emitted for every change of its content,
-// the program's own writes included, before the write returns.
+// The desktop's shared text clipboard. Changed is emitted for every change of its content
+// that another program made; the program's own writes are announced inside the write call or
+// not at all (the window's guards drop them either way), never later.
 // Texts larger than this are not recorded: a clip list is for what people copy, and one copy
 // of such a text would hold memory for good.
 inline constexpr qsizetype MaxClipBytes = qsizetype(256) << 20;
@@ -23,6 +24,9 @@ public:
     virtual void Clear() = 0;
     // The last change offered a text larger than MaxClipBytes, which was not read.
     virtual bool TooLarge() const { return false; }
+    // Every copy is seen, whatever window has the focus. Not so for an X11 program on a
+    // Wayland desktop that offers no data control: it sees what the desktop shares with X11.
+    virtual bool RecordsWithoutFocus() const { return true; }
 
 signals:
     void Changed();

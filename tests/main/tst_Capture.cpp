@@ -46,6 +46,12 @@ void TestCapture::startState() {
     QCOMPARE(form.StringGrid1->NewRowOnKeyDown, kdNever);
     QCOMPARE(form.StringGrid1->SortOnTitleClick, tcNone);
     QVERIFY(!form.StringGrid1->EOLToSpace);
+    QVERIFY(form.pnlStatus->text().isEmpty());
+
+    // A desktop whose clipboard the program sees only in part: said at start.
+    TFormFixture partly;
+    partly.Clipboard.FocusOnly = true;
+    QVERIFY(partly.Create().pnlStatus->text().contains("no data control"));
 }
 
 void TestCapture::copiesBecomeClipsNewestFirst_data() {

@@ -16,6 +16,8 @@ public:
     void CopyNonText();  // a picture or files: no text form
     void CopyTooLarge(); // a text larger than the program takes
     bool TooLarge() const override { return Oversized; }
+    bool RecordsWithoutFocus() const override { return !FocusOnly; }
+    bool FocusOnly = false; // a desktop that shares only some copies with the program
 
     bool HasText() const override { return Text.has_value() && !Secret; }
     QByteArray ReadText() const override;

@@ -46,6 +46,11 @@ void TX11Clipboard::LearnOwnWindow() {
     }
 }
 
+// Chosen only where a Wayland desktop offers no data control (see TDesktopServices).
+bool TX11Clipboard::RecordsWithoutFocus() const {
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 bool TX11Clipboard::HasText() const {
     // An owner that did not answer may hold text: reading it then reports the failure.
     return Current.Failed || (Current.HasText && !Current.Secret);

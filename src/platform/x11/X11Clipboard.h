@@ -19,6 +19,7 @@ public:
     void WriteText(const QByteArray& text) override;
     void Clear() override;
     bool TooLarge() const override { return Current.TooLarge; }
+    bool RecordsWithoutFocus() const override;
 
 private:
     void Announce(const TSelectionSnapshot& snapshot);
