@@ -11,9 +11,14 @@
 
 int main(int argc, char* argv[]) {
     // The window is an X11 one: on a Wayland desktop it runs through XWayland, its clipboard
-    // through Wayland where the desktop allows (TDesktopServices).
+    // through Wayland where the desktop allows (TDesktopServices). Without an X server, the
+    // window is a Wayland one: what X11 alone offers (hot keys, pasting, placing the window)
+    // is then missing, and nothing else.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") &&
+                                           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                                       ? "wayland"
+                                       : "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QGuiApplication::setDesktopFileName(QStringLiteral("dev.quillery.Quillery"));

@@ -174,7 +174,8 @@ QStringList MessageKeys() {
             "The folder %1 cannot be written: a changed list is kept elsewhere.", "Clip text",
             "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help",
             "This desktop offers clipboard managers no data control: copies made in Wayland "
-            "windows may be missed."};
+            "windows may be missed.",
+            "This desktop gives programs no global hot keys: pasting by hot key is off."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

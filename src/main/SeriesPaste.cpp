@@ -12,6 +12,8 @@ constexpr int SeriesPasteId = 12;
 } // namespace
 
 void TQuilleryMainForm::RegisterHotKeys() {
+    if (!Platform.HotKeys.Available())
+        return; // said at start, once
     if (Config->RowPaste) {
         for (int id = 1; id <= 10; ++id) {
             if (!Platform.HotKeys.Register(id, QChar('0' + id - 1)))

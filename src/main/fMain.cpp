@@ -302,6 +302,9 @@ void TQuilleryMainForm::FormCreate() {
             pnlStatus->setText(MessageText(QStringLiteral(
                 "This desktop offers clipboard managers no data control: copies made in Wayland "
                 "windows may be missed.")));
+        if (!Platform.HotKeys.Available())
+            pnlStatus->setText(MessageText(QStringLiteral(
+                "This desktop gives programs no global hot keys: pasting by hot key is off.")));
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
         if (!QFileInfo(Folders.Data).isWritable())

@@ -13,6 +13,9 @@ public:
     virtual bool Register(int id, QChar key) = 0;
     // Harmless for an id that was never registered.
     virtual void Unregister(int id) = 0;
+    // This desktop lets a program have global hot keys at all (X11 does; a Wayland window
+    // does not).
+    virtual bool Available() const { return true; }
 
 signals:
     void Pressed(int id);

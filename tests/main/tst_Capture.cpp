@@ -12,6 +12,8 @@ class TestCapture : public QObject {
     Q_OBJECT
 private slots:
     void startState();
+    void desktopLimitsAreSaid_data();
+    void desktopLimitsAreSaid();
     void copiesBecomeClipsNewestFirst_data();
     void copiesBecomeClipsNewestFirst();
     void trayHintAndBeep();
@@ -46,12 +48,31 @@ void TestCapture::startState() {
     QCOMPARE(form.StringGrid1->NewRowOnKeyDown, kdNever);
     QCOMPARE(form.StringGrid1->SortOnTitleClick, tcNone);
     QVERIFY(!form.StringGrid1->EOLToSpace);
-    QVERIFY(form.pnlStatus->text().isEmpty());
+}
 
-    // A desktop whose clipboard the program sees only in part: said at start.
-    TFormFixture partly;
-    partly.Clipboard.FocusOnly = true;
-    QVERIFY(partly.Create().pnlStatus->text().contains("no data control"));
+// What the desktop does not allow is said at start, and no hot key is asked for where there
+// are none (no box for each).
+void TestCapture::desktopLimitsAreSaid_data() {
+    QTest::addColumn<bool>("partly"); // the clipboard seen only in part
+    QTest::addColumn<bool>("noHotKeys");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("X11: nothing to say") << false << false << "";
+    QTest::newRow("Wayland without data control") << true << false << "no data control";
+    QTest::newRow("a Wayland window") << false << true << "no global hot keys";
+}
+
+void TestCapture::desktopLimitsAreSaid() {
+    QFETCH(bool, partly);
+    QFETCH(bool, noHotKeys);
+    QFETCH(QString, said);
+    TFormFixture f;
+    f.Clipboard.FocusOnly = partly;
+    f.HotKeys.NoneHere = noHotKeys;
+    auto& form = f.Create();
+    QCOMPARE(form.pnlStatus->text().isEmpty(), said.isEmpty());
+    QVERIFY(form.pnlStatus->text().contains(said));
+    QVERIFY(f.Prompts.Shown.isEmpty());
+    QCOMPARE(f.HotKeys.Registered.isEmpty(), noHotKeys);
 }
 
 void TestCapture::copiesBecomeClipsNewestFirst_data() {

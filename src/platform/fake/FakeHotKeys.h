@@ -10,6 +10,8 @@ class TFakeHotKeys : public IHotKeys {
     Q_OBJECT
 public:
     using IHotKeys::IHotKeys;
+    bool Available() const override { return !NoneHere; }
+    bool NoneHere = false; // a desktop without global hot keys
     bool Register(int id, QChar key) override {
         if (Taken.contains(key.toUpper()))
             return false;

@@ -16,13 +16,14 @@ public:
     ~TX11HotKeys() override;
     bool Register(int id, QChar key) override;
     void Unregister(int id) override;
+    bool Available() const override { return Connection != nullptr; }
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr* result) override;
 
 private:
     QList<quint16> LockVariants() const;
     quint8 KeyCodeFor(QChar key) const;
 
-    xcb_connection_t* Connection = nullptr;
+    xcb_connection_t* Connection = nullptr; // none without an X server
     quint32 Root = 0;
     quint16 NumLockMask = 0;
     QHash<int, quint8> Grabbed; // id -> key code
