@@ -9,6 +9,14 @@
 #include <cstdio>
 #include <filesystem>
 
+// The bytes of a .clp file holding these clips.
+inline QByteArray Clp(const QList<QByteArray>& clips) {
+    QByteArray out;
+    for (const QByteArray& c : clips)
+        out += c + "\r\n\x0c\r\n";
+    return out;
+}
+
 // A fresh program directory per test, with helpers for whole-file reads and writes.
 class TTestDir {
 public:

@@ -12,12 +12,6 @@
 #include <QtTest>
 
 namespace {
-QByteArray Clp(const QList<QByteArray>& clips) {
-    QByteArray out;
-    for (const QByteArray& c : clips)
-        out += c + "\r\n\x0c\r\n";
-    return out;
-}
 QStringList TempLists(const TTestDir& dir) {
     return QDir(dir.Path()).entryList({"qlry*.Clp"}, QDir::Files);
 }

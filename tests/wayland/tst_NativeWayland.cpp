@@ -9,13 +9,6 @@
 #include <csignal>
 
 namespace {
-QByteArray Clp(const QList<QByteArray>& clips) {
-    QByteArray out;
-    for (const QByteArray& c : clips)
-        out += c + "\r\n\x0c\r\n";
-    return out;
-}
-
 void WlCopy(const QByteArray& text) {
     QProcess copy;
     copy.start("wl-copy");

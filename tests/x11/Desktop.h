@@ -81,12 +81,4 @@ inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteA
     return process.waitForStarted() ? process.processId() : 0;
 }
 
-// The bytes of a .clp file holding these clips.
-inline QByteArray Clp(const QList<QByteArray>& clips) {
-    QByteArray out;
-    for (const QByteArray& c : clips)
-        out += c + "\r\n\x0c\r\n";
-    return out;
-}
-
 } // namespace Desktop
