@@ -1,8 +1,6 @@
 // The lean reference reader for the Wayland burst benchmark: a few dozen lines on data
 // control that read every new selection's text at once and print it, a line each.
-#include "wlr-data-control-unstable-v1-client-protocol.h"
-
-#include <wayland-client.h>
+#include "wayland/helpers/DataControl.h"
 
 #include <cstdio>
 #include <cstring>
@@ -12,17 +10,6 @@
 
 namespace {
 wl_display* Display = nullptr;
-wl_seat* Seat = nullptr;
-zwlr_data_control_manager_v1* Manager = nullptr;
-
-void Global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-    if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
-        Manager = static_cast<zwlr_data_control_manager_v1*>(
-            wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
-    else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !Seat)
-        Seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-}
-const wl_registry_listener RegistryListener{Global, [](void*, wl_registry*, uint32_t) {}};
 
 const zwlr_data_control_offer_v1_listener OfferListener{
     [](void*, zwlr_data_control_offer_v1*, const char*) {}};
@@ -61,12 +48,11 @@ int main() {
     Display = wl_display_connect(nullptr);
     if (!Display)
         return 2;
-    wl_registry_add_listener(wl_display_get_registry(Display), &RegistryListener, nullptr);
-    wl_display_roundtrip(Display);
-    if (!Manager || !Seat)
+    TDataControl bound;
+    if (!BindDataControl(Display, bound))
         return 2;
     zwlr_data_control_device_v1* device =
-        zwlr_data_control_manager_v1_get_data_device(Manager, Seat);
+        zwlr_data_control_manager_v1_get_data_device(bound.Manager, bound.Seat);
     zwlr_data_control_device_v1_add_listener(device, &DeviceListener, nullptr);
     while (wl_display_dispatch(Display) >= 0) {
     }

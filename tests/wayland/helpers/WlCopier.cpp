@@ -3,9 +3,7 @@
 //   wl_copier [--type TYPE=VALUE]... TEXT   TEXT in the usual text types, and each extra type
 //                                           with its value (a password manager's hint)
 //   wl_copier --burst N MS                  "burst-1" ... "burst-N", one every MS milliseconds
-#include "wlr-data-control-unstable-v1-client-protocol.h"
-
-#include <wayland-client.h>
+#include "DataControl.h"
 
 #include <chrono>
 #include <cstdio>
@@ -18,20 +16,10 @@
 #include <unistd.h>
 
 namespace {
-wl_seat* Seat = nullptr;
 zwlr_data_control_manager_v1* Manager = nullptr;
 int Live = 0; // sources not yet replaced
 
 using TTypes = std::map<std::string, std::string>; // type -> what is sent for it
-
-void Global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-    if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
-        Manager = static_cast<zwlr_data_control_manager_v1*>(
-            wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
-    else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !Seat)
-        Seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-}
-const wl_registry_listener RegistryListener{Global, [](void*, wl_registry*, uint32_t) {}};
 
 void Send(void* data, zwlr_data_control_source_v1*, const char* type, int fd) {
     const TTypes& types = *static_cast<TTypes*>(data);
@@ -108,15 +96,14 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "wl_copier: no Wayland display\n");
         return 2;
     }
-    wl_registry* registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &RegistryListener, nullptr);
-    wl_display_roundtrip(display);
-    if (!Manager || !Seat) {
+    TDataControl bound;
+    if (!BindDataControl(display, bound)) {
         std::fprintf(stderr, "wl_copier: no data control\n");
         return 2;
     }
+    Manager = bound.Manager;
     zwlr_data_control_device_v1* device =
-        zwlr_data_control_manager_v1_get_data_device(Manager, Seat);
+        zwlr_data_control_manager_v1_get_data_device(Manager, bound.Seat);
     if (argc == 4 && std::strcmp(argv[1], "--burst") == 0) {
         const int count = std::atoi(argv[2]), ms = std::atoi(argv[3]);
         for (int i = 1; i <= count; ++i) {

@@ -1,0 +1,32 @@
+#pragma once
+
+// The data-control manager and the seat of a Wayland display, for the small clients of the
+// tests and benchmarks (plain libwayland, no Qt).
+#include "wlr-data-control-unstable-v1-client-protocol.h"
+
+#include <wayland-client.h>
+
+#include <cstring>
+
+struct TDataControl {
+    wl_seat* Seat = nullptr;
+    zwlr_data_control_manager_v1* Manager = nullptr;
+};
+
+// Binds both; false when the display offers no data control.
+inline bool BindDataControl(wl_display* display, TDataControl& bound) {
+    static const wl_registry_listener listener{
+        [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+            auto& b = *static_cast<TDataControl*>(data);
+            if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
+                b.Manager = static_cast<zwlr_data_control_manager_v1*>(
+                    wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));
+            else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !b.Seat)
+                b.Seat =
+                    static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        },
+        [](void*, wl_registry*, uint32_t) {}};
+    wl_registry_add_listener(wl_display_get_registry(display), &listener, &bound);
+    wl_display_roundtrip(display);
+    return bound.Manager && bound.Seat;
+}
