@@ -17,6 +17,8 @@
 #include <wayland-client.h>
 
 namespace {
+constexpr const char* ExtManagerName = "ext_data_control_manager_v1";
+
 // The types a clip is offered in: what wl-paste and GTK ask for first, and the X11 names that
 // XWayland programs use.
 const char* const OfferedTypes[] = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT",
@@ -71,6 +73,7 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
     Registry = wl_display_get_registry(Display);
     wl_registry_add_listener(Registry, &RegistryListener, this);
     wl_display_roundtrip(Display);
+    BindManager();
     if (!Manager || !Seat)
         return;
     Device = zwlr_data_control_manager_v1_get_data_device(Manager, Seat);
@@ -100,11 +103,31 @@ TWaylandClipboard::~TWaylandClipboard() {
 
 void TWaylandClipboard::Global(wl_registry* registry, uint32_t name, const char* interface,
                                uint32_t version) {
-    if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0 && !Manager)
-        Manager = static_cast<zwlr_data_control_manager_v1*>(wl_registry_bind(
-            registry, name, &zwlr_data_control_manager_v1_interface, std::min(version, 2u)));
+    if (std::strcmp(interface, ExtManagerName) == 0)
+        ExtGlobal = name;
+    else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
+        WlrGlobal = {name, std::min(version, 2u)};
     else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !Seat)
         Seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+}
+
+// The standard protocol where the desktop offers it (KDE Plasma 6.5 offers no other), else the
+// wlr one. The two are the same on the wire, request for request and event for event, with
+// the same arguments: the ext manager is bound under its own name, and then spoken to with
+// the wlr calls. Every object it makes is of the ext protocol on the compositor's side.
+void TWaylandClipboard::BindManager() {
+    static const wl_interface extManager = [] {
+        wl_interface i = zwlr_data_control_manager_v1_interface;
+        i.name = ExtManagerName;
+        i.version = 1;
+        return i;
+    }();
+    if (ExtGlobal)
+        Manager = static_cast<zwlr_data_control_manager_v1*>(
+            wl_registry_bind(Registry, ExtGlobal, &extManager, 1));
+    else if (WlrGlobal.first)
+        Manager = static_cast<zwlr_data_control_manager_v1*>(wl_registry_bind(
+            Registry, WlrGlobal.first, &zwlr_data_control_manager_v1_interface, WlrGlobal.second));
 }
 
 void TWaylandClipboard::Dispatch() {

@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <memory>
+#include <utility>
 
 struct wl_display;
 struct wl_registry;
@@ -56,6 +57,7 @@ public:
     };
 
 private:
+    void BindManager();
     void Dispatch();
     void Flush();
     void ReadDone();
@@ -64,6 +66,8 @@ private:
     wl_display* Display = nullptr;
     wl_registry* Registry = nullptr;
     wl_seat* Seat = nullptr;
+    uint32_t ExtGlobal = 0;                  // the registry's name of each manager offered
+    std::pair<uint32_t, uint32_t> WlrGlobal; // and the wlr one's version
     zwlr_data_control_manager_v1* Manager = nullptr;
     zwlr_data_control_device_v1* Device = nullptr;
     QSocketNotifier* Events = nullptr;
