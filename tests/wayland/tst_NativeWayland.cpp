@@ -1,6 +1,7 @@
 // The real program on a Wayland desktop without an X server: its window on Qt's Wayland
 // platform, its clipboard through data control. Copies made by another program reach the list
-// and its file; a termination signal ends it with the list saved.
+// and its file; a clicked clip is served to other programs and not recorded again; a
+// termination signal ends it with the list saved.
 #include "fakes/TestDir.h"
 
 #include <QProcess>
@@ -15,6 +16,12 @@ void WlCopy(const QByteArray& text) {
     copy.write(text);
     copy.closeWriteChannel();
     QVERIFY(copy.waitForFinished(10000));
+}
+QByteArray WlPaste() {
+    QProcess paste;
+    paste.start("wl-paste", {"--no-newline"});
+    paste.waitForFinished(10000);
+    return paste.readAllStandardOutput();
 }
 } // namespace
 
@@ -45,6 +52,19 @@ void TestNativeWayland::copiesReachTheList() {
     WlCopy("caf\xc3\xa9\r\nline");
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(list), Clp({"caf\xc3\xa9\r\nline", "two", "one"}),
                               5000);
+
+    // A click on the second clip puts it on the clipboard for every program; it does not come
+    // back as a copy. The window fills the headless screen: its second row is at y 113.
+    QProcess click;
+    click.start(QUILLERY_HELPER_DIR "/wl_click", {"200", "113"});
+    QVERIFY(click.waitForFinished(10000));
+    QCOMPARE(WlPaste(), QByteArray("two"));
+    QTest::qWait(1500); // an Auto Save second
+    QCOMPARE(TTestDir::Read(list), Clp({"caf\xc3\xa9\r\nline", "two", "one"}));
+    WlCopy("after");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(list),
+                              Clp({"after", "caf\xc3\xa9\r\nline", "two", "one"}), 5000);
+
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitCode(), 0);
