@@ -6,10 +6,12 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSet>
 #include <QThread>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -66,6 +68,28 @@ void Copier(int ms) {
     RunTurning(end);
     RunTurning(copier);
 }
+// A 50 MB copy: how long until it is recorded, and the longest the event loop was held up
+// meanwhile (it is read in pieces as they come).
+void Large() {
+    TWaylandClipboard board;
+    bool recorded = false;
+    QObject::connect(&board, &IClipboard::Changed, [&] { recorded = board.HasText(); });
+    QProcess copy;
+    copy.start("wl-copy");
+    copy.write(QByteArray(50 << 20, 'x'));
+    copy.closeWriteChannel();
+    QElapsedTimer total, turn;
+    total.start();
+    turn.start();
+    double longest = 0;
+    while (!recorded && total.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        longest = std::max(longest, turn.nsecsElapsed() / 1e6);
+        turn.restart();
+    }
+    std::printf("wayland 50 MB copy: recorded %s in %lld ms, longest turn %.0f ms\n",
+                recorded ? "whole" : "NOT", static_cast<long long>(total.elapsed()), longest);
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -80,5 +104,6 @@ int main(int argc, char* argv[]) {
             RunTurning(copy);
         }
     });
+    Large();
     return 0;
 }

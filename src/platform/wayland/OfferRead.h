@@ -1,6 +1,7 @@
 #pragma once
 
-#include "WaylandClipboard.h"
+#include "DataControl.h"
+#include "platform/Clipboard.h"
 
 #include <QObject>
 #include <QTimer>
@@ -18,7 +19,7 @@ public:
     ~TOfferRead() override;
     bool IsDone() const { return Done; }
     bool Announce() const { return Announced; }
-    const TWaylandClipboard::TSnapshot& Result() const { return Snapshot; }
+    const TClipSnapshot& Result() const { return Snapshot; }
 
     static constexpr int AnswerTimeoutMs = 2000;
 
@@ -42,5 +43,5 @@ private:
     QTimer Silence;
     QByteArray Data;
     bool Done = false;
-    TWaylandClipboard::TSnapshot Snapshot;
+    TClipSnapshot Snapshot;
 };

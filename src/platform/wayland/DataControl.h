@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QMetaType>
+#include <QObject>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+#include <utility>
+
+struct wl_display;
+struct wl_registry;
+struct wl_seat;
+struct zwlr_data_control_manager_v1;
+struct zwlr_data_control_device_v1;
+struct zwlr_data_control_offer_v1;
+struct zwlr_data_control_source_v1;
+class QSocketNotifier;
+class TOfferRead;
+
+// What the clipboard held after one change: a copy, read whole or left unread.
+struct TClipSnapshot {
+    bool HasText = false;
+    bool Secret = false;   // marked by a password manager: never read
+    bool TooLarge = false; // larger than MaxClipBytes: left unread
+    QByteArray Text;
+};
+Q_DECLARE_METATYPE(TClipSnapshot)
+
+// Wayland's data-control protocol on a connection of its own, on the thread this object lives
+// on (see TWaylandClipboard): every new selection is read at once, several at a time, and
+// handed on in the order of the copies. The program's own clips carry a type of their own, by
+// which they are known when the desktop hands them back: they are never handed on.
+class TDataControl : public QObject {
+    Q_OBJECT
+public:
+    TDataControl();
+    ~TDataControl() override;
+    // Connects and binds; false where there is no Wayland desktop, or it offers no data control.
+    bool Connect();
+    void Write(const QByteArray& text);
+    void Clear();
+
+    // From the protocol's listeners.
+    void Global(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
+    void NewOffer(zwlr_data_control_offer_v1* offer);
+    void OfferType(zwlr_data_control_offer_v1* offer, const char* type);
+    void Selection(zwlr_data_control_offer_v1* offer);
+    void Send(zwlr_data_control_source_v1* source, const char* type, int fd);
+    void Cancelled(zwlr_data_control_source_v1* source);
+
+signals:
+    // A change of the clipboard; announce is false for its content at start.
+    void Changed(const TClipSnapshot& snapshot, bool announce);
+
+private:
+    void BindManager();
+    void Dispatch();
+    void Flush();
+    void ReadDone();
+
+    wl_display* Display = nullptr;
+    wl_registry* Registry = nullptr;
+    wl_seat* Seat = nullptr;
+    uint32_t ExtGlobal = 0;                  // the registry's name of each manager offered
+    std::pair<uint32_t, uint32_t> WlrGlobal; // and the wlr one's version
+    zwlr_data_control_manager_v1* Manager = nullptr;
+    zwlr_data_control_device_v1* Device = nullptr;
+    QSocketNotifier* Events = nullptr;
+    QHash<zwlr_data_control_offer_v1*, QStringList> Offers;  // their types, as announced
+    QHash<zwlr_data_control_source_v1*, QByteArray> Sources; // the program's own, served
+    std::deque<std::unique_ptr<TOfferRead>> Reads;           // in the order of the copies
+    bool First = true;     // the clipboard's content at start is no copy
+    int ClearsPending = 0; // the program's own clearings, still to come back
+    QByteArray OwnType;
+};
