@@ -6,7 +6,6 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
     : IClipboard(parent), Control(new TDataControl) {
     Thread.setObjectName(QStringLiteral("Wayland clipboard"));
     Control->moveToThread(&Thread);
-    connect(&Thread, &QThread::finished, Control, &QObject::deleteLater);
     Thread.start();
     QMetaObject::invokeMethod(
         Control, [this] { Connected = Control->Connect(); }, Qt::BlockingQueuedConnection);
@@ -19,6 +18,9 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
 }
 
 TWaylandClipboard::~TWaylandClipboard() {
+    // On its own thread, where its reads and their notifiers live; the connection closes.
+    QMetaObject::invokeMethod(
+        Control, [control = Control] { delete control; }, Qt::BlockingQueuedConnection);
     Thread.quit();
     Thread.wait();
 }
