@@ -6,15 +6,16 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
     : IClipboard(parent), Control(new TDataControl) {
     Thread.setObjectName(QStringLiteral("Wayland clipboard"));
     Control->moveToThread(&Thread);
-    Thread.start();
-    QMetaObject::invokeMethod(
-        Control, [this] { Connected = Control->Connect(); }, Qt::BlockingQueuedConnection);
+    // Taken before connecting: the clipboard's content at start comes at once.
     connect(Control, &TDataControl::Changed, this,
             [this](const TClipSnapshot& snapshot, bool announce) {
                 Current = snapshot;
                 if (announce)
                     emit Changed();
             });
+    Thread.start();
+    QMetaObject::invokeMethod(
+        Control, [this] { Connected = Control->Connect(); }, Qt::BlockingQueuedConnection);
 }
 
 TWaylandClipboard::~TWaylandClipboard() {
