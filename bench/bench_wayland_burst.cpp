@@ -5,11 +5,12 @@
 #include "platform/wayland/WaylandClipboard.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
 #include <QSet>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -17,9 +18,12 @@
 namespace {
 QString Helpers;
 
+// Runs the event loop for a while, asleep when there is nothing to do: a busy loop here would
+// take a core from the clipboard's own thread.
 void Turn(int ms) {
-    for (QDeadlineTimer end(ms); !end.hasExpired();)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void RunTurning(QProcess& process) {
