@@ -9,6 +9,13 @@
 // Texts larger than this are not recorded: a clip list is for what people copy, and one copy
 // of such a text would hold memory for good.
 inline constexpr qsizetype MaxClipBytes = qsizetype(256) << 20;
+// A program that offers a copy and does not answer for this long has none to give.
+inline constexpr int OwnerAnswerTimeoutMs = 2000;
+// A password manager marks a copy with this type; a copy so marked is never read.
+inline constexpr const char* PasswordHintType = "x-kde-passwordManagerHint";
+inline bool IsSecretHint(const QByteArray& value) {
+    return value.trimmed() == "secret";
+}
 
 class IClipboard : public QObject {
     Q_OBJECT

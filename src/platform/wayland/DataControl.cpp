@@ -18,11 +18,6 @@
 namespace {
 constexpr const char* ExtManagerName = "ext_data_control_manager_v1";
 
-// The types a clip is offered in: what wl-paste and GTK ask for first, and the X11 names that
-// XWayland programs use.
-const char* const OfferedTypes[] = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING", "TEXT",
-                                    "STRING"};
-
 TDataControl* Self(void* data) {
     return static_cast<TDataControl*>(data);
 }
@@ -48,10 +43,8 @@ const zwlr_data_control_device_v1_listener DeviceListener = {
     [](void*, zwlr_data_control_device_v1*) {}, // finished: the seat went away
     [](void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
         // The primary selection is not the clipboard.
-        if (offer) {
-            Self(data)->OfferType(offer, nullptr);
-            zwlr_data_control_offer_v1_destroy(offer);
-        }
+        if (offer)
+            Self(data)->DropOffer(offer);
     }};
 
 const zwlr_data_control_source_v1_listener SourceListener = {
@@ -154,11 +147,12 @@ void TDataControl::NewOffer(zwlr_data_control_offer_v1* offer) {
     zwlr_data_control_offer_v1_add_listener(offer, &OfferListener, this);
 }
 
+void TDataControl::DropOffer(zwlr_data_control_offer_v1* offer) {
+    Offers.remove(offer);
+    zwlr_data_control_offer_v1_destroy(offer);
+}
+
 void TDataControl::OfferType(zwlr_data_control_offer_v1* offer, const char* type) {
-    if (!type) { // the offer is given up
-        Offers.remove(offer);
-        return;
-    }
     auto found = Offers.find(offer);
     if (found != Offers.end())
         found->append(QString::fromUtf8(type));
@@ -194,7 +188,7 @@ void TDataControl::ReadDone() {
 void TDataControl::Write(const QByteArray& text) {
     zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(Manager);
     zwlr_data_control_source_v1_add_listener(source, &SourceListener, this);
-    for (const char* type : OfferedTypes)
+    for (const char* type : TextTypes)
         zwlr_data_control_source_v1_offer(source, type);
     zwlr_data_control_source_v1_offer(source, OwnType.constData());
     Sources.insert(source, text);

@@ -38,6 +38,11 @@ class TDataControl : public QObject {
 public:
     TDataControl();
     ~TDataControl() override;
+    // The types a text comes in, the best first: what wl-paste and GTK ask for first, and the
+    // X11 names that XWayland programs use. Clips are offered in all of them.
+    static constexpr const char* TextTypes[] = {"text/plain;charset=utf-8", "text/plain",
+                                                "UTF8_STRING", "TEXT", "STRING"};
+
     // Connects and binds; false where there is no Wayland desktop, or it offers no data control.
     bool Connect();
     void Write(const QByteArray& text);
@@ -47,6 +52,7 @@ public:
     void Global(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
     void NewOffer(zwlr_data_control_offer_v1* offer);
     void OfferType(zwlr_data_control_offer_v1* offer, const char* type);
+    void DropOffer(zwlr_data_control_offer_v1* offer); // one the program does not read
     void Selection(zwlr_data_control_offer_v1* offer);
     void Send(zwlr_data_control_source_v1* source, const char* type, int fd);
     void Cancelled(zwlr_data_control_source_v1* source);

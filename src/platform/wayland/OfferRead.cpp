@@ -8,18 +8,14 @@
 #include <unistd.h>
 
 namespace {
-const QString HintType = QStringLiteral("x-kde-passwordManagerHint");
-// The types a text may come in, the best first.
-const QStringList TextTypes{QStringLiteral("text/plain;charset=utf-8"),
-                            QStringLiteral("text/plain"), QStringLiteral("UTF8_STRING"),
-                            QStringLiteral("TEXT"), QStringLiteral("STRING")};
+const QString HintType = QString::fromLatin1(PasswordHintType);
 } // namespace
 
 TOfferRead::TOfferRead(zwlr_data_control_offer_v1* offer, const QStringList& types, bool announce,
                        std::function<void()> flush)
     : Offer(offer), Types(types), Announced(announce), Flush(std::move(flush)) {
     Silence.setSingleShot(true);
-    Silence.setInterval(AnswerTimeoutMs);
+    Silence.setInterval(OwnerAnswerTimeoutMs);
     connect(&Silence, &QTimer::timeout, this, [this] { EndOfStage(false); });
     if (!Offer) { // the clipboard was emptied
         Finish();
@@ -85,8 +81,8 @@ void TOfferRead::Readable() {
 }
 
 void TOfferRead::StartText() {
-    for (const QString& type : TextTypes) {
-        if (Types.contains(type)) {
+    for (const char* type : TDataControl::TextTypes) {
+        if (Types.contains(QString::fromLatin1(type))) {
             Stage = TStage::Text;
             Receive(type);
             return;
@@ -103,7 +99,7 @@ void TOfferRead::EndOfStage(bool complete) {
         ::close(std::exchange(Fd, -1));
     if (Stage == TStage::Hint) {
         // A hint that cannot be read counts as a secret: never recorded.
-        Snapshot.Secret = !complete || Data.trimmed() == "secret";
+        Snapshot.Secret = !complete || IsSecretHint(Data);
         if (Snapshot.Secret)
             Finish();
         else

@@ -10,7 +10,7 @@
 
 // Reads one copy's text from its offer without blocking: the password manager's hint first
 // where one is offered (a secret is never read), then the text in the best type offered. An
-// owner that stops writing for AnswerTimeoutMs, or a text past MaxClipBytes, ends the read.
+// owner that stops writing for OwnerAnswerTimeoutMs, or a text past MaxClipBytes, ends the read.
 class TOfferRead : public QObject {
     Q_OBJECT
 public:
@@ -20,8 +20,6 @@ public:
     bool IsDone() const { return Done; }
     bool Announce() const { return Announced; }
     const TClipSnapshot& Result() const { return Snapshot; }
-
-    static constexpr int AnswerTimeoutMs = 2000;
 
 signals:
     void Finished();

@@ -12,9 +12,7 @@
 #include <xcb/xfixes.h>
 
 namespace {
-constexpr int AnswerTimeoutMs = 2000;
 // A larger clip is not recorded: it would only exhaust memory.
-const QByteArray SecretHintValue = "secret";
 
 int ResponseType(const xcb_generic_event_t* e) {
     return e->response_type & ~0x80;
@@ -64,17 +62,10 @@ bool TX11SelectionWatcher::Start() {
     xcb_create_window(Connection, XCB_COPY_FROM_PARENT, Window, Root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK,
                       &events);
-    Atoms = {Atom("CLIPBOARD"),
-             Atom("TARGETS"),
-             Atom("UTF8_STRING"),
-             Atom("STRING"),
-             Atom("TEXT"),
-             Atom("text/plain;charset=utf-8"),
-             Atom("INCR"),
-             Atom("x-kde-passwordManagerHint"),
-             Atom("QUILLERY_TARGETS"),
-             Atom("QUILLERY_TEXT"),
-             Atom("QUILLERY_HINT")};
+    Atoms = {Atom("CLIPBOARD"),     Atom("TARGETS"),        Atom("UTF8_STRING"),
+             Atom("STRING"),        Atom("TEXT"),           Atom("text/plain;charset=utf-8"),
+             Atom("INCR"),          Atom(PasswordHintType), Atom("QUILLERY_TARGETS"),
+             Atom("QUILLERY_TEXT"), Atom("QUILLERY_HINT")};
     xcb_xfixes_select_selection_input(Connection, Root, Atoms.Clipboard,
                                       XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
@@ -175,8 +166,8 @@ template <class Pred> xcb_generic_event_t* TX11SelectionWatcher::WaitFor(Pred ac
             return e;
         }
     }
-    while (timer.elapsed() < AnswerTimeoutMs) {
-        xcb_generic_event_t* e = NextEvent(AnswerTimeoutMs - int(timer.elapsed()));
+    while (timer.elapsed() < OwnerAnswerTimeoutMs) {
+        xcb_generic_event_t* e = NextEvent(OwnerAnswerTimeoutMs - int(timer.elapsed()));
         if (!e)
             return nullptr;
         if (accept(e))
@@ -227,8 +218,7 @@ TSelectionSnapshot TX11SelectionWatcher::Fetch(quint32 owner) {
     }
     // A password manager's hint that cannot be read counts as a secret: never recorded.
     if (targets.contains(Atoms.Hint))
-        s.Secret = Convert(Atoms.Hint, Atoms.PropHint, hint) != TReply::Data ||
-                   hint.trimmed() == SecretHintValue;
+        s.Secret = Convert(Atoms.Hint, Atoms.PropHint, hint) != TReply::Data || IsSecretHint(hint);
     // An owner that went away before answering is no failure: the next change says the rest.
     s.Failed = textReply == TReply::Silent && CurrentOwner(Connection) == owner;
     s.HasText = textReply == TReply::Data;
