@@ -4,7 +4,7 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libx11-dev libxtst-dev
     libxcb1-dev libxcb-xfixes0-dev pkg-config fonts-dejavu-core qt6-translations-l10n
-    libwayland-dev libwayland-bin librust-wayland-protocols-dev qt6-wayland)
+    libwayland-dev libwayland-bin librust-wayland-protocols-dev qt6-wayland libxkbcommon-dev)
 test=(xvfb openbox trayer cage xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils
     libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0 appstream dbus-daemon at-spi2-core
     python3-pyatspi clang-format clang-tidy sway wl-clipboard)

@@ -1,4 +1,5 @@
 #include "config/DesktopEntries.h"
+#include "core/CommandLine.h"
 #include "core/Errors.h"
 #include "core/NativeNames.h"
 #include "dialogs/DesktopShell.h"
@@ -6,10 +7,47 @@
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
 #include "platform/DesktopServices.h"
+#include "remote/CommandChannel.h"
+#include "remote/CommandClient.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+// From argv: a file name that is not UTF-8 keeps its bytes.
+QStringList Arguments(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(NativeNames::Decode(QByteArray(argv[i])));
+    return arguments;
+}
+
+// A start with an action: no window, no toolkit; the running instance does the work.
+int RunAction(int argc, char* argv[], const TCommandLine& command) {
+    if (!command.Error.isEmpty()) {
+        std::fprintf(stderr, "quillery: %s\n\n%s", qPrintable(command.Error),
+                     qPrintable(CommandLineUsage()));
+        return 2;
+    }
+    if (command.Action == TAction::Help) {
+        std::fputs(qPrintable(CommandLineUsage()), stdout);
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    const TInstanceLock instance;
+    return SendAction(
+        command, CommandChannel::SocketPath(),
+        [&instance] { return instance.HeldByRunningProcess(); }, stdin, stdout, stderr);
+}
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // Before the toolkit starts: an action needs no display, and answers fast.
+    const TCommandLine early = ParseCommandLine(Arguments(argc, argv));
+    if (early.Action != TAction::None)
+        return RunAction(argc, argv, early);
+
     // The window is an X11 one: on a Wayland desktop it runs through XWayland, its clipboard
     // through Wayland where the desktop allows (TDesktopServices). Without an X server, the
     // window is a Wayland one: what X11 alone offers (hot keys, pasting, placing the window)
@@ -20,6 +58,10 @@ int main(int argc, char* argv[]) {
                                        ? "wayland"
                                        : "xcb");
     QApplication app(argc, argv);
+    // Taken again from argv, which QApplication has rid of its own options.
+    const TCommandLine command = ParseCommandLine(Arguments(argc, argv));
+    if (!command.Error.isEmpty())
+        return RunAction(argc, argv, command);
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QGuiApplication::setDesktopFileName(QStringLiteral("dev.quillery.Quillery"));
     TQtPrompts prompts;
@@ -37,13 +79,8 @@ int main(int argc, char* argv[]) {
 
     TDesktopServices desktop;
     TDesktopShell shell;
-    // From argv, which QApplication has rid of its own options: a file name that is not UTF-8
-    // keeps its bytes.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(NativeNames::Decode(QByteArray(argv[i])));
     return RunQuillery(app,
                        {desktop.Clipboard(), desktop.Sound(), prompts, desktop.HotKeys(),
                         desktop.PasteTarget(), shell},
-                       arguments);
+                       command.File);
 }

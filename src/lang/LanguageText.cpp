@@ -139,43 +139,48 @@ QStringList MainFormProperties() {
 }
 
 QStringList MessageKeys() {
-    return {"Unable to assign", "Unable to assign Restore hotkey.",
-            "Unable to assign Series Paste hotkey.", "Would you like to save your changes?",
-            "File Not Saved: too many temp clip lists.", "Confirmation", "Save Clipboard List?",
-            "Quillery Files", "Text files (*.txt)|*.TXT|All files (*.*)|*.*",
-            "You must select a cell first.", "&Suspend Clip Archiving", "Re&sume Clip Archiving",
-            "Are you sure you want to clear the clip list?", "Clear Clip File?",
-            "Replace selected cell contents?", "Copied successfully",
-            "Scrap file created successfully", "Drop cancelled", "Can't drop, out of memory.",
-            "Can't drop - unknown reason.", "Failed to open File",
-            // The program's own messages, after the designed ones.
-            "%1 of %2 clips",
-            "The file %1 could not be read. Saving replaces it with the clip list. Save anyway?",
-            "The file %1 was read only in part: it holds %2 clips beyond the list, which saving "
-            "would lose. Save anyway?",
-            "The clip list was saved to %1: %2 was not read whole and is left as it was.",
-            // The find and replace dialogs.
-            "Find", "Replace", "Fi&nd what:", "Re&place with:", "Match &case", "&Find Next",
-            "&Replace", "Replace &All", "Cancel",
-            // The font dialog's colour button.
-            "&Color...",
-            // A copy too large to record, and a clip too long to edit.
-            "A copied text larger than %1 MB was not recorded.",
-            "A line is too long to edit: shown read-only.",
-            "The clip list was saved to %1: %2 was left as it was, since nobody could be asked.",
-            "The clip list was saved to %1: it was not read from %2, which is left as it was.",
-            "The clip list was not read from %1. Saving replaces that file with the clip list. "
-            "Save anyway?",
-            "With %1 rows, %2 clips at the end of the list are removed. Go on?",
-            "%1 is not wholly UTF-8 text: it is shown read-only.",
-            "The clip list was saved to %1: %2 could not be written.",
-            "%1 pastes were dropped: their window was closed, or they waited too long.",
-            "The settings file %1 could not be read: it is left as it is.",
-            "The folder %1 cannot be written: a changed list is kept elsewhere.", "Clip text",
-            "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help",
-            "This desktop offers clipboard managers no data control: copies made in Wayland "
-            "windows may be missed.",
-            "This desktop gives programs no global hot keys: pasting by hot key is off."};
+    return {
+        "Unable to assign", "Unable to assign Restore hotkey.",
+        "Unable to assign Series Paste hotkey.", "Would you like to save your changes?",
+        "File Not Saved: too many temp clip lists.", "Confirmation", "Save Clipboard List?",
+        "Quillery Files", "Text files (*.txt)|*.TXT|All files (*.*)|*.*",
+        "You must select a cell first.", "&Suspend Clip Archiving", "Re&sume Clip Archiving",
+        "Are you sure you want to clear the clip list?", "Clear Clip File?",
+        "Replace selected cell contents?", "Copied successfully", "Scrap file created successfully",
+        "Drop cancelled", "Can't drop, out of memory.", "Can't drop - unknown reason.",
+        "Failed to open File",
+        // The program's own messages, after the designed ones.
+        "%1 of %2 clips",
+        "The file %1 could not be read. Saving replaces it with the clip list. Save anyway?",
+        "The file %1 was read only in part: it holds %2 clips beyond the list, which saving "
+        "would lose. Save anyway?",
+        "The clip list was saved to %1: %2 was not read whole and is left as it was.",
+        // The find and replace dialogs.
+        "Find", "Replace", "Fi&nd what:", "Re&place with:", "Match &case", "&Find Next", "&Replace",
+        "Replace &All", "Cancel",
+        // The font dialog's colour button.
+        "&Color...",
+        // A copy too large to record, and a clip too long to edit.
+        "A copied text larger than %1 MB was not recorded.",
+        "A line is too long to edit: shown read-only.",
+        "The clip list was saved to %1: %2 was left as it was, since nobody could be asked.",
+        "The clip list was saved to %1: it was not read from %2, which is left as it was.",
+        "The clip list was not read from %1. Saving replaces that file with the clip list. "
+        "Save anyway?",
+        "With %1 rows, %2 clips at the end of the list are removed. Go on?",
+        "%1 is not wholly UTF-8 text: it is shown read-only.",
+        "The clip list was saved to %1: %2 could not be written.",
+        "%1 pastes were dropped: their window was closed, or they waited too long.",
+        "The settings file %1 could not be read: it is left as it is.",
+        "The folder %1 cannot be written: a changed list is kept elsewhere.", "Clip text",
+        "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help",
+        "This desktop offers clipboard managers no data control: copies made in Wayland "
+        "windows may be missed.",
+        "There is no clip %1: the list has %2 rows.", "Recording is suspended: no clip was added.",
+        "The input was empty: no clip was added.",
+        "This desktop gives programs no global hot keys: bind keys to the command quillery "
+        "--series-paste and the other actions in its settings (Help tells how).",
+        "The clip is on the clipboard: paste it with Ctrl+V. This desktop lets no program paste."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -35,23 +35,26 @@ void TQuilleryMainForm::ClipboardChanged() {
 
 void TQuilleryMainForm::CaptureClipboard() {
     try {
-        const QByteArray text = Platform.Clipboard.ReadText();
-        SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
-        if (text.isEmpty() || text == ClipAt(0))
-            return;
-        // With no current row (a press outside the cells), or while that clip is being
-        // edited, the copy is kept as a new clip.
-        if (APpendMode1->isChecked() && IsRowIndex(CurrentRow) &&
-            StringGrid1->EditingRow() != CurrentRow)
-            AppendToClip(CurrentRow, text);
-        else
-            AddClipAtTop(text);
+        RecordCopy(Platform.Clipboard.ReadText());
     } catch (const EQuillery& e) {
         Platform.Prompts.ShowMessage(e.Message());
     }
     if (Config->Beep)
         Platform.Sound.Beep();
     ListChanged = true;
+}
+
+void TQuilleryMainForm::RecordCopy(const QByteArray& text) {
+    SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
+    if (text.isEmpty() || text == ClipAt(0))
+        return;
+    // With no current row (a press outside the cells), or while that clip is being
+    // edited, the copy is kept as a new clip.
+    if (APpendMode1->isChecked() && IsRowIndex(CurrentRow) &&
+        StringGrid1->EditingRow() != CurrentRow)
+        AppendToClip(CurrentRow, text);
+    else
+        AddClipAtTop(text);
 }
 
 void TQuilleryMainForm::WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text) {

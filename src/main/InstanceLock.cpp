@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <csignal>
+
 namespace {
 QString LockPath(const QString& dir) {
     const QString folder =
@@ -31,4 +34,12 @@ bool TInstanceLock::Acquire() {
     }
     // A lock that cannot be made at all (no runtime folder) must not keep the program out.
     return Lock.error() != QLockFile::LockFailedError;
+}
+
+bool TInstanceLock::HeldByRunningProcess() const {
+    qint64 pid = 0;
+    QString host, application;
+    if (!Lock.getLockInfo(&pid, &host, &application) || pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }

@@ -11,6 +11,8 @@ public:
     explicit TInstanceLock(const QString& dir = QString());
     // False only when another running instance holds the lock.
     bool Acquire();
+    // Another process that still runs holds the lock (without trying to take it).
+    bool HeldByRunningProcess() const;
 
 private:
     QLockFile Lock;

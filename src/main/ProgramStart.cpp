@@ -6,11 +6,13 @@
 #include "config/Config.h"
 #include "dialogs/Splash.h"
 #include "main/fMain.h"
+#include "remote/CommandServer.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QSessionManager>
 
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -26,6 +28,22 @@ void SaveOnExit() {
 }
 } // namespace
 
+namespace {
+// Actions from later starts of the program. Where another instance answers already (a copy
+// the user chose to start), it goes on doing so.
+void ServeActions(TQuilleryMainForm& form) {
+    auto* server = new TCommandServer(
+        [&form](const CommandChannel::TRequest& request) { return form.RunAction(request); },
+        &form);
+    QString reason;
+    if (!server->Listen(CommandChannel::SocketPath(), &reason)) {
+        std::fprintf(stderr, "quillery: actions from the command line are not taken: %s\n",
+                     qPrintable(reason));
+        delete server;
+    }
+}
+} // namespace
+
 bool MayStartAnotherCopy(IPrompts& prompts) {
     return prompts.Ask(QStringLiteral("Confirm"),
                        QStringLiteral("Quillery is already running, Are you sure you want to "
@@ -33,7 +51,7 @@ bool MayStartAnotherCopy(IPrompts& prompts) {
                        TButtons::YesNo) != TAnswer::No;
 }
 
-int RunQuillery(QApplication& app, TPlatform platform, const QStringList& arguments) {
+int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgument) {
     // The program ends only when the main window really closes: message boxes shown during
     // start-up or while it sits in the tray must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -67,11 +85,11 @@ int RunQuillery(QApplication& app, TPlatform platform, const QStringList& argume
         TQuilleryMainForm form(folders, platform);
         static const bool saveOnExit = std::atexit(SaveOnExit) == 0;
         LiveForm = saveOnExit ? &form : nullptr;
-        const QString fileArgument = arguments.value(1);
         if (!fileArgument.isEmpty())
             form.AutoOpenFile(fileArgument);
         if (splash)
             splash->close();
+        ServeActions(form);
 
         // exit, not quit: quit would ask every window to close once more.
         QObject::connect(&form, &TQuilleryMainForm::FormClosed, &app,

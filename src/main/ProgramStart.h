@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 
-#include <QStringList>
+#include <QString>
 
 class QApplication;
 
@@ -10,5 +10,6 @@ class QApplication;
 bool MayStartAnotherCopy(IPrompts& prompts);
 
 // Everything after the single-instance check: settings, splash, main window, the file named
-// on the command line, and the message loop. Returns the program's exit code.
-int RunQuillery(QApplication& app, TPlatform platform, const QStringList& arguments);
+// on the command line, the actions of later starts, and the message loop. Returns the
+// program's exit code.
+int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgument);

@@ -7,8 +7,8 @@
 #include <QLabel>
 
 namespace {
-constexpr int RestoreId = 11;
-constexpr int SeriesPasteId = 12;
+constexpr int RestoreId = RestoreHotKey;
+constexpr int SeriesPasteId = SeriesPasteHotKey;
 } // namespace
 
 void TQuilleryMainForm::RegisterHotKeys() {
@@ -47,10 +47,21 @@ void TQuilleryMainForm::HotKeyPressed(int id) {
 
 void TQuilleryMainForm::QueuePaste(const QByteArray& text) {
     SayPastesDropped(Pastes->Add(text));
+    SayPasteByHand();
 }
 
 void TQuilleryMainForm::PasteDone() {
-    Guarded([this] { SayPastesDropped(Pastes->Done()); });
+    Guarded([this] {
+        SayPastesDropped(Pastes->Done());
+        SayPasteByHand();
+    });
+}
+
+void TQuilleryMainForm::SayPasteByHand() {
+    if (!Platform.PasteTarget.CanPaste())
+        pnlStatus->setText(MessageText(QStringLiteral(
+            "The clip is on the clipboard: paste it with Ctrl+V. This desktop lets no program "
+            "paste.")));
 }
 
 void TQuilleryMainForm::SayPastesDropped(int dropped) {

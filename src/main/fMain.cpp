@@ -304,7 +304,9 @@ void TQuilleryMainForm::FormCreate() {
                 "windows may be missed.")));
         if (!Platform.HotKeys.Available())
             pnlStatus->setText(MessageText(QStringLiteral(
-                "This desktop gives programs no global hot keys: pasting by hot key is off.")));
+                "This desktop gives programs no global hot keys: bind keys to the command "
+                "quillery --series-paste and the other actions in its settings (Help tells "
+                "how).")));
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
         if (!QFileInfo(Folders.Data).isWritable())

@@ -3,6 +3,7 @@
 #include "config/ProgramFolders.h"
 #include "lang/ToolkitTexts.h"
 #include "platform/Platform.h"
+#include "remote/CommandChannel.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -147,6 +148,7 @@ public:
     void LeaveClipboardChain();
     void ClipboardChanged();
     void CaptureClipboard();
+    void RecordCopy(const QByteArray& text); // a copy's text, however it came
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
     // Sets guard to during for the write and back after it, also when the write fails.
@@ -287,6 +289,10 @@ public:
     void QueuePaste(const QByteArray& text);
     void PasteDone();
     void SayPastesDropped(int dropped);
+    void SayPasteByHand(); // where the desktop lets no program paste
+    // An action handed over by a second start of the program (Actions.cpp).
+    CommandChannel::TAnswer RunAction(const CommandChannel::TRequest& request);
+    CommandChannel::TAnswer AddFromCommand(const QByteArray& text);
 
     // Help, the maker's web pages and mail, the About box (HelpCommands.cpp).
     void Contents1Click();

@@ -10,7 +10,9 @@
 // The desktop's services for this session, chosen at start: the clipboard through Wayland's
 // data-control protocol where the desktop offers it (a clipboard manager's own way there:
 // every copy, whatever window has the focus), else through X11 (on a Wayland desktop, through
-// XWayland). Hot keys, pasting and sound go through X11.
+// XWayland). On X11, hot keys and pasting go through X11; on a Wayland desktop, hot keys
+// through the desktop portal where it offers them, pasting through the program's own virtual
+// keyboard (wlroots) or the portal's remote desktop. Sound goes through X11.
 class TDesktopServices {
 public:
     TDesktopServices();

@@ -3,6 +3,10 @@
 #include <QChar>
 #include <QObject>
 
+// The hot keys' ids: 1 to 10 paste by number (the digit is id - 1), then these two.
+inline constexpr int RestoreHotKey = 11;
+inline constexpr int SeriesPasteHotKey = 12;
+
 // System-wide hot keys, all with Shift+Ctrl. Pressed is emitted with the id whatever window
 // has the keyboard focus.
 class IHotKeys : public QObject {

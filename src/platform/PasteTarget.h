@@ -15,6 +15,9 @@ public:
     virtual void Paste(quint64 window) = 0;
     // The window is still there and shown (not closed since it was found).
     virtual bool IsOpen(quint64 window) = 0;
+    // The desktop lets the program paste at all; where not, a clip is put on the clipboard
+    // for the user to paste.
+    virtual bool CanPaste() const { return true; }
 
 signals:
     void Done();

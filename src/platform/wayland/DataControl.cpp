@@ -1,6 +1,7 @@
 #include "DataControl.h"
 
 #include "OfferRead.h"
+#include "VirtualKeyboard.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <QCoreApplication>
@@ -81,6 +82,7 @@ bool TDataControl::Connect() {
 
 TDataControl::~TDataControl() {
     Reads.clear();
+    Keys.reset();
     for (auto* offer : Offers.keys())
         zwlr_data_control_offer_v1_destroy(offer);
     for (auto* source : Sources.keys())
@@ -103,6 +105,8 @@ void TDataControl::Global(wl_registry* registry, uint32_t name, const char* inte
         ExtGlobal = name;
     else if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
         WlrGlobal = {name, std::min(version, 2u)};
+    else if (std::strcmp(interface, TVirtualKeyboard::ManagerName()) == 0)
+        KeyboardGlobal = name;
     else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !Seat)
         Seat = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
 }
@@ -192,6 +196,8 @@ void TDataControl::Write(const QByteArray& text) {
         zwlr_data_control_source_v1_offer(source, type);
     zwlr_data_control_source_v1_offer(source, OwnType.constData());
     Sources.insert(source, text);
+    Latest = source;
+    Typed = false;
     zwlr_data_control_device_v1_set_selection(Device, source);
     Flush();
 }
@@ -206,6 +212,10 @@ void TDataControl::Clear() {
 // the window; the program's own reads of it never wait on the thread that serves it.
 void TDataControl::Send(zwlr_data_control_source_v1* source, const char*, int fd) {
     const QByteArray text = Sources.value(source);
+    if (Typed && source == Latest) {
+        Typed = false;
+        emit Fetched();
+    }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     (void)QtConcurrent::run([fd, text] {
         const char* p = text.constData();
@@ -223,7 +233,22 @@ void TDataControl::Send(zwlr_data_control_source_v1* source, const char*, int fd
     });
 }
 
+void TDataControl::TypePaste() {
+    if (!Keys && KeyboardGlobal)
+        Keys = std::make_unique<TVirtualKeyboard>(Registry, KeyboardGlobal, Seat);
+    if (!Keys || !Keys->IsReady()) {
+        emit Fetched(); // nothing will read it: the paste is over
+        return;
+    }
+    const uint32_t keys[] = {Keys->CodeOf("Control_L"), Keys->CodeOf("v")};
+    Keys->Chord(keys, 2);
+    Typed = true;
+    Flush();
+}
+
 void TDataControl::Cancelled(zwlr_data_control_source_v1* source) {
+    if (source == Latest)
+        Latest = nullptr;
     Sources.remove(source);
     zwlr_data_control_source_v1_destroy(source);
 }

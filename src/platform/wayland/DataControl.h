@@ -19,6 +19,7 @@ struct zwlr_data_control_offer_v1;
 struct zwlr_data_control_source_v1;
 class QSocketNotifier;
 class TOfferRead;
+class TVirtualKeyboard;
 
 // What the clipboard held after one change: a copy, read whole or left unread.
 struct TClipSnapshot {
@@ -47,6 +48,12 @@ public:
     bool Connect();
     void Write(const QByteArray& text);
     void Clear();
+    // The desktop lets a program type (wlroots' virtual keyboard).
+    bool CanType() const { return KeyboardGlobal != 0; }
+    // Ctrl+V to the window with the keyboard focus, after the clip last written (the same
+    // connection: the desktop has the clip before the keys). Fetched follows when a program
+    // reads that clip.
+    void TypePaste();
 
     // From the protocol's listeners.
     void Global(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
@@ -60,6 +67,7 @@ public:
 signals:
     // A change of the clipboard; announce is false for its content at start.
     void Changed(const TClipSnapshot& snapshot, bool announce);
+    void Fetched();
 
 private:
     void BindManager();
@@ -70,7 +78,8 @@ private:
     wl_display* Display = nullptr;
     wl_registry* Registry = nullptr;
     wl_seat* Seat = nullptr;
-    uint32_t ExtGlobal = 0;                  // the registry's name of each manager offered
+    uint32_t ExtGlobal = 0; // the registry's name of each manager offered
+    uint32_t KeyboardGlobal = 0;
     std::pair<uint32_t, uint32_t> WlrGlobal; // and the wlr one's version
     zwlr_data_control_manager_v1* Manager = nullptr;
     zwlr_data_control_device_v1* Device = nullptr;
@@ -81,4 +90,7 @@ private:
     bool First = true;     // the clipboard's content at start is no copy
     int ClearsPending = 0; // the program's own clearings, still to come back
     QByteArray OwnType;
+    std::unique_ptr<TVirtualKeyboard> Keys; // made at the first paste
+    zwlr_data_control_source_v1* Latest = nullptr;
+    bool Typed = false; // Ctrl+V went out; the clip not yet read
 };

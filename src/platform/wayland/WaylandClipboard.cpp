@@ -13,9 +13,15 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
                 if (announce)
                     emit Changed();
             });
+    connect(Control, &TDataControl::Fetched, this, &TWaylandClipboard::Fetched);
     Thread.start();
     QMetaObject::invokeMethod(
-        Control, [this] { Connected = Control->Connect(); }, Qt::BlockingQueuedConnection);
+        Control,
+        [this] {
+            Connected = Control->Connect();
+            Typing = Connected && Control->CanType();
+        },
+        Qt::BlockingQueuedConnection);
 }
 
 TWaylandClipboard::~TWaylandClipboard() {
@@ -48,4 +54,8 @@ void TWaylandClipboard::Clear() {
         return;
     QMetaObject::invokeMethod(Control, [control = Control] { control->Clear(); });
     Current = {};
+}
+
+void TWaylandClipboard::TypePaste() {
+    QMetaObject::invokeMethod(Control, [control = Control] { control->TypePaste(); });
 }

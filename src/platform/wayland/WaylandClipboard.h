@@ -24,10 +24,18 @@ public:
     void WriteText(const QByteArray& text) override;
     void Clear() override;
     bool TooLarge() const override { return Current.TooLarge; }
+    // The desktop lets a program type: Ctrl+V after the clip last written, to the window with
+    // the keyboard focus; Fetched when a program has read that clip.
+    bool CanType() const { return Typing; }
+    void TypePaste();
+
+signals:
+    void Fetched();
 
 private:
     QThread Thread;
     TDataControl* Control; // lives on Thread
     bool Connected = false;
+    bool Typing = false;
     TClipSnapshot Current;
 };

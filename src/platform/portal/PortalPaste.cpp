@@ -1,0 +1,103 @@
+#include "PortalPaste.h"
+
+#include "Portal.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+constexpr uint Keyboard = 1; // device types
+constexpr uint PersistUntilRevoked = 2;
+constexpr int LeftCtrl = 29; // evdev key codes
+constexpr int KeyV = 47;
+// The portal says nothing of who reads the clip: the next clip waits this long.
+constexpr int SettleMs = 150;
+} // namespace
+
+TPortalPaste::TPortalPaste(QString tokenFile, QObject* parent)
+    : IPasteTarget(parent), TokenFile(std::move(tokenFile)) {
+    Settle.setSingleShot(true);
+    Settle.setInterval(SettleMs);
+    connect(&Settle, &QTimer::timeout, this, &IPasteTarget::Done);
+}
+
+TPortalPaste::~TPortalPaste() {
+    Portal::CloseSession(Session);
+}
+
+void TPortalPaste::Paste(quint64) {
+    if (!Session.path().isEmpty()) {
+        TypeControlV();
+        return;
+    }
+    Waiting = true;
+    Start();
+}
+
+// Create the session, choose the keyboard (with the token of an earlier start), start it.
+void TPortalPaste::Start() {
+    if (Starting)
+        return;
+    Starting = true;
+    Portal::CreateSession(this, QLatin1String(Interface), [this](const QDBusObjectPath& session) {
+        if (session.path().isEmpty())
+            return Started(2, {});
+        Session = session;
+        QVariantMap options{{QStringLiteral("types"), Keyboard},
+                            {QStringLiteral("persist_mode"), PersistUntilRevoked}};
+        QFile file(TokenFile);
+        if (file.open(QIODevice::ReadOnly))
+            options.insert(QStringLiteral("restore_token"),
+                           QString::fromUtf8(file.readAll().trimmed()));
+        Portal::Request(
+            this, QLatin1String(Interface), QStringLiteral("SelectDevices"),
+            {QVariant::fromValue(session), options}, [this](uint response, const QVariantMap&) {
+                if (response != 0)
+                    return Started(response, {});
+                Portal::Request(
+                    this, QLatin1String(Interface), QStringLiteral("Start"),
+                    {QVariant::fromValue(Session), QString(), QVariantMap()},
+                    [this](uint answer, const QVariantMap& results) { Started(answer, results); });
+            });
+    });
+}
+
+void TPortalPaste::Started(uint response, const QVariantMap& results) {
+    Starting = false;
+    const uint devices = results.value(QStringLiteral("devices")).toUInt();
+    if (response != 0 || !(devices & Keyboard)) {
+        Refused = true; // asked once: not again in this run
+        Portal::CloseSession(std::exchange(Session, QDBusObjectPath()));
+    } else if (results.contains(QStringLiteral("restore_token"))) {
+        QDir().mkpath(QFileInfo(TokenFile).path());
+        QFile file(TokenFile);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(results.value(QStringLiteral("restore_token")).toString().toUtf8());
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+    if (std::exchange(Waiting, false)) {
+        if (Refused)
+            emit Done();
+        else
+            TypeControlV();
+    }
+}
+
+void TPortalPaste::Key(int code, bool down) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(Portal::Service), QLatin1String(Portal::ObjectPath), QLatin1String(Interface),
+        QStringLiteral("NotifyKeyboardKeycode"));
+    call << QVariant::fromValue(Session) << QVariantMap() << code << uint(down ? 1 : 0);
+    QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
+}
+
+void TPortalPaste::TypeControlV() {
+    Key(LeftCtrl, true);
+    Key(KeyV, true);
+    Key(KeyV, false);
+    Key(LeftCtrl, false);
+    Settle.start();
+}

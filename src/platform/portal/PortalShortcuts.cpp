@@ -1,0 +1,117 @@
+#include "PortalShortcuts.h"
+
+#include "Portal.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMetaType>
+
+namespace {
+constexpr int RestoreId = RestoreHotKey;
+constexpr int SeriesPasteId = SeriesPasteHotKey;
+
+// What the portal takes: a list of (name, properties).
+struct TShortcut {
+    QString Name;
+    QVariantMap Properties;
+};
+using TShortcuts = QList<TShortcut>;
+
+QDBusArgument& operator<<(QDBusArgument& out, const TShortcut& shortcut) {
+    out.beginStructure();
+    out << shortcut.Name << shortcut.Properties;
+    out.endStructure();
+    return out;
+}
+const QDBusArgument& operator>>(const QDBusArgument& in, TShortcut& shortcut) {
+    in.beginStructure();
+    in >> shortcut.Name >> shortcut.Properties;
+    in.endStructure();
+    return in;
+}
+
+QString Description(int id) {
+    if (id == RestoreId)
+        return QStringLiteral("Show or hide Quillery");
+    if (id == SeriesPasteId)
+        return QStringLiteral("Paste the current clip, then move to the next one");
+    return QStringLiteral("Paste the clip %1 rows below the current one").arg(id - 1);
+}
+
+// The trigger in the shortcuts notation of freedesktop: modifiers, then the key's name.
+QString Trigger(QChar key) {
+    return QStringLiteral("CTRL+SHIFT+") + key.toLower();
+}
+} // namespace
+
+Q_DECLARE_METATYPE(TShortcut)
+
+TPortalShortcuts::TPortalShortcuts(QObject* parent) : IHotKeys(parent) {
+    qDBusRegisterMetaType<TShortcut>();
+    qDBusRegisterMetaType<TShortcuts>();
+    Binding.setSingleShot(true);
+    Binding.setInterval(0);
+    connect(&Binding, &QTimer::timeout, this, &TPortalShortcuts::Bind);
+    QDBusConnection::sessionBus().connect(
+        QLatin1String(Portal::Service), QLatin1String(Portal::ObjectPath), QLatin1String(Interface),
+        QStringLiteral("Activated"), this,
+        SLOT(Activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+}
+
+TPortalShortcuts::~TPortalShortcuts() {
+    Portal::CloseSession(Session);
+}
+
+QString TPortalShortcuts::ShortcutName(int id) {
+    if (id == RestoreId)
+        return QStringLiteral("toggle");
+    if (id == SeriesPasteId)
+        return QStringLiteral("series-paste");
+    return QStringLiteral("paste-%1").arg(id - 1);
+}
+
+int TPortalShortcuts::ShortcutId(const QString& name) {
+    for (int id = 1; id <= SeriesPasteId; ++id) {
+        if (ShortcutName(id) == name)
+            return id;
+    }
+    return 0;
+}
+
+bool TPortalShortcuts::Register(int id, QChar key) {
+    Wanted.insert(id, key);
+    Binding.start();
+    return true; // the desktop and the user decide the keys
+}
+
+void TPortalShortcuts::Unregister(int id) {
+    Wanted.remove(id);
+    if (Wanted.isEmpty()) {
+        Binding.stop();
+        Portal::CloseSession(std::exchange(Session, QDBusObjectPath()));
+    }
+}
+
+void TPortalShortcuts::Bind() {
+    Portal::CreateSession(this, QLatin1String(Interface), [this](const QDBusObjectPath& session) {
+        Session = session;
+        if (session.path().isEmpty())
+            return;
+        TShortcuts shortcuts;
+        for (auto it = Wanted.cbegin(); it != Wanted.cend(); ++it)
+            shortcuts.append({ShortcutName(it.key()),
+                              {{QStringLiteral("description"), Description(it.key())},
+                               {QStringLiteral("preferred_trigger"), Trigger(it.value())}}});
+        Portal::Request(this, QLatin1String(Interface), QStringLiteral("BindShortcuts"),
+                        {QVariant::fromValue(session), QVariant::fromValue(shortcuts), QString(),
+                         QVariantMap()},
+                        [](uint, const QVariantMap&) {});
+    });
+}
+
+void TPortalShortcuts::Activated(const QDBusObjectPath& session, const QString& shortcut,
+                                 qulonglong, const QVariantMap&) {
+    const int id = ShortcutId(shortcut);
+    if (session == Session && Wanted.contains(id))
+        emit Pressed(id);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/HotKeys.h"
+
+#include <QDBusObjectPath>
+#include <QMap>
+#include <QTimer>
+
+// Global shortcuts through the desktop portal (KDE Plasma, GNOME 48 and later, Hyprland): the
+// program names its shortcuts and the keys it would like, and the desktop (with the user)
+// decides the keys. They are all bound at once, in the turn after the last Register.
+class TPortalShortcuts : public IHotKeys {
+    Q_OBJECT
+public:
+    static constexpr const char* Interface = "org.freedesktop.portal.GlobalShortcuts";
+    explicit TPortalShortcuts(QObject* parent = nullptr);
+    ~TPortalShortcuts() override;
+    bool Register(int id, QChar key) override;
+    void Unregister(int id) override;
+
+    // The shortcut's name for the portal ("series-paste"), and back (0 for none).
+    static QString ShortcutName(int id);
+    static int ShortcutId(const QString& name);
+
+private slots:
+    void Activated(const QDBusObjectPath& session, const QString& shortcut, qulonglong timestamp,
+                   const QVariantMap& options);
+
+private:
+    void Bind();
+
+    QMap<int, QChar> Wanted; // id -> key
+    QTimer Binding;
+    QDBusObjectPath Session;
+};

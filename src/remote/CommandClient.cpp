@@ -1,0 +1,79 @@
+#include "CommandClient.h"
+
+#include "CommandChannel.h"
+
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QThread>
+
+namespace {
+constexpr int StartWaitMs = 5000;   // an instance on its way up has its socket by then
+constexpr int AnswerWaitMs = 30000; // a window busy in a long command still answers
+
+int Fail(std::FILE* err, const QString& message) {
+    std::fputs(qPrintable(QStringLiteral("quillery: %1\n").arg(message)), err);
+    return 1;
+}
+
+bool Connect(QLocalSocket& socket, const QString& path, const std::function<bool()>& starting) {
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        socket.connectToServer(path);
+        if (socket.waitForConnected(1000))
+            return true;
+        if (waited.elapsed() > StartWaitMs || !starting())
+            return false;
+        QThread::msleep(50);
+    }
+}
+
+// Standard input, whole; false when it is larger than a clip may be.
+bool ReadAll(std::FILE* in, QByteArray& input) {
+    char chunk[65536];
+    while (size_t got = std::fread(chunk, 1, sizeof chunk, in)) {
+        input.append(chunk, qsizetype(got));
+        if (input.size() > CommandChannel::MaxPayload())
+            return false;
+    }
+    return true;
+}
+
+std::optional<CommandChannel::TAnswer> Exchange(QLocalSocket& socket, const QByteArray& request) {
+    socket.write(request);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(AnswerWaitMs))
+            return std::nullopt;
+    }
+    QByteArray buffer;
+    for (;;) {
+        bool failed = false;
+        if (auto answer = CommandChannel::TakeAnswer(buffer, failed))
+            return answer;
+        if (failed || (!socket.bytesAvailable() && !socket.waitForReadyRead(AnswerWaitMs)))
+            return std::nullopt;
+        buffer.append(socket.readAll());
+    }
+}
+} // namespace
+
+int SendAction(const TCommandLine& command, const QString& socketPath,
+               const std::function<bool()>& starting, std::FILE* in, std::FILE* out,
+               std::FILE* err) {
+    CommandChannel::TRequest request{command.Action, command.Number, {}};
+    if (command.Action == TAction::Add && !ReadAll(in, request.Input))
+        return Fail(err, QStringLiteral("standard input is larger than a clip may be (%1 MB)")
+                             .arg(CommandChannel::MaxPayload() >> 20));
+    QLocalSocket socket;
+    if (!Connect(socket, socketPath, starting))
+        return Fail(err, QStringLiteral("no Quillery is running"));
+    const auto answer = Exchange(socket, CommandChannel::Encode(request));
+    if (!answer)
+        return Fail(err, QStringLiteral("Quillery did not answer"));
+    std::FILE* to = answer->Status == 0 ? out : err;
+    if (answer->Status != 0)
+        std::fputs("quillery: ", err);
+    std::fwrite(answer->Payload.constData(), 1, size_t(answer->Payload.size()), to);
+    std::fflush(to);
+    return answer->Status == 0 ? 0 : 1;
+}

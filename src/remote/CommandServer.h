@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CommandChannel.h"
+
+#include <QLocalServer>
+#include <QObject>
+
+#include <functional>
+
+// The running instance's end of the command channel. Each request is answered by the handler,
+// on the thread of the window, in the order the requests came.
+class TCommandServer : public QObject {
+    Q_OBJECT
+public:
+    using THandler = std::function<CommandChannel::TAnswer(const CommandChannel::TRequest&)>;
+    explicit TCommandServer(THandler handler, QObject* parent = nullptr);
+
+    // Listens at path (by default in the user's runtime folder). A socket left by an instance
+    // that no longer runs is taken over; one another instance still serves is left to it.
+    // False, with the reason, when this instance does not serve.
+    bool Listen(const QString& path, QString* reason);
+    QString Path() const { return Server.fullServerName(); }
+
+private:
+    void Accept();
+
+    THandler Handler;
+    QLocalServer Server;
+};
