@@ -59,7 +59,7 @@ QString SocketPath(const QString& runtimeDir) {
     const QString folder = runtimeDir.isEmpty()
                                ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
                                : runtimeDir;
-    return folder + QStringLiteral("/quillery/commands");
+    return folder + QStringLiteral("/quillery-actions/socket");
 }
 
 bool PrepareFolder(const QString& socketPath, QString* reason) {

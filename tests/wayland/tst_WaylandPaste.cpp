@@ -2,6 +2,7 @@
 // desktop's user, a sway key binding runs "quillery --series-paste", and the program types
 // Ctrl+V on its own virtual keyboard into the native window that has the focus. The test's
 // virtual keyboard is the user's.
+#include "Desktop.h"
 #include "fakes/TestDir.h"
 
 #include <QDir>
@@ -43,12 +44,10 @@ private slots:
 
 private:
     void StartQuillery();
-    void StartKeyboard();
-    void StartTextWindow();
-    void Press(const QByteArray& keys);
+    void Press(const QByteArray& keys) { WaylandDesktop::Press(Keyboard, keys); }
     TResult Action(const QStringList& args, const QByteArray& input = {});
     QString Program() const { return Dir->File("quillery"); }
-    QByteArray Typed() const { return TTestDir::Read(Dir->File("typed.txt")); }
+    QByteArray Typed() const { return WaylandDesktop::Typed(Dir->File("typed.txt")); }
 
     std::unique_ptr<TTestDir> Dir;
     QProcess Quillery, Keyboard, Window;
@@ -88,28 +87,6 @@ void TestWaylandPaste::StartQuillery() {
     QTRY_COMPARE_WITH_TIMEOUT(Action({"--print", "0"}).Out, QByteArray("one "), 10000);
 }
 
-void TestWaylandPaste::StartKeyboard() {
-    Keyboard.start(QUILLERY_HELPER_DIR "/wl_keys");
-    QVERIFY(Keyboard.waitForReadyRead(5000));
-    QCOMPARE(Keyboard.readLine(), QByteArray("ready\n"));
-}
-
-// Last, so that it has the focus; typed into until it shows that it has.
-void TestWaylandPaste::StartTextWindow() {
-    Window.start(QUILLERY_HELPER_DIR "/text_window", {Dir->File("typed.txt")});
-    QVERIFY(Window.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT((Press("x"), Typed().startsWith("x")), 10000);
-    Press("Control_L a");
-    Press("BackSpace");
-    QTRY_COMPARE(Typed(), QByteArray());
-}
-
-void TestWaylandPaste::Press(const QByteArray& keys) {
-    Keyboard.write(keys + '\n');
-    QVERIFY(Keyboard.waitForReadyRead(5000));
-    QCOMPARE(Keyboard.readLine(), QByteArray("done\n"));
-}
-
 TResult TestWaylandPaste::Action(const QStringList& args, const QByteArray& input) {
     QProcess action;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -124,9 +101,9 @@ TResult TestWaylandPaste::Action(const QStringList& args, const QByteArray& inpu
 }
 
 void TestWaylandPaste::keyBindingPastesIntoNativeWindow() {
-    StartKeyboard();
+    WaylandDesktop::StartKeyboard(Keyboard);
     StartQuillery();
-    StartTextWindow();
+    WaylandDesktop::StartTextWindow(Window, Keyboard, Dir->File("typed.txt"));
     SwayMsg("bindsym Shift+Ctrl+v exec " + Program() + " --series-paste");
     SwayMsg("bindsym Shift+Ctrl+2 exec " + Program() + " --paste 2");
     for (int i = 0; i < 3; ++i)

@@ -52,6 +52,25 @@ inline bool Visible(qint64 pid, const QString& title) {
                 .isEmpty();
 }
 
+// A second start of the program in dir with an action: its exit status and what it wrote.
+struct TActionResult {
+    int Status = -1;
+    QByteArray Out, Err;
+};
+inline TActionResult Action(const TTestDir& dir, const QStringList& args,
+                            const QByteArray& input = {}) {
+    QProcess action;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", dir.Path());
+    action.setProcessEnvironment(env);
+    action.start(dir.File("quillery"), args);
+    action.write(input);
+    action.closeWriteChannel();
+    if (!action.waitForFinished(10000))
+        return {};
+    return {action.exitCode(), action.readAllStandardOutput(), action.readAllStandardError()};
+}
+
 // Installs a copy of the program with the given settings in dir and starts it there, with
 // its single-instance lock in dir too, and the user's data and configuration folders in
 // dir/data and dir/config, and with argument (bytes, not always UTF-8) on its command line.

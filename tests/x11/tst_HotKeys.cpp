@@ -30,6 +30,7 @@ private slots:
     void cleanup();
     void seriesPasteIntoAnotherProgram_data();
     void seriesPasteIntoAnotherProgram();
+    void pasteByCommandLine();
     void seriesPasteWithKeysHeld_data();
     void seriesPasteWithKeysHeld();
     void restoreKeyHidesAndShows_data();
@@ -105,6 +106,21 @@ void TestHotKeys::seriesPasteIntoAnotherProgram() {
     // The program's own writes added no clip.
     QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")),
              QByteArray("three \r\n\x0c\r\ntwo \r\n\x0c\r\none \r\n\x0c\r\n"));
+}
+
+// What a key bound on the desktop runs: the same pastes, into the window the user works in.
+void TestHotKeys::pasteByCommandLine() {
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nRows=5\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    for (const char* clip : {"one ", "two ", "three "}) {
+        XclipCopy(clip);
+        QTest::qWait(200);
+    }
+    StartTarget();
+    for (const char* action : {"--series-paste", "--series-paste"})
+        QCOMPARE(Action(*Dir, {action}).Status, 0);
+    QCOMPARE(Action(*Dir, {"--paste", "0"}).Status, 0); // RowPaste is off: no matter
+    QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("three two one "), 5000);
 }
 
 void TestHotKeys::seriesPasteWithKeysHeld_data() {

@@ -4,6 +4,7 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusMetaType>
 
 namespace {
@@ -54,8 +55,7 @@ TPortalShortcuts::TPortalShortcuts(QObject* parent) : IHotKeys(parent) {
     connect(&Binding, &QTimer::timeout, this, &TPortalShortcuts::Bind);
     QDBusConnection::sessionBus().connect(
         QLatin1String(Portal::Service), QLatin1String(Portal::ObjectPath), QLatin1String(Interface),
-        QStringLiteral("Activated"), this,
-        SLOT(Activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        QStringLiteral("Activated"), this, SLOT(Activated(QDBusMessage)));
 }
 
 TPortalShortcuts::~TPortalShortcuts() {
@@ -109,9 +109,12 @@ void TPortalShortcuts::Bind() {
     });
 }
 
-void TPortalShortcuts::Activated(const QDBusObjectPath& session, const QString& shortcut,
-                                 qulonglong, const QVariantMap&) {
-    const int id = ShortcutId(shortcut);
-    if (session == Session && Wanted.contains(id))
+// Activated(o session, s shortcut, t timestamp, a{sv} options).
+void TPortalShortcuts::Activated(const QDBusMessage& message) {
+    const QVariantList args = message.arguments();
+    if (args.size() < 2)
+        return;
+    const int id = ShortcutId(args[1].toString());
+    if (args[0].value<QDBusObjectPath>() == Session && Wanted.contains(id))
         emit Pressed(id);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/HotKeys.h"
 
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QMap>
 #include <QTimer>
@@ -23,8 +24,7 @@ public:
     static int ShortcutId(const QString& name);
 
 private slots:
-    void Activated(const QDBusObjectPath& session, const QString& shortcut, qulonglong timestamp,
-                   const QVariantMap& options);
+    void Activated(const QDBusMessage& message);
 
 private:
     void Bind();
