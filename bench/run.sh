@@ -47,6 +47,7 @@ echo "== start-up"
 "$x" "$bin/bench_startup" "$program" 10 2>/dev/null
 echo "== series paste"
 "$x" python3 "$here/bench/bench_paste.py" "$program" 20 2>/dev/null
+"$here/tests/wayland/wlsession.sh" "$bin/bench_wayland_paste" "$program" "$here/build/tests" 20 2>/dev/null
 echo "== memory"
 "$x" "$here/bench/bench_memory.sh" "$program" "$bin/bare_window"
 copyq=0
@@ -104,6 +105,7 @@ stolen_ms=$((($(stolen) - stolen_before) * 10))
     row "memory" "idle under 30 MB" "^memory: idle" "^copyq memory"
     row "memory of a bare Qt window" "" "^memory of a bare" -
     row "hot key to pasted text" "at once" "hot key to text"
+    row "Wayland key binding to pasted text (sway bindsym, command line)" "under 60 ms" "^wayland key binding to pasted"
     row "save 100,000 clips" "within twice a plain write" "^  save"
     row "load 100,000 clips" "within twice a plain read" "^  load"
     row "find, replace all, sort on 100,000 clips" "under 100 ms each" "clips of about 1 KB"

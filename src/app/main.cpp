@@ -23,11 +23,45 @@ QStringList Arguments(int argc, char* argv[]) {
     return arguments;
 }
 
+// Qt's own options (-platform, --style …), which QApplication takes off the command line.
+bool HasToolkitOption(const QStringList& arguments) {
+    static const QStringList names{"platform",
+                                   "platformpluginpath",
+                                   "platformtheme",
+                                   "plugin",
+                                   "display",
+                                   "style",
+                                   "stylesheet",
+                                   "reverse",
+                                   "session",
+                                   "geometry",
+                                   "qwindowgeometry",
+                                   "qwindowtitle",
+                                   "qwindowicon",
+                                   "name",
+                                   "title",
+                                   "widgetcount",
+                                   "nograb",
+                                   "dograb",
+                                   "sync",
+                                   "visual",
+                                   "qmljsdebugger"};
+    for (QString argument : arguments.mid(1)) {
+        if (argument == QStringLiteral("--"))
+            break;
+        if (argument.startsWith(u'-'))
+            argument.remove(0, argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+        if (names.contains(argument.section(u'=', 0, 0)))
+            return true;
+    }
+    return false;
+}
+
 // A start with an action: no window, no toolkit; the running instance does the work.
 int RunAction(int argc, char* argv[], const TCommandLine& command) {
     if (!command.Error.isEmpty()) {
-        std::fprintf(stderr, "quillery: %s\n\n%s", qPrintable(command.Error),
-                     qPrintable(CommandLineUsage()));
+        std::fprintf(stderr, "quillery: %s\n%s\nTry 'quillery --help' for more.\n",
+                     qPrintable(command.Error), qPrintable(CommandLineUsage().section('\n', 0, 1)));
         return 2;
     }
     if (command.Action == TAction::Help) {
@@ -44,8 +78,9 @@ int RunAction(int argc, char* argv[], const TCommandLine& command) {
 
 int main(int argc, char* argv[]) {
     // Before the toolkit starts: an action needs no display, and answers fast.
-    const TCommandLine early = ParseCommandLine(Arguments(argc, argv));
-    if (early.Action != TAction::None)
+    const QStringList arguments = Arguments(argc, argv);
+    const TCommandLine early = ParseCommandLine(arguments);
+    if (early.Action != TAction::None || (!early.Error.isEmpty() && !HasToolkitOption(arguments)))
         return RunAction(argc, argv, early);
 
     // The window is an X11 one: on a Wayland desktop it runs through XWayland, its clipboard

@@ -55,7 +55,8 @@ TReply TQuilleryMainForm::AddFromCommand(const QByteArray& text) {
         return Failed(MessageText(QStringLiteral("Recording is suspended: no clip was added.")));
     if (text.isEmpty())
         return Failed(MessageText(QStringLiteral("The input was empty: no clip was added.")));
-    RecordCopy(text);
+    if (!RecordCopy(text))
+        return Ok(); // the top clip already, as a repeated copy
     if (Config->Beep)
         Platform.Sound.Beep();
     ListChanged = true;

@@ -35,7 +35,8 @@ void TQuilleryMainForm::ClipboardChanged() {
 
 void TQuilleryMainForm::CaptureClipboard() {
     try {
-        RecordCopy(Platform.Clipboard.ReadText());
+        if (!RecordCopy(Platform.Clipboard.ReadText()))
+            return;
     } catch (const EQuillery& e) {
         Platform.Prompts.ShowMessage(e.Message());
     }
@@ -44,10 +45,10 @@ void TQuilleryMainForm::CaptureClipboard() {
     ListChanged = true;
 }
 
-void TQuilleryMainForm::RecordCopy(const QByteArray& text) {
+bool TQuilleryMainForm::RecordCopy(const QByteArray& text) {
     SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
     if (text.isEmpty() || text == ClipAt(0))
-        return;
+        return false;
     // With no current row (a press outside the cells), or while that clip is being
     // edited, the copy is kept as a new clip.
     if (APpendMode1->isChecked() && IsRowIndex(CurrentRow) &&
@@ -55,6 +56,7 @@ void TQuilleryMainForm::RecordCopy(const QByteArray& text) {
         AppendToClip(CurrentRow, text);
     else
         AddClipAtTop(text);
+    return true;
 }
 
 void TQuilleryMainForm::WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text) {

@@ -128,6 +128,7 @@ void TQuilleryMainForm::CreateComponents() {
     pnlStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pnlStatus->setMargin(2);
     pnlStatus->setMinimumWidth(1);
+    pnlStatus->setWordWrap(true); // a long message shows whole, on more lines
     layout->addWidget(pnlStatus);
 
     CreateTrayMenu();

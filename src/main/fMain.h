@@ -148,7 +148,7 @@ public:
     void LeaveClipboardChain();
     void ClipboardChanged();
     void CaptureClipboard();
-    void RecordCopy(const QByteArray& text); // a copy's text, however it came
+    bool RecordCopy(const QByteArray& text); // a copy's text, however it came; false: a repeat
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
     // Sets guard to during for the write and back after it, also when the write fails.

@@ -28,6 +28,20 @@ QByteArray SwayMsg(const QString& command) {
     return msg.readAllStandardOutput() + msg.readAllStandardError();
 }
 
+// The environment of the desktop user's processes. The sanitizer's suppressions go with them
+// into the test's folder: the build's own may be out of that user's reach.
+QProcessEnvironment DesktopUserEnvironment(const TTestDir& dir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ASAN_OPTIONS", "fast_unwind_on_malloc=0");
+    const QString lsan = env.value("LSAN_OPTIONS");
+    if (lsan.startsWith("suppressions=")) {
+        QFile::copy(lsan.mid(13), dir.File("lsan.supp"));
+        QFile::setPermissions(dir.File("lsan.supp"), QFile::ReadOwner | QFile::ReadOther);
+        env.insert("LSAN_OPTIONS", "suppressions=" + dir.File("lsan.supp"));
+    }
+    return env;
+}
+
 struct TResult {
     int Status = -1;
     QByteArray Out, Err;
@@ -75,11 +89,10 @@ void TestWaylandPaste::cleanup() {
 }
 
 void TestWaylandPaste::StartQuillery() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = DesktopUserEnvironment(*Dir);
     env.remove("DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.insert("HOME", Dir->Path());
-    env.insert("ASAN_OPTIONS", "fast_unwind_on_malloc=0");
     Quillery.setProcessEnvironment(env);
     Quillery.setProcessChannelMode(QProcess::ForwardedChannels);
     Quillery.start("setpriv", AsDesktopUser + QStringList{Program()});
@@ -89,9 +102,7 @@ void TestWaylandPaste::StartQuillery() {
 
 TResult TestWaylandPaste::Action(const QStringList& args, const QByteArray& input) {
     QProcess action;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ASAN_OPTIONS", "fast_unwind_on_malloc=0");
-    action.setProcessEnvironment(env);
+    action.setProcessEnvironment(DesktopUserEnvironment(*Dir));
     action.start("setpriv", AsDesktopUser + QStringList{Program()} + args);
     action.write(input);
     action.closeWriteChannel();

@@ -58,7 +58,7 @@ void Request(QObject* context, const QString& interface, const QString& method, 
 }
 
 void CreateSession(QObject* context, const QString& interface,
-                   std::function<void(const QDBusObjectPath&)> done) {
+                   const std::function<void(const QDBusObjectPath&)>& done) {
     const QVariantMap options{{QStringLiteral("session_handle_token"), Token()}};
     Request(context, interface, QStringLiteral("CreateSession"), {options},
             [done](uint response, const QVariantMap& results) {

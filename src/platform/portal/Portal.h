@@ -26,7 +26,7 @@ void Request(QObject* context, const QString& interface, const QString& method, 
              TResponse done);
 // Creates a session of interface; done gets its handle, empty when the portal refused.
 void CreateSession(QObject* context, const QString& interface,
-                   std::function<void(const QDBusObjectPath&)> done);
+                   const std::function<void(const QDBusObjectPath&)>& done);
 void CloseSession(const QDBusObjectPath& session);
 
 } // namespace Portal
