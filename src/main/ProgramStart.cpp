@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <utility>
 
-// Only No ends the program: closing the question goes on starting, as Yes does.
 namespace {
 // The window while the program runs. The toolkit ends the process with exit() when the X
 // server goes away; the list is saved on the way out.
@@ -26,9 +25,7 @@ void SaveOnExit() {
     if (LiveForm)
         std::exchange(LiveForm, nullptr)->EndWithoutDisplay();
 }
-} // namespace
 
-namespace {
 // Actions from later starts of the program. Where another instance answers already (a copy
 // the user chose to start), it goes on doing so.
 void ServeActions(TQuilleryMainForm& form) {
@@ -44,6 +41,7 @@ void ServeActions(TQuilleryMainForm& form) {
 }
 } // namespace
 
+// Only No ends the program: closing the question goes on starting, as Yes does.
 bool MayStartAnotherCopy(IPrompts& prompts) {
     return prompts.Ask(QStringLiteral("Confirm"),
                        QStringLiteral("Quillery is already running, Are you sure you want to "

@@ -66,7 +66,9 @@ int SendAction(const TCommandLine& command, const QString& socketPath,
                              .arg(CommandChannel::MaxPayload() >> 20));
     QLocalSocket socket;
     if (!Connect(socket, socketPath, starting))
-        return Fail(err, QStringLiteral("no Quillery is running"));
+        return Fail(err, starting() ? QStringLiteral("Quillery runs but takes no actions (its "
+                                                     "reason is on its standard error)")
+                                    : QStringLiteral("no Quillery is running"));
     const auto answer = Exchange(socket, CommandChannel::Encode(request));
     if (!answer)
         return Fail(err, QStringLiteral("Quillery did not answer"));
