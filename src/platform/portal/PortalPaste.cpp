@@ -15,6 +15,8 @@ constexpr int LeftCtrl = 29; // evdev key codes
 constexpr int KeyV = 47;
 // The portal says nothing of who reads the clip: the next clip waits this long.
 constexpr int SettleMs = 150;
+// A question the user leaves open this long holds up no more pastes; the answer still counts.
+constexpr int AnswerMs = 60000;
 } // namespace
 
 TPortalPaste::TPortalPaste(QString tokenFile, QObject* parent)
@@ -35,6 +37,10 @@ void TPortalPaste::Paste(quint64) {
     }
     Waiting = true;
     Start();
+    QTimer::singleShot(AnswerMs, this, [this] {
+        if (std::exchange(Waiting, false))
+            emit Done();
+    });
 }
 
 // Create the session, choose the keyboard (with the token of an earlier start), start it.
