@@ -55,10 +55,6 @@ TReply TQuilleryMainForm::AddFromCommand(const QByteArray& text) {
         return Failed(MessageText(QStringLiteral("Recording is suspended: no clip was added.")));
     if (text.isEmpty())
         return Failed(MessageText(QStringLiteral("The input was empty: no clip was added.")));
-    if (!RecordCopy(text))
-        return Ok(); // the top clip already, as a repeated copy
-    if (Config->Beep)
-        Platform.Sound.Beep();
-    ListChanged = true;
+    RecordCopy(text); // the top clip already: nothing, as for a repeated copy
     return Ok();
 }

@@ -35,20 +35,23 @@ void TQuilleryMainForm::ClipboardChanged() {
 
 void TQuilleryMainForm::CaptureClipboard() {
     try {
-        if (!RecordCopy(Platform.Clipboard.ReadText()))
-            return;
+        RecordCopy(Platform.Clipboard.ReadText());
     } catch (const EQuillery& e) {
         Platform.Prompts.ShowMessage(e.Message());
+        CopyTaken();
     }
+}
+
+void TQuilleryMainForm::CopyTaken() {
     if (Config->Beep)
         Platform.Sound.Beep();
     ListChanged = true;
 }
 
-bool TQuilleryMainForm::RecordCopy(const QByteArray& text) {
+void TQuilleryMainForm::RecordCopy(const QByteArray& text) {
     SetTrayHint(QStringLiteral("Quillery - %1 bytes").arg(text.size()));
     if (text.isEmpty() || text == ClipAt(0))
-        return false;
+        return;
     // With no current row (a press outside the cells), or while that clip is being
     // edited, the copy is kept as a new clip.
     if (APpendMode1->isChecked() && IsRowIndex(CurrentRow) &&
@@ -56,7 +59,7 @@ bool TQuilleryMainForm::RecordCopy(const QByteArray& text) {
         AppendToClip(CurrentRow, text);
     else
         AddClipAtTop(text);
-    return true;
+    CopyTaken();
 }
 
 void TQuilleryMainForm::WriteClipboardGuarded(bool& guard, bool during, const QByteArray& text) {

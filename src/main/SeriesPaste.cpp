@@ -6,11 +6,6 @@
 
 #include <QLabel>
 
-namespace {
-constexpr int RestoreId = RestoreHotKey;
-constexpr int SeriesPasteId = SeriesPasteHotKey;
-} // namespace
-
 void TQuilleryMainForm::RegisterHotKeys() {
     if (!Platform.HotKeys.Available())
         return; // said at start, once
@@ -21,16 +16,16 @@ void TQuilleryMainForm::RegisterHotKeys() {
                                              QStringLiteral(" %1 hotkey.").arg(id));
         }
     }
-    if (!Platform.HotKeys.Register(RestoreId, Config->RestoreHK))
+    if (!Platform.HotKeys.Register(RestoreHotKey, Config->RestoreHK))
         Platform.Prompts.ShowMessage(
             MessageText(QStringLiteral("Unable to assign Restore hotkey.")));
-    if (!Platform.HotKeys.Register(SeriesPasteId, Config->SPasteHK))
+    if (!Platform.HotKeys.Register(SeriesPasteHotKey, Config->SPasteHK))
         Platform.Prompts.ShowMessage(
             MessageText(QStringLiteral("Unable to assign Series Paste hotkey.")));
 }
 
 void TQuilleryMainForm::ReleaseHotKeys() {
-    for (int id = 1; id <= SeriesPasteId; ++id)
+    for (int id = 1; id <= SeriesPasteHotKey; ++id)
         Platform.HotKeys.Unregister(id);
 }
 
@@ -38,9 +33,9 @@ void TQuilleryMainForm::HotKeyPressed(int id) {
     Guarded([this, id] {
         if (Config->RowPaste && id >= 1 && id <= 10)
             PasteByNumber(id);
-        else if (id == RestoreId)
+        else if (id == RestoreHotKey)
             ToggleShowHide();
-        else if (id == SeriesPasteId)
+        else if (id == SeriesPasteHotKey)
             SeriesPaste();
     });
 }

@@ -148,7 +148,10 @@ public:
     void LeaveClipboardChain();
     void ClipboardChanged();
     void CaptureClipboard();
-    bool RecordCopy(const QByteArray& text); // a copy's text, however it came; false: a repeat
+    // A copy's text, however it came: recorded (beep, list to be saved) unless it repeats the
+    // top clip.
+    void RecordCopy(const QByteArray& text);
+    void CopyTaken();
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
     // Sets guard to during for the write and back after it, also when the write fails.

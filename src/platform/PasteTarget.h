@@ -7,6 +7,9 @@ class IPasteTarget : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+    // Where the desktop pastes into whatever window has the keyboard focus (a Wayland program
+    // may not look at other windows), the one window there is.
+    static constexpr quint64 FocusedWindow = 1;
     // The highest visible top-level window that is not kept above the others; 0 when none.
     virtual quint64 FindPasteWindow() = 0;
     // Asks the window to paste the clipboard's text at its caret. Returns at once; Done

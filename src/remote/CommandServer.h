@@ -19,7 +19,6 @@ public:
     // that no longer runs is taken over; one another instance still serves is left to it.
     // False, with the reason, when this instance does not serve.
     bool Listen(const QString& path, QString* reason);
-    QString Path() const { return Server.fullServerName(); }
 
 private:
     void Accept();

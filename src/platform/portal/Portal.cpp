@@ -91,16 +91,12 @@ bool TPortalAnswer::Listen() {
         SLOT(Response(uint, QVariantMap)));
 }
 
-void TPortalAnswer::Forget() {
-    QDBusConnection::sessionBus().disconnect(
-        QString(), Path, QLatin1String(Portal::RequestInterface), QStringLiteral("Response"), this,
-        SLOT(Response(uint, QVariantMap)));
-}
-
 void TPortalAnswer::Response(uint response, const QVariantMap& results) {
     if (!Done)
         return; // answered already
-    Forget();
+    QDBusConnection::sessionBus().disconnect(
+        QString(), Path, QLatin1String(Portal::RequestInterface), QStringLiteral("Response"), this,
+        SLOT(Response(uint, QVariantMap)));
     const Portal::TResponse done = std::exchange(Done, nullptr);
     done(response, results);
     deleteLater();

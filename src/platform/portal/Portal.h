@@ -37,7 +37,6 @@ class TPortalAnswer : public QObject {
 public:
     TPortalAnswer(QString path, Portal::TResponse done, QObject* parent);
     bool Listen();
-    void Forget();
 
 public slots:
     void Response(uint response, const QVariantMap& results);

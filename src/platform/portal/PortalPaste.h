@@ -21,8 +21,6 @@ public:
     bool IsOpen(quint64) override { return true; }
     bool CanPaste() const override { return !Refused; }
 
-    static constexpr quint64 FocusedWindow = 1;
-
 private:
     void Start();
     void Started(uint response, const QVariantMap& results);

@@ -8,9 +8,6 @@
 #include <QDBusMetaType>
 
 namespace {
-constexpr int RestoreId = RestoreHotKey;
-constexpr int SeriesPasteId = SeriesPasteHotKey;
-
 // What the portal takes: a list of (name, properties).
 struct TShortcut {
     QString Name;
@@ -32,9 +29,9 @@ const QDBusArgument& operator>>(const QDBusArgument& in, TShortcut& shortcut) {
 }
 
 QString Description(int id) {
-    if (id == RestoreId)
+    if (id == RestoreHotKey)
         return QStringLiteral("Show or hide Quillery");
-    if (id == SeriesPasteId)
+    if (id == SeriesPasteHotKey)
         return QStringLiteral("Paste the current clip, then move to the next one");
     return QStringLiteral("Paste the clip %1 rows below the current one").arg(id - 1);
 }
@@ -42,6 +39,22 @@ QString Description(int id) {
 // The trigger in the shortcuts notation of freedesktop: modifiers, then the key's name.
 QString Trigger(QChar key) {
     return QStringLiteral("CTRL+SHIFT+") + key.toLower();
+}
+// The shortcut's name for the portal ("series-paste"), and back (0 for none).
+QString ShortcutName(int id) {
+    if (id == RestoreHotKey)
+        return QStringLiteral("toggle");
+    if (id == SeriesPasteHotKey)
+        return QStringLiteral("series-paste");
+    return QStringLiteral("paste-%1").arg(id - 1);
+}
+
+int ShortcutId(const QString& name) {
+    for (int id = 1; id <= SeriesPasteHotKey; ++id) {
+        if (ShortcutName(id) == name)
+            return id;
+    }
+    return 0;
 }
 } // namespace
 
@@ -60,22 +73,6 @@ TPortalShortcuts::TPortalShortcuts(QObject* parent) : IHotKeys(parent) {
 
 TPortalShortcuts::~TPortalShortcuts() {
     Portal::CloseSession(Session);
-}
-
-QString TPortalShortcuts::ShortcutName(int id) {
-    if (id == RestoreId)
-        return QStringLiteral("toggle");
-    if (id == SeriesPasteId)
-        return QStringLiteral("series-paste");
-    return QStringLiteral("paste-%1").arg(id - 1);
-}
-
-int TPortalShortcuts::ShortcutId(const QString& name) {
-    for (int id = 1; id <= SeriesPasteId; ++id) {
-        if (ShortcutName(id) == name)
-            return id;
-    }
-    return 0;
 }
 
 bool TPortalShortcuts::Register(int id, QChar key) {

@@ -19,10 +19,6 @@ public:
     bool Register(int id, QChar key) override;
     void Unregister(int id) override;
 
-    // The shortcut's name for the portal ("series-paste"), and back (0 for none).
-    static QString ShortcutName(int id);
-    static int ShortcutId(const QString& name);
-
 private slots:
     void Activated(const QDBusMessage& message);
 

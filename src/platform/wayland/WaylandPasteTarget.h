@@ -17,8 +17,6 @@ public:
     void Paste(quint64 window) override;
     bool IsOpen(quint64) override { return true; }
 
-    static constexpr quint64 FocusedWindow = 1;
-
 private:
     TWaylandClipboard& Board;
     QTimer Fetch; // a window that reads nothing this long takes no paste
