@@ -50,6 +50,7 @@ void TQuilleryMainForm::ExitSaveEditedList(bool interactive) {
 }
 
 void TQuilleryMainForm::ExitSaveStep(bool interactive) {
+    Platform.Clipboard.Settle(); // copies already read are in the list before it is saved
     AutoSave->Finish();
     ExitSaveEditedList(interactive);
     if (!ListChanged)

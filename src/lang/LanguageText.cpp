@@ -180,7 +180,10 @@ QStringList MessageKeys() {
         "The input was empty: no clip was added.",
         "This desktop gives programs no global hot keys: bind keys to the command quillery "
         "--series-paste and the other actions in its settings (Help tells how).",
-        "The clip is on the clipboard: paste it with Ctrl+V. This desktop lets no program paste."};
+        "The clip is on the clipboard: paste it with Ctrl+V. This desktop lets no program paste.",
+        "The connection to the desktop's clipboard was lost: copies are not recorded until it "
+        "is back.",
+        "The connection to the desktop's clipboard is back: copies are recorded again."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -11,12 +11,24 @@ void TQuilleryMainForm::JoinClipboardChain() {
     CaptureArmed = false;
     connect(&Platform.Clipboard, &IClipboard::Changed, this, &TQuilleryMainForm::ClipboardChanged,
             Qt::UniqueConnection);
+    connect(&Platform.Clipboard, &IClipboard::ConnectionChanged, this,
+            &TQuilleryMainForm::ClipboardConnectionChanged, Qt::UniqueConnection);
     CaptureArmed = true;
+}
+
+void TQuilleryMainForm::ClipboardConnectionChanged(bool up) {
+    pnlStatus->setText(MessageText(up ? QStringLiteral("The connection to the desktop's clipboard "
+                                                       "is back: copies are recorded again.")
+                                      : QStringLiteral("The connection to the desktop's clipboard "
+                                                       "was lost: copies are not recorded until "
+                                                       "it is back.")));
 }
 
 void TQuilleryMainForm::LeaveClipboardChain() {
     disconnect(&Platform.Clipboard, &IClipboard::Changed, this,
                &TQuilleryMainForm::ClipboardChanged);
+    disconnect(&Platform.Clipboard, &IClipboard::ConnectionChanged, this,
+               &TQuilleryMainForm::ClipboardConnectionChanged);
 }
 
 void TQuilleryMainForm::ClipboardChanged() {

@@ -147,6 +147,7 @@ public:
     void JoinClipboardChain();
     void LeaveClipboardChain();
     void ClipboardChanged();
+    void ClipboardConnectionChanged(bool up);
     void CaptureClipboard();
     // A copy's text, however it came: recorded (beep, list to be saved) unless it repeats the
     // top clip.

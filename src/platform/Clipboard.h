@@ -34,7 +34,12 @@ public:
     // Every copy is seen, whatever window has the focus. Not so for an X11 program on a
     // Wayland desktop that offers no data control: it sees what the desktop shares with X11.
     virtual bool RecordsWithoutFocus() const { return true; }
+    // Announces, before this returns, every copy read so far; copies still being read are
+    // given up. For the end of the program, so that no copy already read is left behind.
+    virtual void Settle() {}
 
 signals:
     void Changed();
+    // The desktop's clipboard was lost to the program (false), or is back (true).
+    void ConnectionChanged(bool up);
 };

@@ -23,22 +23,21 @@ QByteArray WlPaste() {
     paste.waitForFinished(10000);
     return paste.readAllStandardOutput();
 }
-} // namespace
-
 class TestNativeWayland : public QObject {
     Q_OBJECT
 private slots:
     void copiesReachTheList();
+    void aHostileClientAtTheEnd_data();
+    void aHostileClientAtTheEnd();
 };
 
-void TestNativeWayland::copiesReachTheList() {
-    TTestDir dir;
+// The real program in dir, with its list in list.clp, once its clipboard is there.
+void StartQuillery(QProcess& program, const TTestDir& dir) {
     QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
     const QString list = dir.File("list.clp");
     TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\nAutoSave=1\nRows=5\n"
                                               "DefaultFile=" +
                                                   list.toUtf8() + "\n");
-    QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
     env.remove("QT_QPA_PLATFORM"); // the program picks Wayland itself
@@ -50,16 +49,29 @@ void TestNativeWayland::copiesReachTheList() {
     QVERIFY(program.waitForStarted());
     // Started once its clipboard is there: the first copy is written at once.
     QTRY_VERIFY_WITH_TIMEOUT((WlCopy("one"), TTestDir::Read(list) == Clp({"one"})), 10000);
+}
+
+// A click through the desktop's virtual pointer, on the window that fills the headless screen.
+void ClickRow(int row) {
+    QProcess click;
+    click.start(QUILLERY_HELPER_DIR "/wl_click", {"200", QString::number(93 + 20 * row)});
+    QVERIFY(click.waitForFinished(10000));
+}
+} // namespace
+
+void TestNativeWayland::copiesReachTheList() {
+    TTestDir dir;
+    const QString list = dir.File("list.clp");
+    QProcess program;
+    StartQuillery(program, dir);
     WlCopy("two");
     WlCopy("caf\xc3\xa9\r\nline");
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(list), Clp({"caf\xc3\xa9\r\nline", "two", "one"}),
                               5000);
 
     // A click on the second clip puts it on the clipboard for every program; it does not come
-    // back as a copy. The window fills the headless screen: its second row is at y 113.
-    QProcess click;
-    click.start(QUILLERY_HELPER_DIR "/wl_click", {"200", "113"});
-    QVERIFY(click.waitForFinished(10000));
+    // back as a copy.
+    ClickRow(1);
     QCOMPARE(WlPaste(), QByteArray("two"));
     QTest::qWait(1500); // an Auto Save second
     QCOMPARE(TTestDir::Read(list), Clp({"caf\xc3\xa9\r\nline", "two", "one"}));
@@ -70,6 +82,47 @@ void TestNativeWayland::copiesReachTheList() {
     ::kill(pid_t(program.processId()), SIGTERM);
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestNativeWayland::aHostileClientAtTheEnd_data() {
+    QTest::addColumn<QString>("hostile");
+    QTest::newRow("an owner that drips: the copies after it are saved") << "drip";
+    QTest::newRow("readers that never read: the program ends all the same") << "deaf";
+}
+
+void TestNativeWayland::aHostileClientAtTheEnd() {
+    QFETCH(QString, hostile);
+    TTestDir dir;
+    const QString list = dir.File("list.clp");
+    QProcess program;
+    StartQuillery(program, dir);
+    QProcess client;
+    QList<QByteArray> saved{"one"};
+    if (hostile == "deaf") { // a clip larger than a pipe holds is served to them
+        const QByteArray large(1 << 20, 'L');
+        WlCopy(large);
+        WlCopy("small");
+        QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(list), Clp({"small", large, "one"}), 5000);
+        ClickRow(1);
+        QTRY_VERIFY_WITH_TIMEOUT(WlPaste() == large, 5000);
+        client.start(QUILLERY_HELPER_DIR "/wl_hostile", {"deaf", "3"});
+        QVERIFY(client.waitForReadyRead(5000));
+        saved = {"small", large, "one"};
+    } else {
+        client.start(QUILLERY_HELPER_DIR "/wl_hostile", {"drip"});
+        QVERIFY(client.waitForReadyRead(5000));
+        for (const QByteArray copy : {"a", "b", "c"}) {
+            WlCopy(copy);
+            saved.prepend(copy);
+        }
+        QTest::qWait(300); // read, and held back behind the drip
+    }
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(TTestDir::Read(list), Clp(saved));
+    client.kill();
+    client.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestNativeWayland)

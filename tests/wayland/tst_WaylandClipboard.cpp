@@ -7,6 +7,10 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include <ctime>
+#include <memory>
+#include <vector>
+
 namespace {
 // Waits for another program with the event loop turning, as the program's own loop turns while
 // others copy and paste: it reads their copies, and serves its own clip.
@@ -33,6 +37,32 @@ QByteArray WlPaste(int* exitCode = nullptr) {
     return paste.readAllStandardOutput();
 }
 
+// The most this process has held, in MB.
+qint64 PeakMegabytes() {
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() >> 10;
+    return -1;
+}
+
+// Processor time this process used, in ms.
+qint64 CpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+// A misbehaving client of the tests' own, once it says it is ready.
+std::unique_ptr<QProcess> Hostile(const QStringList& arguments) {
+    auto process = std::make_unique<QProcess>();
+    process->start(QUILLERY_HELPER_DIR "/wl_hostile", arguments);
+    for (QDeadlineTimer limit(60000); !process->canReadLine() && !limit.hasExpired();)
+        QTest::qWait(5);
+    return process;
+}
+
 // Every announced copy's text, in order.
 struct TRecorder {
     explicit TRecorder(TWaylandClipboard& board) {
@@ -53,6 +83,9 @@ private slots:
     void aLargeCopyIsRecordedWhole();
     void passwordManagerHint_data();
     void passwordManagerHint();
+    void hostileOwners_data();
+    void hostileOwners();
+    void aReaderThatNeverReadsHoldsUpNoOne();
 };
 
 void TestWaylandClipboard::clipboardAtStartIsNoCopy() {
@@ -129,6 +162,78 @@ void TestWaylandClipboard::passwordManagerHint() {
     QTRY_COMPARE_WITH_TIMEOUT(copies.Texts, QList<QByteArray>{recorded}, 3000);
     WlCopy("next"); // the manager's copy is replaced: it ends
     QTRY_COMPARE_WITH_TIMEOUT(manager.state(), QProcess::NotRunning, 5000);
+}
+
+void TestWaylandClipboard::hostileOwners_data() {
+    QTest::addColumn<QStringList>("hostile");
+    QTest::addColumn<int>("instances");
+    QTest::addColumn<QList<QByteArray>>("recorded"); // its own copies, then three of wl-copy
+    QTest::addColumn<bool>("meanwhile"); // the three come while it runs, or once it is recorded
+    const QByteArray none = "<no text>";
+    QTest::newRow("an owner that drips holds back no later copy")
+        << QStringList{"drip"} << 1 << QList<QByteArray>{none} << true;
+    QTest::newRow("a hint that never ends counts as a secret")
+        << QStringList{"endless-hint"} << 1 << QList<QByteArray>{none} << true;
+    QTest::newRow("eight endless texts at once")
+        << QStringList{"endless"} << 8 << QList<QByteArray>(8, none) << false;
+    // Their texts and the recorder's order are beside the point: the connection broke.
+    QTest::newRow("a flood of copies")
+        << QStringList{"flood", "20000"} << 1 << QList<QByteArray>() << true;
+}
+
+// Whatever an owner does, the copies after it are recorded in order, within a few seconds,
+// in bounded memory, and nothing spins once it is over.
+void TestWaylandClipboard::hostileOwners() {
+    QFETCH(QStringList, hostile);
+    QFETCH(int, instances);
+    QFETCH(QList<QByteArray>, recorded);
+    QFETCH(bool, meanwhile);
+    TWaylandClipboard board;
+    TRecorder copies(board);
+    QList<bool> connection;
+    connect(&board, &IClipboard::ConnectionChanged, this, [&](bool up) { connection << up; });
+    std::vector<std::unique_ptr<QProcess>> owners;
+    for (int i = 0; i < instances; ++i)
+        owners.push_back(Hostile(hostile));
+    if (recorded.isEmpty()) { // the flood broke the connection: it is made again
+        QTest::qWait(200);
+        QTRY_VERIFY_WITH_TIMEOUT(connection.isEmpty() || connection == QList<bool>({false, true}),
+                                 5000);
+        copies.Texts.clear();
+    } else if (!meanwhile) {
+        QTRY_COMPARE_WITH_TIMEOUT(copies.Texts, recorded, 10000);
+    }
+    const QList<QByteArray> after{"after 1", "after 2", "after 3"};
+    for (const QByteArray& copy : after)
+        WlCopy(copy);
+    // After a flood, what the desktop held when the connection was made again may come first.
+    const QList<QByteArray> expected = recorded + after;
+    const auto last = [&] { return copies.Texts.mid(copies.Texts.size() - expected.size()); };
+    QTRY_VERIFY2_WITH_TIMEOUT(last() == expected, copies.Texts.join(", ").left(200).constData(),
+                              10000);
+    if (!recorded.isEmpty())
+        QCOMPARE(copies.Texts.size(), expected.size());
+    QVERIFY2(PeakMegabytes() < 900, qPrintable(QString::number(PeakMegabytes())));
+    const qint64 before = CpuMs();
+    QTest::qWait(1000);
+    QVERIFY2(CpuMs() - before < 300, qPrintable(QString::number(CpuMs() - before)));
+    for (auto& owner : owners)
+        owner->kill(), owner->waitForFinished();
+}
+
+// Readers that ask for a clip and never read it are cut off, and meanwhile others are served.
+void TestWaylandClipboard::aReaderThatNeverReadsHoldsUpNoOne() {
+    TWaylandClipboard board;
+    const QByteArray clip(1 << 20, 'c'); // more than a pipe holds
+    board.WriteText(clip);
+    QTRY_COMPARE_WITH_TIMEOUT(WlPaste(), clip, 2000);
+    const std::unique_ptr<QProcess> deaf = Hostile({"deaf", "3"});
+    QCOMPARE(deaf->readLine(), QByteArray("ready\n"));
+    QVERIFY(WlPaste() == clip);
+    QTRY_VERIFY_WITH_TIMEOUT(deaf->canReadLine(), OwnerAnswerTimeoutMs + 3000);
+    QCOMPARE(deaf->readLine(), QByteArray("cut off\n"));
+    deaf->kill();
+    deaf->waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWaylandClipboard)

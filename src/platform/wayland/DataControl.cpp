@@ -1,19 +1,16 @@
 #include "DataControl.h"
 
+#include "ClipServe.h"
 #include "OfferRead.h"
 #include "VirtualKeyboard.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <wayland-client.h>
 
 namespace {
@@ -53,13 +50,26 @@ const zwlr_data_control_source_v1_listener SourceListener = {
         Self(data)->Send(source, type, fd);
     },
     [](void* data, zwlr_data_control_source_v1* source) { Self(data)->Cancelled(source); }};
+
+const wl_callback_listener PongListener = {[](void* data, wl_callback* callback, uint32_t) {
+    auto*& pending = *static_cast<wl_callback**>(data);
+    if (pending == callback)
+        pending = nullptr;
+    wl_callback_destroy(callback);
+}};
 } // namespace
 
 TDataControl::TDataControl()
     : OwnType("application/x-quillery-own-" +
               QByteArray::number(QCoreApplication::applicationPid())) {
-    // A reader that goes away while a clip is served must not end the program.
-    std::signal(SIGPIPE, SIG_IGN);
+    // Children, so that they move with it to its thread.
+    Pinger.setParent(this);
+    Retry.setParent(this);
+    Budget = std::make_unique<TReadBudget>();
+    Pinger.setInterval(PingIntervalMs);
+    connect(&Pinger, &QTimer::timeout, this, &TDataControl::Ping);
+    Retry.setSingleShot(true);
+    connect(&Retry, &QTimer::timeout, this, &TDataControl::Reconnect);
 }
 
 bool TDataControl::Connect() {
@@ -70,33 +80,89 @@ bool TDataControl::Connect() {
     wl_registry_add_listener(Registry, &RegistryListener, this);
     wl_display_roundtrip(Display);
     BindManager();
-    if (!Manager || !Seat)
+    if (!Manager || !Seat) {
+        Disconnect();
         return false;
+    }
     Device = zwlr_data_control_manager_v1_get_data_device(Manager, Seat);
     zwlr_data_control_device_v1_add_listener(Device, &DeviceListener, this);
     Events = new QSocketNotifier(wl_display_get_fd(Display), QSocketNotifier::Read, this);
     connect(Events, &QSocketNotifier::activated, this, &TDataControl::Dispatch);
-    wl_display_roundtrip(Display); // the selection at start
+    if (wl_display_roundtrip(Display) < 0) { // the selection at start
+        Disconnect();
+        return false;
+    }
+    Pinger.start();
     return true;
 }
 
 TDataControl::~TDataControl() {
+    Disconnect();
+}
+
+// Everything of the connection goes; clips being served go on, on pipes of their own.
+void TDataControl::Disconnect() {
+    Pinger.stop();
     Reads.clear();
     Keys.reset();
     for (auto* offer : Offers.keys())
         zwlr_data_control_offer_v1_destroy(offer);
+    Offers.clear();
     for (auto* source : Sources.keys())
         zwlr_data_control_source_v1_destroy(source);
+    Sources.clear();
+    Latest = nullptr;
+    ClearsPending = 0;
+    delete std::exchange(Events, nullptr);
+    if (Pending)
+        wl_callback_destroy(std::exchange(Pending, nullptr));
     if (Device)
-        zwlr_data_control_device_v1_destroy(Device);
+        zwlr_data_control_device_v1_destroy(std::exchange(Device, nullptr));
     if (Manager)
-        zwlr_data_control_manager_v1_destroy(Manager);
+        zwlr_data_control_manager_v1_destroy(std::exchange(Manager, nullptr));
     if (Seat)
-        wl_seat_destroy(Seat);
+        wl_seat_destroy(std::exchange(Seat, nullptr));
     if (Registry)
-        wl_registry_destroy(Registry);
+        wl_registry_destroy(std::exchange(Registry, nullptr));
     if (Display)
-        wl_display_disconnect(Display);
+        wl_display_disconnect(std::exchange(Display, nullptr));
+    ExtGlobal = KeyboardGlobal = 0;
+    WlrGlobal = {};
+}
+
+// Never a spin on a dead connection: it is closed, said, and made again after a while.
+void TDataControl::Lost() {
+    LostQueued = false;
+    if (!Display)
+        return;
+    const bool typed = std::exchange(Typed, false);
+    Disconnect();
+    if (typed)
+        emit Fetched(); // nobody reads that clip now: the paste is over
+    emit ConnectionChanged(false);
+    RetryMs = 1000;
+    Retry.start(RetryMs);
+}
+
+void TDataControl::Reconnect() {
+    if (!Connect()) {
+        RetryMs = std::min(RetryMs * 2, MaxRetryMs);
+        Retry.start(RetryMs);
+        return;
+    }
+    // What is on the clipboard now may be a copy made while there was no connection.
+    First = false;
+    emit ConnectionChanged(true);
+}
+
+void TDataControl::Ping() {
+    if (Pending) { // no answer since the last one: deaf
+        Lost();
+        return;
+    }
+    Pending = wl_display_sync(Display);
+    wl_callback_add_listener(Pending, &PongListener, &Pending);
+    Flush();
 }
 
 void TDataControl::Global(wl_registry* registry, uint32_t name, const char* interface,
@@ -131,19 +197,25 @@ void TDataControl::BindManager() {
 }
 
 void TDataControl::Dispatch() {
-    while (wl_display_prepare_read(Display) != 0)
-        wl_display_dispatch_pending(Display);
-    if (wl_display_read_events(Display) != 0) {
-        // The compositor has gone: nothing more to record, and nothing to serve.
-        Events->setEnabled(false);
+    if (!Display)
         return;
+    while (wl_display_prepare_read(Display) != 0) {
+        if (wl_display_dispatch_pending(Display) < 0)
+            return Lost();
     }
-    wl_display_dispatch_pending(Display);
+    if (wl_display_read_events(Display) != 0 || wl_display_dispatch_pending(Display) < 0)
+        return Lost(); // the compositor has gone, or closed the connection
     Flush();
 }
 
+// Called from inside the protocol's listeners too: a failure is dealt with once they return.
 void TDataControl::Flush() {
-    wl_display_flush(Display);
+    if (!Display || LostQueued)
+        return;
+    if (wl_display_flush(Display) < 0 && errno != EAGAIN) {
+        LostQueued = true;
+        QMetaObject::invokeMethod(this, &TDataControl::Lost, Qt::QueuedConnection);
+    }
 }
 
 void TDataControl::NewOffer(zwlr_data_control_offer_v1* offer) {
@@ -174,9 +246,23 @@ void TDataControl::Selection(zwlr_data_control_offer_v1* offer) {
         --ClearsPending;
         return;
     }
-    Reads.push_back(std::make_unique<TOfferRead>(offer, types, announce, [this] { Flush(); }));
+    // A flood of copies: the oldest read still under way makes room, handed on with no text.
+    if (Reads.size() >= MaxReads) {
+        const auto oldest = std::find_if(Reads.begin(), Reads.end(),
+                                         [](const auto& read) { return !read->IsDone(); });
+        if (oldest != Reads.end())
+            (*oldest)->GiveUp();
+    }
+    Reads.push_back(
+        std::make_unique<TOfferRead>(offer, types, announce, *Budget, [this] { Flush(); }));
     connect(Reads.back().get(), &TOfferRead::Finished, this, &TDataControl::ReadDone,
             Qt::QueuedConnection);
+    ReadDone();
+}
+
+void TDataControl::Settle() {
+    for (const auto& read : Reads)
+        read->GiveUp();
     ReadDone();
 }
 
@@ -190,6 +276,8 @@ void TDataControl::ReadDone() {
 }
 
 void TDataControl::Write(const QByteArray& text) {
+    if (!Device)
+        return; // no connection: said on the status line
     zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(Manager);
     zwlr_data_control_source_v1_add_listener(source, &SourceListener, this);
     for (const char* type : TextTypes)
@@ -203,38 +291,26 @@ void TDataControl::Write(const QByteArray& text) {
 }
 
 void TDataControl::Clear() {
+    if (!Device)
+        return;
     zwlr_data_control_device_v1_set_selection(Device, nullptr);
     Flush();
     ++ClearsPending;
 }
 
-// Each reader gets the clip on a worker, so that a large one or a slow reader never holds up
-// the window; the program's own reads of it never wait on the thread that serves it.
+// Each reader is served as fast as it reads, here, never blocking: a reader that never reads
+// holds up neither the others nor the end of the program.
 void TDataControl::Send(zwlr_data_control_source_v1* source, const char*, int fd) {
-    const QByteArray text = Sources.value(source);
     if (Typed && source == Latest) {
         Typed = false;
         emit Fetched();
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    (void)QtConcurrent::run([fd, text] {
-        const char* p = text.constData();
-        qsizetype left = text.size();
-        while (left > 0) {
-            const ssize_t n = ::write(fd, p, size_t(left));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break; // the reader went away
-            p += n;
-            left -= n;
-        }
-        ::close(fd);
-    });
+    auto* serve = new TClipServe(fd, Sources.value(source), this);
+    connect(serve, &TClipServe::Ended, serve, &QObject::deleteLater);
 }
 
 void TDataControl::TypePaste() {
-    if (!Keys && KeyboardGlobal)
+    if (!Keys && KeyboardGlobal && Device)
         Keys = std::make_unique<TVirtualKeyboard>(Registry, KeyboardGlobal, Seat);
     if (!Keys || !Keys->IsReady()) {
         emit Fetched(); // nothing will read it: the paste is over

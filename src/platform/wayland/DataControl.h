@@ -5,11 +5,13 @@
 #include <QMetaType>
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <deque>
 #include <memory>
 #include <utility>
 
+struct wl_callback;
 struct wl_display;
 struct wl_registry;
 struct wl_seat;
@@ -19,6 +21,7 @@ struct zwlr_data_control_offer_v1;
 struct zwlr_data_control_source_v1;
 class QSocketNotifier;
 class TOfferRead;
+struct TReadBudget;
 class TVirtualKeyboard;
 
 // What the clipboard held after one change: a copy, read whole or left unread.
@@ -44,8 +47,16 @@ public:
     static constexpr const char* TextTypes[] = {"text/plain;charset=utf-8", "text/plain",
                                                 "UTF8_STRING", "TEXT", "STRING"};
 
+    // How many reads may be in flight; past that the oldest is given up (a flood of copies).
+    static constexpr int MaxReads = 64;
+    // A round trip this often: a connection that does not answer it by the next is lost.
+    static constexpr int PingIntervalMs = 10000;
+    static constexpr int MaxRetryMs = 30000;
+
     // Connects and binds; false where there is no Wayland desktop, or it offers no data control.
     bool Connect();
+    // Hands on every copy read so far, in order; the reads still under way are given up.
+    void Settle();
     void Write(const QByteArray& text);
     void Clear();
     // The desktop lets a program type (wlroots' virtual keyboard).
@@ -68,12 +79,18 @@ signals:
     // A change of the clipboard; announce is false for its content at start.
     void Changed(const TClipSnapshot& snapshot, bool announce);
     void Fetched();
+    // The connection was lost (false), or made again (true).
+    void ConnectionChanged(bool up);
 
 private:
     void BindManager();
     void Dispatch();
     void Flush();
     void ReadDone();
+    void Ping();
+    void Lost();
+    void Disconnect();
+    void Reconnect();
 
     wl_display* Display = nullptr;
     wl_registry* Registry = nullptr;
@@ -87,6 +104,12 @@ private:
     QHash<zwlr_data_control_offer_v1*, QStringList> Offers;  // their types, as announced
     QHash<zwlr_data_control_source_v1*, QByteArray> Sources; // the program's own, served
     std::deque<std::unique_ptr<TOfferRead>> Reads;           // in the order of the copies
+    std::unique_ptr<TReadBudget> Budget;
+    wl_callback* Pending = nullptr; // the round trip not yet answered
+    QTimer Pinger;
+    QTimer Retry;
+    int RetryMs = 0;
+    bool LostQueued = false;
     bool First = true;     // the clipboard's content at start is no copy
     int ClearsPending = 0; // the program's own clearings, still to come back
     QByteArray OwnType;

@@ -12,11 +12,14 @@ const QString HintType = QString::fromLatin1(PasswordHintType);
 } // namespace
 
 TOfferRead::TOfferRead(zwlr_data_control_offer_v1* offer, const QStringList& types, bool announce,
-                       std::function<void()> flush)
-    : Offer(offer), Types(types), Announced(announce), Flush(std::move(flush)) {
+                       TReadBudget& budget, std::function<void()> flush)
+    : Offer(offer), Types(types), Announced(announce), Budget(budget), Flush(std::move(flush)) {
     Silence.setSingleShot(true);
     Silence.setInterval(OwnerAnswerTimeoutMs);
     connect(&Silence, &QTimer::timeout, this, [this] { EndOfStage(false); });
+    Deadline.setSingleShot(true);
+    connect(&Deadline, &QTimer::timeout, this, &TOfferRead::GiveUp);
+    Deadline.start(ReadDeadlineMs);
     if (!Offer) { // the clipboard was emptied
         Finish();
         return;
@@ -30,6 +33,7 @@ TOfferRead::TOfferRead(zwlr_data_control_offer_v1* offer, const QStringList& typ
 }
 
 TOfferRead::~TOfferRead() {
+    Budget.InUse -= Held;
     delete Notifier;
     if (Fd >= 0)
         ::close(Fd);
@@ -47,6 +51,7 @@ void TOfferRead::Receive(const QString& type) {
     ::close(fds[1]);
     Flush();
     Fd = fds[0];
+    Budget.InUse -= std::exchange(Held, 0);
     Data.clear();
     Notifier = new QSocketNotifier(Fd, QSocketNotifier::Read);
     connect(Notifier, &QSocketNotifier::activated, this, &TOfferRead::Readable);
@@ -55,15 +60,13 @@ void TOfferRead::Receive(const QString& type) {
 
 void TOfferRead::Readable() {
     char block[65536];
-    for (;;) {
+    // An owner that writes as fast as it is read would keep the thread here for good: after a
+    // few blocks the other reads and the desktop's events get their turn.
+    for (int blocks = 0; blocks < 16; ++blocks) {
         const ssize_t n = ::read(Fd, block, sizeof block);
         if (n > 0) {
-            Data.append(block, n);
-            if (Stage == TStage::Text && Data.size() > MaxClipBytes) {
-                Snapshot.TooLarge = true;
-                EndOfStage(false);
+            if (!Take(block, n))
                 return;
-            }
             continue;
         }
         if (n == 0) {
@@ -78,6 +81,28 @@ void TOfferRead::Readable() {
             Silence.start(); // an answer is coming: wait again
         return;
     }
+    Silence.start();
+}
+
+bool TOfferRead::Take(const char* bytes, qsizetype size) {
+    const qsizetype limit = Stage == TStage::Hint ? MaxHintBytes : MaxClipBytes;
+    if (Data.size() + size > limit || Budget.InUse + size > Budget.Limit) {
+        Snapshot.TooLarge = Stage == TStage::Text;
+        EndOfStage(false); // a hint too long counts as unreadable
+        return false;
+    }
+    Data.append(bytes, size);
+    Held += size;
+    Budget.InUse += size;
+    return true;
+}
+
+void TOfferRead::GiveUp() {
+    if (Done)
+        return;
+    Stage = TStage::Text; // a hint not read whole is no reason to read the text
+    Snapshot = {};
+    EndOfStage(false);
 }
 
 void TOfferRead::StartText() {
@@ -106,7 +131,8 @@ void TOfferRead::EndOfStage(bool complete) {
             StartText();
         return;
     }
-    if (complete && !Snapshot.TooLarge) {
+    // Nothing at all is no text: the owner's copy was replaced before it could answer.
+    if (complete && !Snapshot.TooLarge && !Data.isEmpty()) {
         Snapshot.HasText = true;
         Snapshot.Text = std::move(Data);
     }
@@ -114,6 +140,7 @@ void TOfferRead::EndOfStage(bool complete) {
 }
 
 void TOfferRead::Finish() {
+    Deadline.stop();
     Done = true;
     emit Finished();
 }

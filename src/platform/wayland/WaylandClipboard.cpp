@@ -2,6 +2,8 @@
 
 #include "core/Errors.h"
 
+#include <QCoreApplication>
+
 TWaylandClipboard::TWaylandClipboard(QObject* parent)
     : IClipboard(parent), Control(new TDataControl) {
     Thread.setObjectName(QStringLiteral("Wayland clipboard"));
@@ -14,6 +16,10 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
                     emit Changed();
             });
     connect(Control, &TDataControl::Fetched, this, &TWaylandClipboard::Fetched);
+    connect(Control, &TDataControl::ConnectionChanged, this, [this](bool up) {
+        Up = up;
+        emit ConnectionChanged(up);
+    });
     Thread.start();
     QMetaObject::invokeMethod(
         Control,
@@ -42,8 +48,17 @@ QByteArray TWaylandClipboard::ReadText() const {
     return Current.Text;
 }
 
-void TWaylandClipboard::WriteText(const QByteArray& text) {
+void TWaylandClipboard::Settle() {
     if (!Connected)
+        return;
+    QMetaObject::invokeMethod(
+        Control, [control = Control] { control->Settle(); }, Qt::BlockingQueuedConnection);
+    // What it handed on waits in this thread's queue.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void TWaylandClipboard::WriteText(const QByteArray& text) {
+    if (!Connected || !Up)
         throw EQuillery(QStringLiteral("Cannot write to the clipboard."));
     QMetaObject::invokeMethod(Control, [control = Control, text] { control->Write(text); });
     Current = {true, false, false, text};

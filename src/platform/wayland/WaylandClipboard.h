@@ -24,6 +24,7 @@ public:
     void WriteText(const QByteArray& text) override;
     void Clear() override;
     bool TooLarge() const override { return Current.TooLarge; }
+    void Settle() override;
     // The desktop lets a program type: Ctrl+V after the clip last written, to the window with
     // the keyboard focus; Fetched when a program has read that clip.
     bool CanType() const { return Typing; }
@@ -36,6 +37,7 @@ private:
     QThread Thread;
     TDataControl* Control; // lives on Thread
     bool Connected = false;
+    bool Up = true; // the connection, as last heard from its thread
     bool Typing = false;
     TClipSnapshot Current;
 };
