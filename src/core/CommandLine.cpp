@@ -49,7 +49,7 @@ TCommandLine ParseAction(const QStringList& arguments, qsizetype& i) {
     if (!joined && i + 1 < arguments.size())
         value = arguments[++i];
     parsed.Number = RowNumber(value);
-    if (parsed.Number < 0 || (parsed.Action == TAction::Paste && parsed.Number > 9))
+    if (parsed.Number < 0 || parsed.Number > MaxNumber(parsed.Action))
         parsed.Error =
             parsed.Action == TAction::Paste
                 ? QStringLiteral("--paste takes a number from 0 to 9")
@@ -76,6 +76,12 @@ TAction ActionNamed(const QByteArray& name) {
 
 bool TakesNumber(TAction action) {
     return action == TAction::Paste || action == TAction::Copy || action == TAction::Print;
+}
+
+int MaxNumber(TAction action) {
+    if (action == TAction::Paste)
+        return 9;
+    return TakesNumber(action) ? 999999999 : 0; // nine digits: more rows than any list has
 }
 
 TCommandLine ParseCommandLine(const QStringList& arguments) {

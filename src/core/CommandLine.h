@@ -24,6 +24,9 @@ QByteArray ActionName(TAction action);
 TAction ActionNamed(const QByteArray& name);
 // Actions that take a number.
 bool TakesNumber(TAction action);
+// The numbers an action takes: 0 to 9 for --paste, any clip's for --copy and --print, none
+// (0) for the others.
+int MaxNumber(TAction action);
 
 // The manual page shown by --help and after bad arguments.
 QString CommandLineUsage();

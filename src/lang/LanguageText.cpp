@@ -176,7 +176,8 @@ QStringList MessageKeys() {
         "Status line", "&Contents", "&Index", "Type a keyword", "Back", "Forward", "Help",
         "This desktop offers clipboard managers no data control: copies made in Wayland "
         "windows may be missed.",
-        "There is no clip %1: the list has %2 rows.", "Recording is suspended: no clip was added.",
+        "There is no clip %1: the clips are numbered 0 to %2.",
+        "There is no clip %1: the list is empty.", "Recording is suspended: no clip was added.",
         "The input was empty: no clip was added.",
         "This desktop gives programs no global hot keys: bind keys to the command quillery "
         "--series-paste and the other actions in its settings (Help tells how).",

@@ -17,7 +17,19 @@ TReply Failed(const QString& reason) {
 } // namespace
 
 TReply TQuilleryMainForm::RunAction(const CommandChannel::TRequest& request) {
-    const int rows = StringGrid1->RowCount();
+    // The rows up to the last clip: the empty rows after it are no clips to print or copy.
+    int clips = StringGrid1->RowCount();
+    while (clips > 0 && ClipAt(clips - 1).isEmpty())
+        --clips;
+    const auto noSuchClip = [this, clips](int number) {
+        if (clips == 0)
+            return Failed(
+                MessageText(QStringLiteral("There is no clip %1: the list is empty.")).arg(number));
+        return Failed(MessageText(QStringLiteral("There is no clip %1: the clips are numbered 0 "
+                                                 "to %2."))
+                          .arg(number)
+                          .arg(clips - 1));
+    };
     try {
         switch (request.Action) {
         case TAction::SeriesPaste:
@@ -31,11 +43,8 @@ TReply TQuilleryMainForm::RunAction(const CommandChannel::TRequest& request) {
             return Ok();
         case TAction::Copy:
         case TAction::Print:
-            if (request.Number >= rows)
-                return Failed(MessageText(QStringLiteral("There is no clip %1: the list has %2 "
-                                                         "rows."))
-                                  .arg(request.Number)
-                                  .arg(rows));
+            if (request.Number >= clips)
+                return noSuchClip(request.Number);
             if (request.Action == TAction::Print)
                 return Ok(ClipAt(request.Number));
             WriteClipboardOwn(ClipAt(request.Number));

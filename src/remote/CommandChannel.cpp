@@ -7,8 +7,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <climits>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,10 +62,9 @@ QString SocketPath(const QString& runtimeDir) {
     return folder + QStringLiteral("/quillery-actions/socket");
 }
 
-bool PrepareFolder(const QString& socketPath, QString* reason) {
-    const QByteArray folder = QFile::encodeName(QFileInfo(socketPath).path());
-    ::mkdir(folder.constData(), 0700); // fails when it is there already: checked below
-    struct stat status {};
+namespace {
+// A folder, not a link, and the user's own; false with the reason otherwise.
+bool OwnFolder(const QByteArray& folder, struct stat& status, QString* reason) {
     if (::lstat(folder.constData(), &status) != 0 || !S_ISDIR(status.st_mode)) {
         *reason = QStringLiteral("%1 is not a folder").arg(QString::fromLocal8Bit(folder));
         return false;
@@ -74,8 +73,42 @@ bool PrepareFolder(const QString& socketPath, QString* reason) {
         *reason = QStringLiteral("%1 belongs to another user").arg(QString::fromLocal8Bit(folder));
         return false;
     }
+    return true;
+}
+
+QByteArray FolderOf(const QString& socketPath) {
+    return QFile::encodeName(QFileInfo(socketPath).path());
+}
+} // namespace
+
+bool PrepareFolder(const QString& socketPath, QString* reason) {
+    const QByteArray folder = FolderOf(socketPath);
+    ::mkdir(folder.constData(), 0700); // fails when it is there already: checked below
+    struct stat status {};
+    if (!OwnFolder(folder, status, reason))
+        return false;
     if ((status.st_mode & 07777) != 0700 && ::chmod(folder.constData(), 0700) != 0) {
         *reason = QStringLiteral("%1 cannot be made private").arg(QString::fromLocal8Bit(folder));
+        return false;
+    }
+    return true;
+}
+
+bool IsPrivate(const QString& socketPath, int socket, QString* reason) {
+    const QByteArray folder = FolderOf(socketPath);
+    struct stat status {};
+    if (!OwnFolder(folder, status, reason))
+        return false;
+    if ((status.st_mode & 077) != 0) {
+        *reason =
+            QStringLiteral("%1 may be entered by other users").arg(QString::fromLocal8Bit(folder));
+        return false;
+    }
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+        peer.uid != ::geteuid()) {
+        *reason = QStringLiteral("%1 is served by another user").arg(socketPath);
         return false;
     }
     return true;
@@ -103,10 +136,13 @@ std::optional<TRequest> TakeRequest(QByteArray& buffer, bool& failed) {
     request.Action = ActionNamed(header->at(1));
     failed = header->at(0) != "quillery" || request.Action == TAction::None ||
              request.Action == TAction::Help;
+    // Checked as the command line checks them: a request no start of the program makes fails.
     const qint64 number = Count(header->at(2), failed);
-    failed = failed || number > INT_MAX;
+    failed = failed || number > MaxNumber(request.Action);
     request.Number = int(number);
-    auto input = TakePayload(buffer, Count(header->at(3), failed), failed);
+    const qint64 length = Count(header->at(3), failed);
+    failed = failed || (length > 0 && request.Action != TAction::Add);
+    auto input = TakePayload(buffer, length, failed);
     if (!input)
         return std::nullopt;
     request.Input = std::move(*input);

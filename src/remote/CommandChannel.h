@@ -19,6 +19,9 @@ QString SocketPath(const QString& runtimeDir = QString());
 // Makes the socket's folder, or checks the one there: a folder, not a link, the user's own,
 // and no one else's to enter (it is made so). False, with the reason, otherwise.
 bool PrepareFolder(const QString& socketPath, QString* reason);
+// The client's check before it sends anything on socket, connected at socketPath: the folder
+// is as PrepareFolder leaves it, and the server runs as the same user.
+bool IsPrivate(const QString& socketPath, int socket, QString* reason);
 
 // Input and output larger than a clip may be are refused.
 qsizetype MaxPayload();

@@ -6,6 +6,10 @@
 #include <QLocalSocket>
 #include <QThread>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 namespace {
 constexpr int StartWaitMs = 5000;   // an instance on its way up has its socket by then
 constexpr int AnswerWaitMs = 30000; // a window busy in a long command still answers
@@ -55,11 +59,23 @@ std::optional<CommandChannel::TAnswer> Exchange(QLocalSocket& socket, const QByt
         buffer.append(socket.readAll());
     }
 }
+
+// The answer, whole; false with the reason when it could not be written (a full disk, a pipe
+// whose reader has gone).
+bool WriteAnswer(const QByteArray& payload, std::FILE* to, std::FILE* err) {
+    const size_t size = size_t(payload.size());
+    if (std::fwrite(payload.constData(), 1, size, to) == size && std::fflush(to) == 0)
+        return true;
+    std::fprintf(err, "quillery: cannot write the output: %s\n", std::strerror(errno));
+    return false;
+}
 } // namespace
 
 int SendAction(const TCommandLine& command, const QString& socketPath,
                const std::function<bool()>& starting, std::FILE* in, std::FILE* out,
                std::FILE* err) {
+    // Output into a pipe whose reader has gone fails with a message, instead of killing.
+    std::signal(SIGPIPE, SIG_IGN);
     CommandChannel::TRequest request{command.Action, command.Number, {}};
     if (command.Action == TAction::Add && !ReadAll(in, request.Input))
         return Fail(err, QStringLiteral("standard input is larger than a clip may be (%1 MB)")
@@ -69,13 +85,17 @@ int SendAction(const TCommandLine& command, const QString& socketPath,
         return Fail(err, starting() ? QStringLiteral("Quillery runs but takes no actions (its "
                                                      "reason is on its standard error)")
                                     : QStringLiteral("no Quillery is running"));
+    // Nothing goes to a server another user may have put there.
+    QString reason;
+    if (!CommandChannel::IsPrivate(socketPath, int(socket.socketDescriptor()), &reason))
+        return Fail(err, reason);
     const auto answer = Exchange(socket, CommandChannel::Encode(request));
     if (!answer)
         return Fail(err, QStringLiteral("Quillery did not answer"));
-    std::FILE* to = answer->Status == 0 ? out : err;
-    if (answer->Status != 0)
+    if (answer->Status != 0) {
         std::fputs("quillery: ", err);
-    std::fwrite(answer->Payload.constData(), 1, size_t(answer->Payload.size()), to);
-    std::fflush(to);
-    return answer->Status == 0 ? 0 : 1;
+        WriteAnswer(answer->Payload, err, err);
+        return 1;
+    }
+    return WriteAnswer(answer->Payload, out, err) ? 0 : 1;
 }

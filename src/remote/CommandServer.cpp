@@ -43,6 +43,18 @@ bool TCommandServer::Listen(const QString& path, QString* reason) {
     return true;
 }
 
+// Answers that clients have not read stay in memory until they are cut off: all of them
+// together hold no more than one clip of the largest size.
+QByteArray TCommandServer::Answer(const CommandChannel::TAnswer& answer) const {
+    qint64 unread = 0;
+    for (const QLocalSocket* client : Server.findChildren<QLocalSocket*>())
+        unread += client->bytesToWrite();
+    if (unread + answer.Payload.size() > MaxUnreadBytes)
+        return CommandChannel::Encode(CommandChannel::TAnswer{
+            1, "Quillery is still sending answers that were not read: try again later.\n"});
+    return CommandChannel::Encode(answer);
+}
+
 void TCommandServer::Accept() {
     while (QLocalSocket* client = Server.nextPendingConnection()) {
         auto buffer = std::make_shared<QByteArray>();
@@ -57,7 +69,7 @@ void TCommandServer::Accept() {
                     CommandChannel::TAnswer{1, "Quillery did not understand the request.\n"}));
                 client->disconnectFromServer();
             } else if (request) {
-                client->write(CommandChannel::Encode(Handler(*request)));
+                client->write(Answer(Handler(*request)));
                 client->disconnectFromServer();
             }
         });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandChannel.h"
+#include "platform/Clipboard.h"
 
 #include <QLocalServer>
 #include <QObject>
@@ -20,8 +21,11 @@ public:
     // False, with the reason, when this instance does not serve.
     bool Listen(const QString& path, QString* reason);
 
+    static constexpr qint64 MaxUnreadBytes = MaxClipBytes;
+
 private:
     void Accept();
+    QByteArray Answer(const CommandChannel::TAnswer& answer) const;
 
     THandler Handler;
     QLocalServer Server;

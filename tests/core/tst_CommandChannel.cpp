@@ -1,9 +1,21 @@
 // The command channel's messages as they come off a socket: in pieces of any size, several in
-// a row, or as garbage from a program that is not ours. And the command line that makes them.
+// a row, or as garbage from a program that is not ours. The command line that makes them; the
+// client and the server against hostile peers of the tests' own.
 #include "remote/CommandChannel.h"
+#include "remote/CommandClient.h"
+#include "remote/CommandServer.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
+#include <thread>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace CommandChannel;
 
@@ -14,7 +26,53 @@ private slots:
     void garbageFailsOrWaits();
     void commandLine_data();
     void commandLine();
+    void invalidRequestsFail_data();
+    void invalidRequestsFail();
+    void foreignServersAreRefused_data();
+    void foreignServersAreRefused();
+    void unwrittenOutputFails_data();
+    void unwrittenOutputFails();
+    void unreadAnswersAreBounded();
 };
+
+namespace {
+// What a second start prints and returns, run beside this thread's event loop (where a test's
+// own server answers).
+struct TSent {
+    int Status = -1;
+    QByteArray Err;
+};
+TSent Send(const TCommandLine& command, const QString& socket, std::FILE* out) {
+    std::FILE* err = std::tmpfile();
+    TSent sent;
+    std::thread client([&] {
+        sent.Status = SendAction(
+            command, socket, [] { return false; }, stdin, out, err);
+    });
+    while (sent.Status < 0)
+        QTest::qWait(5);
+    client.join();
+    std::rewind(err);
+    char text[4096];
+    sent.Err = QByteArray(text, qsizetype(std::fread(text, 1, sizeof text, err)));
+    std::fclose(err);
+    return sent;
+}
+
+// A server of another user's (nobody), at path, that says what it was sent.
+const char* ForeignServer = R"(
+import os, socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.bind(sys.argv[1])
+s.listen()
+print("ready", flush=True)
+c, _ = s.accept()
+data = b""
+while chunk := c.recv(65536):
+    data += chunk
+print("got", len(data), flush=True)
+)";
+} // namespace
 
 void TestCommandChannel::messagesSurviveAnySplit() {
     QRandomGenerator random(25);
@@ -27,7 +85,10 @@ void TestCommandChannel::messagesSurviveAnySplit() {
             QByteArray input(random.bounded(0, 300), Qt::Uninitialized);
             for (char& c : input)
                 c = char(random.bounded(256)); // newlines and zero bytes among them
-            sent.append({actions[random.bounded(6)], random.bounded(100000), input});
+            const TAction action = actions[random.bounded(6)];
+            if (action != TAction::Add)
+                input.clear();
+            sent.append({action, random.bounded(MaxNumber(action) + 1), input});
             wire += Encode(sent.last());
         }
         QByteArray buffer;
@@ -119,6 +180,138 @@ void TestCommandChannel::commandLine() {
     QCOMPARE(!parsed.Error.isEmpty(), error);
     if (!error)
         QCOMPARE(parsed.Number, number);
+}
+
+void TestCommandChannel::invalidRequestsFail_data() {
+    QTest::addColumn<QByteArray>("wire");
+    QTest::newRow("paste 10") << QByteArray("quillery paste 10 0\n");
+    QTest::newRow("paste past the largest int") << QByteArray("quillery paste 2147483647 0\n");
+    QTest::newRow("print, ten digits") << QByteArray("quillery print 1234567890 0\n");
+    QTest::newRow("toggle with a number") << QByteArray("quillery toggle 5 0\n");
+    QTest::newRow("series paste with input") << QByteArray("quillery series-paste 0 1\nx");
+    QTest::newRow("add with a number") << QByteArray("quillery add 3 1\nx");
+}
+
+void TestCommandChannel::invalidRequestsFail() {
+    QFETCH(QByteArray, wire);
+    bool failed = false;
+    QVERIFY(!TakeRequest(wire, failed));
+    QVERIFY(failed);
+}
+
+// Nothing is sent to a server another user could have put in the user's way.
+void TestCommandChannel::foreignServersAreRefused_data() {
+    QTest::addColumn<bool>("foreignFolder");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("a folder another user made, open to all") << true << QByteArray("another user");
+    QTest::newRow("the user's own folder, another user's server")
+        << false << QByteArray("served by another user");
+}
+
+void TestCommandChannel::foreignServersAreRefused() {
+    QFETCH(bool, foreignFolder);
+    QFETCH(QByteArray, reason);
+    if (::geteuid() != 0)
+        QSKIP("needs root, to be another user");
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                              QFile::ReadOther | QFile::ExeOther);
+    const QString socket = SocketPath(runtime.path());
+    const QString folder = QFileInfo(socket).path();
+    // Where nobody may make its socket: the folder itself, or one beside it.
+    const QString made = foreignFolder ? folder : runtime.filePath("open");
+    QVERIFY(QDir().mkdir(made));
+    QVERIFY(QProcess::execute("chown", {"nobody", made}) == 0);
+    QVERIFY(QProcess::execute("chmod", {"0777", made}) == 0);
+    QProcess server;
+    server.start("runuser",
+                 {"-u", "nobody", "--", "python3", "-c", ForeignServer, made + "/socket"});
+    QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+    QCOMPARE(server.readLine(), QByteArray("ready\n"));
+    if (!foreignFolder) { // moved into the user's own private folder
+        QVERIFY(QDir().mkdir(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(QFile::rename(made + "/socket", socket));
+    }
+    TCommandLine add;
+    add.Action = TAction::Add;
+    const TSent sent = Send(add, socket, stdout);
+    QCOMPARE(sent.Status, 1);
+    QVERIFY2(sent.Err.contains(reason), sent.Err.constData());
+    QVERIFY(server.waitForFinished(5000));
+    QCOMPARE(server.readAll(), QByteArray("got 0\n"));
+}
+
+void TestCommandChannel::unwrittenOutputFails_data() {
+    QTest::addColumn<bool>("full"); // else a pipe whose reader has gone
+    QTest::newRow("a full disk") << true;
+    QTest::newRow("a pipe with no reader") << false;
+}
+
+void TestCommandChannel::unwrittenOutputFails() {
+    QFETCH(bool, full);
+    QTemporaryDir runtime;
+    TCommandServer server([](const TRequest&) { return TAnswer{0, "the clip"}; });
+    QString reason;
+    QVERIFY2(server.Listen(SocketPath(runtime.path()), &reason), qPrintable(reason));
+    int ends[2];
+    QCOMPARE(::pipe(ends), 0);
+    ::close(ends[0]);
+    std::FILE* out = full ? std::fopen("/dev/full", "w") : ::fdopen(ends[1], "w");
+    TCommandLine print;
+    print.Action = TAction::Print;
+    const TSent sent = Send(print, SocketPath(runtime.path()), out);
+    std::fclose(out);
+    if (full)
+        ::close(ends[1]);
+    QCOMPARE(sent.Status, 1);
+    QVERIFY2(sent.Err.contains("cannot write the output"), sent.Err.constData());
+}
+
+// Clients that ask for a large clip and never read hold no more than one clip's worth.
+void TestCommandChannel::unreadAnswersAreBounded() {
+    QTemporaryDir runtime;
+    const QByteArray clip(50 << 20, 'c');
+    TCommandServer server([&](const TRequest&) { return TAnswer{0, clip}; });
+    QString reason;
+    const QString path = SocketPath(runtime.path());
+    QVERIFY2(server.Listen(path, &reason), qPrintable(reason));
+    const auto resident = [] {
+        QFile status("/proc/self/status");
+        status.open(QIODevice::ReadOnly);
+        const QByteArray text = status.readAll();
+        const qsizetype at = text.indexOf("VmRSS:");
+        return text.mid(at + 6, text.indexOf('\n', at) - at - 6)
+                   .trimmed()
+                   .split(' ')[0]
+                   .toLongLong() >>
+               10;
+    };
+    const qint64 before = resident();
+    std::vector<int> deaf;
+    for (int i = 0; i < 20; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, QFile::encodeName(path).constData(),
+                     sizeof address.sun_path - 1);
+        QCOMPARE(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        const QByteArray request = Encode(TRequest{TAction::Print, 0, {}});
+        QCOMPARE(::write(fd, request.constData(), size_t(request.size())), request.size());
+        deaf.push_back(fd);
+    }
+    // Answered after them all, in order: with no room left, it is told to try again.
+    TCommandLine print;
+    print.Action = TAction::Print;
+    std::FILE* out = std::tmpfile();
+    const TSent sent = Send(print, path, out);
+    std::fclose(out);
+    const qint64 held = resident() - before;
+    for (int fd : deaf)
+        ::close(fd);
+    QCOMPARE(sent.Status, 1);
+    QVERIFY2(sent.Err.contains("try again"), sent.Err.constData());
+    QVERIFY2(held < 400, qPrintable(QString::number(held)));
 }
 
 QTEST_GUILESS_MAIN(TestCommandChannel)

@@ -61,11 +61,12 @@ void TestCommandLine::actions_data() {
                            << QByteArray() << none << none;
     QTest::newRow("print, the number joined") << QStringList{"--print=2"} << none << 0
                                               << QByteArray("one ") << QByteArray() << none << none;
-    QTest::newRow("print an empty row")
-        << QStringList{"--print", "4"} << none << 0 << QByteArray() << QByteArray() << none << none;
-    QTest::newRow("print beyond the list")
+    QTest::newRow("print an empty row after the last clip")
+        << QStringList{"--print", "4"} << none << 1 << QByteArray()
+        << QByteArray("There is no clip 4: the clips are numbered 0 to 2.") << none << none;
+    QTest::newRow("print beyond the grid")
         << QStringList{"--print", "5"} << none << 1 << QByteArray()
-        << QByteArray("There is no clip 5: the list has 5 rows.") << none << none;
+        << QByteArray("There is no clip 5: the clips are numbered 0 to 2.") << none << none;
     QTest::newRow("copy") << QStringList{"--copy", "2"} << none << 0 << QByteArray() << QByteArray()
                           << QByteArray("one ") << none;
     QTest::newRow("add empty input") << QStringList{"--add"} << QByteArray() << 1 << QByteArray()
