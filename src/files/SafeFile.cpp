@@ -9,22 +9,35 @@
 #include <cstring>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// Replace what a link points to, not the link.
+// Replace what a link points to, not the link. Empty for a link to nowhere (a list on a drive
+// that is not mounted): it is left as it is, not replaced by a file.
 QByteArray Resolved(const QByteArray& name) {
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
         return name;
     char* real = ::realpath(name.constData(), nullptr);
     if (!real)
-        return name; // a link to nowhere: never written through (see below)
+        return {};
     QByteArray target(real);
     std::free(real);
     return target;
+}
+
+constexpr char TemporaryPrefix[] = ".qlry-";
+
+// The new name is on disk once its folder is: a power cut after the rename keeps it.
+void SyncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd); // the file itself is on disk already: a folder that cannot sync loses nothing
+    ::close(fd);
 }
 
 QByteArray FolderOf(const QByteArray& name) {
@@ -44,20 +57,29 @@ EQuillery CannotCreate(const QString& name, int error) {
 
 TSafeFile::TSafeFile(const QString& fileName)
     : Name(fileName), Target(Resolved(NativeNames::Encode(fileName))) {
+    if (Target.isEmpty())
+        throw CannotCreate(Name, ENOENT);
     struct stat st {};
-    if (::stat(Target.constData(), &st) == 0) {
+    const bool exists = ::stat(Target.constData(), &st) == 0;
+    if (exists) {
         Mode = int(st.st_mode & 07777);
-        // A file its owner made read-only, or a folder, is not to be replaced.
+        // A file its owner made read-only, or a folder, is not to be replaced; by the mode
+        // bits too, which root's access() would pass.
         const int refused = S_ISDIR(st.st_mode)                       ? EISDIR
+                            : (st.st_mode & 0222) == 0                ? EACCES
                             : ::access(Target.constData(), W_OK) != 0 ? errno
                                                                       : 0;
         if (refused != 0)
             throw CannotCreate(Name, refused);
     }
-    QByteArray pattern = FolderOf(Target) + "/.qlry-XXXXXX";
+    QByteArray pattern = FolderOf(Target) + '/' + TemporaryPrefix + "XXXXXX";
     Fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (Fd >= 0) {
         Temporary = pattern;
+        // Another user's list stays theirs when root saves it (where one may give it away).
+        if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+            [[maybe_unused]] const int kept = ::fchown(Fd, st.st_uid, st.st_gid);
+        }
         return;
     }
     // Written in place only where the folder refuses new files (not when the disk is full:
@@ -104,9 +126,32 @@ void TSafeFile::Commit() {
     const int closed = ::close(std::exchange(Fd, -1));
     if (closed != 0)
         Fail(errno);
-    if (!Temporary.isEmpty() && ::rename(Temporary.constData(), Target.constData()) != 0)
-        Fail(errno);
+    if (!Temporary.isEmpty()) {
+        if (::rename(Temporary.constData(), Target.constData()) != 0)
+            Fail(errno);
+        SyncFolder(FolderOf(Target));
+    }
     Temporary.clear();
+}
+
+void TSafeFile::RemoveStale(const QString& folder, const QDateTime& before) {
+    const QByteArray path = NativeNames::Encode(folder);
+    DIR* dir = ::opendir(path.constData());
+    if (!dir)
+        return;
+    const qint64 limit = before.toSecsSinceEpoch();
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!name.startsWith(TemporaryPrefix) ||
+            name.size() != qsizetype(sizeof TemporaryPrefix) + 5)
+            continue;
+        const QByteArray file = path + '/' + name;
+        struct stat st {};
+        if (::lstat(file.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid() && st.st_mtime < limit)
+            ::unlink(file.constData());
+    }
+    ::closedir(dir);
 }
 
 void TSafeFile::WriteAll(const QString& fileName, const QByteArray& bytes) {

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 // A file written whole or not at all: a temporary file in the same folder replaces the old
 // one only once everything is on disk, so a failed write leaves the old file as it was. A new
-// file is readable by its owner only; a replaced one keeps its permissions; a link is written
-// through. Where the folder takes no new file, the file is written in place. Names are those
-// of NativeNames, so a name that is not UTF-8 is written as it is.
+// file is readable by its owner only; a replaced one keeps its permissions and, where it may,
+// its owner; a link is written through, and a link to nowhere is refused. A hard link to the
+// old file keeps the old file. Where the folder takes no new file, the file is written in place.
+// Names are those of NativeNames, so a name that is not UTF-8 is written as it is.
 class TSafeFile {
 public:
     explicit TSafeFile(const QString& fileName); // throws EQuillery when it cannot be created
@@ -21,6 +23,9 @@ public:
 
     // The whole file at once.
     static void WriteAll(const QString& fileName, const QByteArray& bytes);
+    // Removes the temporary files of writes that never ended (the program was killed), the
+    // user's own in folder from before that time.
+    static void RemoveStale(const QString& folder, const QDateTime& before);
 
 private:
     [[noreturn]] void Fail(int error);

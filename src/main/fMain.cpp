@@ -7,6 +7,7 @@
 #include "dialogs/FileDialogComponent.h"
 #include "files/AutoSave.h"
 #include "files/FileNames.h"
+#include "files/SafeFile.h"
 #include "grid/DragSource.h"
 #include "grid/GridHint.h"
 #include "grid/KXStringGrid.h"
@@ -297,6 +298,11 @@ void TQuilleryMainForm::FormCreate() {
         CloseAllowed = false;
         CurrentRow = 0;
         CurrentCol = 1;
+        // Copies left by saves that a kill cut short: only this instance writes there.
+        const QDateTime started = QDateTime::currentDateTime();
+        TSafeFile::RemoveStale(Folders.Data, started);
+        if (!Config->DefaultFile.isEmpty())
+            TSafeFile::RemoveStale(QFileInfo(Config->DefaultFile).path(), started);
         if (FileNames::Exists(Config->DefaultFile))
             LoadFile(Config->DefaultFile, false);
         if (!Platform.Clipboard.RecordsWithoutFocus())

@@ -4,7 +4,9 @@
 #include "fakes/TestDir.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/SafeFile.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <sys/stat.h>
@@ -41,6 +43,9 @@ private slots:
     void failedSaveKeepsOldFile();
     void permissions();
     void saveThroughLinkKeepsLink();
+    void savingLeavesAloneWhatIsNotOurs_data();
+    void savingLeavesAloneWhatIsNotOurs();
+    void staleTemporaryCopiesAreRemoved();
     void tempListsAreReservedOnce();
     void namesKeepEveryByte();
     void nameNotUtf8ListedReadAndSaved();
@@ -313,6 +318,64 @@ void TestClipListFile::saveThroughLinkKeepsLink() {
     ClipListFile::Save(dir.File("link.clp"), {"via link"}, 1);
     QVERIFY(QFileInfo(dir.File("link.clp")).isSymLink());
     QCOMPARE(TTestDir::Read(dir.File("real.clp")), QByteArray("via link\r\n\x0c\r\n"));
+}
+
+void TestClipListFile::savingLeavesAloneWhatIsNotOurs_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a list made read-only, also when root saves") << "read-only";
+    QTest::newRow("another user's list stays theirs") << "another user's";
+    QTest::newRow("a link to a drive that is not mounted") << "dangling link";
+}
+
+void TestClipListFile::savingLeavesAloneWhatIsNotOurs() {
+    QFETCH(QString, what);
+    TTestDir dir;
+    const QString name = dir.File("list.clp");
+    const QByteArray old = "old\r\n\x0c\r\n";
+    if (what == "dangling link")
+        QVERIFY(QFile::link(dir.File("unmounted/list.clp"), name));
+    else
+        TTestDir::Write(name, old);
+    if (what == "read-only")
+        QVERIFY(QFile::setPermissions(name, QFile::ReadOwner | QFile::ReadGroup));
+    if (what == "another user's") {
+        if (::geteuid() != 0)
+            QSKIP("needs root, to give a file away");
+        QCOMPARE(QProcess::execute("chown", {"nobody:nogroup", name}), 0);
+        ClipListFile::Save(name, {"new"}, 1);
+        QCOMPARE(TTestDir::Read(name), QByteArray("new\r\n\x0c\r\n"));
+        QCOMPARE(QFileInfo(name).owner(), QString("nobody"));
+        QCOMPARE(QFileInfo(name).group(), QString("nogroup"));
+        return;
+    }
+    QVERIFY_THROWS_EXCEPTION(EQuillery, ClipListFile::Save(name, {"new"}, 1));
+    if (what == "dangling link") {
+        QVERIFY(QFileInfo(name).isSymLink());
+        QVERIFY(!QFileInfo::exists(dir.File("unmounted")));
+    } else {
+        QCOMPARE(TTestDir::Read(name), old);
+    }
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{"list.clp"});
+}
+
+// Left by a save that SIGKILL cut short: removed at the next start, and nothing else is.
+void TestClipListFile::staleTemporaryCopiesAreRemoved() {
+    TTestDir dir;
+    const QDateTime start = QDateTime::currentDateTime();
+    const auto make = [&](const QString& name, qint64 age) {
+        TTestDir::Write(dir.File(name), "clips");
+        QFile file(dir.File(name));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(start.addSecs(-age), QFileDevice::FileModificationTime));
+    };
+    make(".qlry-a1B2c3", 3600);   // a killed save's
+    make(".qlry-d4E5f6", -60);    // one being written now
+    make(".qlry-long1234", 3600); // not a name of ours
+    make("list.clp", 3600);
+    TSafeFile::RemoveStale(dir.Path(), start);
+    QCOMPARE(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({".qlry-d4E5f6", ".qlry-long1234", "list.clp"}));
 }
 
 void TestClipListFile::tempListsAreReservedOnce() {
