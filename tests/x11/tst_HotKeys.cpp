@@ -33,6 +33,7 @@ private slots:
     void pasteByCommandLine();
     void seriesPasteWithKeysHeld_data();
     void seriesPasteWithKeysHeld();
+    void pasteIntoAWindowThatCloses();
     void restoreKeyHidesAndShows_data();
     void restoreKeyHidesAndShows();
     void keyHeldByAnotherProgram();
@@ -144,6 +145,28 @@ void TestHotKeys::seriesPasteWithKeysHeld() {
     Run("xdotool", {"keyup", "shift", "ctrl"});
     // Paste by number (Shift+Ctrl+0) pastes the row the three taps have reached.
     QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("four three two one "), 8000);
+}
+
+// Presses at auto-repeat speed while their window closes: the paste in flight ends with it, and
+// the next press pastes into the next window at once.
+void TestHotKeys::pasteIntoAWindowThatCloses() {
+    // Two rows: the series stays on a clip however often it is pressed.
+    const qint64 pid = StartQuillery("[Options]\nSplash=0\nRows=2\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    for (const char* clip : {"one ", "two "}) {
+        XclipCopy(clip);
+        QTest::qWait(200);
+    }
+    const qint64 target = StartTarget();
+    QProcess::startDetached("sh", {"-c", QString("sleep 0.6; kill %1").arg(target)});
+    Run("xdotool", {"keydown", "shift", "ctrl"});
+    Run("xdotool", {"key", "--delay", "30", "--repeat", "40", "v"});
+    Run("xdotool", {"keyup", "shift", "ctrl"});
+    QTRY_COMPARE_WITH_TIMEOUT(Target.state(), QProcess::NotRunning, 5000);
+    TTestDir::Write(Dir->File("target.txt"), "");
+    StartTarget();
+    PressHotKey("v");
+    QTRY_COMPARE_WITH_TIMEOUT(TargetText(), QString("one "), 2000);
 }
 
 void TestHotKeys::restoreKeyHidesAndShows_data() {

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QTimer>
+#include <QWindow>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -85,6 +86,12 @@ QList<quint32> TX11PasteTarget::WindowProperty(quint32 window, quint32 atom) con
 // Topmost ("above"), hidden and unmapped windows are passed over, and so are the desktop and
 // the panels, which stand in the stacking list like any window.
 bool TX11PasteTarget::Skipped(quint32 window) const {
+    // A hot key pastes into another program: Ctrl+V typed into the program's own window would
+    // be taken for an edit of its list.
+    for (const QWindow* own : QGuiApplication::topLevelWindows()) {
+        if (own->handle() && quint32(own->winId()) == window)
+            return true;
+    }
     const QList<quint32> state = WindowProperty(window, Atoms.State);
     if (state.contains(Atoms.StateAbove) || state.contains(Atoms.StateHidden))
         return true;
@@ -143,6 +150,10 @@ void TX11PasteTarget::Finish() {
 void TX11PasteTarget::Step() {
     if (!Target)
         return;
+    if (!IsOpen(Target)) { // closed meanwhile: this paste is over, the next may go
+        Finish();
+        return;
+    }
     if (Typed) {
         if (Fetch.elapsed() > FetchMs)
             Finish();
