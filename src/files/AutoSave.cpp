@@ -27,6 +27,7 @@ QString WriteList(const QString& file, const QList<QByteArray>& clips, int rows)
 } // namespace
 
 TAutoSave::TAutoSave(TQuilleryMainForm& form) : QObject(&form), Form(form) {
+    Timer.setParent(this);
     Timer.setObjectName(QStringLiteral("AutoSaveTimer"));
     Timer.setInterval(Interval);
     connect(&Timer, &QTimer::timeout, this, &TAutoSave::Tick);
@@ -74,8 +75,8 @@ void TAutoSave::Tick() {
         return;
     const QString file = Target();
     if (file.isEmpty())
-        return;       // no free temporary list name: said on the status line
-    Form.ListSaved(); // a change from now on is written by the next save
+        return; // no free temporary list name: said on the status line
+    WrittenChanges = Form.ListChanged.Changes(); // a change from now on: the next save's
     WritingTo = file;
     Running = true;
     Writing.setFuture(
@@ -89,6 +90,7 @@ void TAutoSave::Done() {
     const QString error = Writing.result();
     const bool toOwnFile = WritingTo != TempListName;
     if (error.isEmpty()) {
+        Form.ListWritten(WrittenChanges);
         // The first write that went elsewhere says where.
         if (!toOwnFile && OwnFileFailed && std::exchange(SayWhereSaved, false))
             Form.pnlStatus->setText(
@@ -97,7 +99,8 @@ void TAutoSave::Done() {
                     .arg(WritingTo, Config->DefaultFile));
         return;
     }
-    Form.ListChanged = true; // still to be saved: at the next tick, or at exit
+    // The list stays changed: it goes at the next tick, or at exit. A list that replaced it
+    // meanwhile waited for this write first (Finish), and asked about the one it replaced.
     Form.pnlStatus->setText(error);
     // The next write goes to a temporary list, or to one in the next folder.
     if (toOwnFile) {

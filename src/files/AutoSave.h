@@ -25,7 +25,9 @@ public:
     // throws EQuillery when it could not be written. While it waits, an answering window
     // repaints and its timers run (keys and clicks wait, under a busy cursor); else it blocks.
     void Write(const QString& file, const QList<QByteArray>& clips, int rows, bool answering);
-    void Finish(); // waits for an Auto Save write under way and takes its result
+    // Waits for an Auto Save write under way and takes its result: before the list is
+    // replaced, and at exit.
+    void Finish();
 
     // Another list takes the window's place: a temporary list kept for the old one stays
     // that list's, and the new one gets its own when it needs one.
@@ -48,6 +50,7 @@ private:
     QString TempListName;       // the temporary list of a list without its own file
     QDateTime TempListsFullAt;  // the folder's time when no temporary list name was free
     QString WritingTo;          // of the write under way
+    quint64 WrittenChanges = 0; // the list's changes it holds
     bool OwnFileFailed = false; // the list's own file could not be written: a temporary list
     bool SayWhereSaved = false;
     int TempFolder = 0; // of TempListFolders(true), where a temporary list could be written

@@ -92,14 +92,14 @@ bool TQuilleryMainForm::MayReplacePartialRead() {
 // The list as it stands now is written; a change that comes while it is written (a copy) is
 // the next save's.
 void TQuilleryMainForm::SaveClipList(const QString& fileName) {
-    const QList<QByteArray> clips = ClipTexts();
-    ListSaved();
-    try {
-        AutoSave->Write(fileName, clips, Config->Rows, Interactive && !Terminating);
-    } catch (...) {
-        ListChanged = true;
-        throw;
-    }
+    const quint64 changes = ListChanged.Changes();
+    AutoSave->Write(fileName, ClipTexts(), Config->Rows, Interactive && !Terminating);
+    ListWritten(changes); // a failed write leaves the list changed
+}
+
+void TQuilleryMainForm::ListWritten(quint64 changes) {
+    if (ListChanged.Changes() == changes)
+        ListSaved();
 }
 
 void TQuilleryMainForm::ListReplaced() {

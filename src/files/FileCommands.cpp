@@ -39,6 +39,7 @@ QString TQuilleryMainForm::ChooseFileToOpen(const QString& filter) {
 }
 
 void TQuilleryMainForm::AskToSaveChanges() {
+    AutoSave->Finish(); // a write under way that fails leaves the list changed: asked about
     if (ListChanged &&
         Platform.Prompts.Ask(MessageText(QStringLiteral("Confirmation")),
                              MessageText(QStringLiteral("Would you like to save your changes?")),

@@ -1,6 +1,7 @@
 // The Lists menu: every clip list file of the program folder, opened in place of the list.
 #include "config/Config.h"
 #include "core/NativeNames.h"
+#include "files/AutoSave.h"
 #include "files/FileNames.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
@@ -29,6 +30,7 @@ void TQuilleryMainForm::RefreshLists() {
 
 void TQuilleryMainForm::NaviExec(QAction* item) {
     const QString name = item->data().toString();
+    AutoSave->Finish(); // a write under way that fails leaves the list changed
     if (ListChanged) {
         if (Config->AutoSave)
             SaveClipList1Click();

@@ -72,7 +72,9 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     const bool partial = IsPartialRead(file);
     if (!file.isEmpty() && !partial) {
         try {
-            SaveClipList(file);
+            // A copy taken while the list was written (the window turns meanwhile) goes too.
+            for (int write = 0; write < 3 && ListChanged; ++write)
+                SaveClipList(file);
             return;
         } catch (const EQuillery& e) {
             if (interactive && !Terminating)

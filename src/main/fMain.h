@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ProgramFolders.h"
+#include "files/ChangeFlag.h"
 #include "lang/ToolkitTexts.h"
 #include "platform/Platform.h"
 #include "remote/CommandChannel.h"
@@ -118,7 +119,7 @@ public:
     // State shared by the commands.
     int CurrentRow = 0;
     int CurrentCol = 1;
-    bool ListChanged = false;
+    TChangeFlag ListChanged;
     bool CaptureArmed = false;
     bool OwnWrite = false;
     bool CloseAllowed = false;
@@ -182,6 +183,8 @@ public:
     void LoadFile(const QString& fileName, bool append);
     void SaveClipList(const QString& fileName);
     void ListSaved(); // clears ListChanged and the grid's Modified
+    // After a write of the list as it stood at changes: saved, unless it changed since.
+    void ListWritten(quint64 changes);
     void AutoOpenFile(const QString& fileName);
     void SaveClipList1Click();
     void SaveToListFile(); // the end of Save and Save As

@@ -31,6 +31,8 @@ private slots:
     void editsReachTheFile();
     void saveKeepsTheWindowAnswering();
     void failedSaveIsReportedAsBefore();
+    void aClipTakenDuringAWriteIsKept_data();
+    void aClipTakenDuringAWriteIsKept();
 };
 
 // A burst of copies reaches the list's file within two seconds, in a few writes.
@@ -258,6 +260,78 @@ void TestAutoSave::failedSaveIsReportedAsBefore() {
     QVERIFY(!form.Guarded([&] { form.SaveClipList1Click(); }));
     QCOMPARE(f.Prompts.Shown.last(), (TScriptedPrompts::TShown{"error", {}, expected}));
     QVERIFY(form.ListChanged);
+}
+
+// Only a write that succeeded makes the list saved: whatever happens while one is under way,
+// its clips end in a file, or the user is asked.
+void TestAutoSave::aClipTakenDuringAWriteIsKept_data() {
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("New while an Auto Save write fails asks first") << "new";
+    QTest::newRow("a termination while Save writes, and the write fails") << "terminate";
+    QTest::newRow("a copy while the exit save writes") << "copy at exit";
+}
+
+void TestAutoSave::aClipTakenDuringAWriteIsKept() {
+    QFETCH(QString, meanwhile);
+    TFullDisk disk;
+    TFormFixture f;
+    f.Settings.AutoSave = meanwhile != "terminate";
+    f.Settings.Tray = false;
+    f.Settings.Rows = 3;
+    f.Settings.DefaultFile =
+        meanwhile == "copy at exit" ? f.Dir.File("list.clp") : f.Dir.File("afile/list.clp");
+    TTestDir::Write(f.Dir.File("afile"), ""); // no folder: every write to the list fails
+    auto& form = f.Create();
+    QSignalSpy closed(&form, &TQuilleryMainForm::FormClosed);
+    if (meanwhile == "new") {
+        f.Clipboard.CopyFromOtherProgram("newest");
+        // Right after the tick that starts the write, before its end is known.
+        auto* timer = form.AutoSave->findChild<QTimer*>("AutoSaveTimer");
+        bool asked = false;
+        connect(timer, &QTimer::timeout, this, [&] {
+            if (!std::exchange(asked, true)) {
+                f.Prompts.Answers.enqueue(TAnswer::Cancel);
+                form.NewClipList1Click();
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(asked, 3000);
+        QVERIFY(f.Prompts.Shown.contains(TScriptedPrompts::TShown{
+            "ask", "Confirmation", "Would you like to save your changes?"}));
+        return;
+    }
+    if (meanwhile == "terminate") {
+        if (!disk.Available())
+            QSKIP("a private tmpfs needs root");
+        f.Settings.DefaultFile = disk.File("list.clp"); // full: the write fails as it goes
+        form.SetClipAt(0, QByteArray(50 << 20, 't'));
+        form.ListChanged = true;
+        QTimer::singleShot(0, &form, [&] { form.Terminate(); });
+        form.Guarded([&] { form.SaveClipList1Click(); });
+        QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 10000);
+        const QStringList kept = TempLists(f.Dir);
+        QCOMPARE(kept.size(), 1);
+        QCOMPARE(QFileInfo(f.Dir.File(kept[0])).size(), (50 << 20) + 5);
+        return;
+    }
+    // A large list, so that the window turns while it is written at exit: the timer's first
+    // turn comes inside the exit save.
+    form.SetClipAt(0, QByteArray(100 << 20, 'x'));
+    form.ListChanged = true;
+    int ticks = 0;
+    QTimer copier;
+    copier.setInterval(1);
+    connect(&copier, &QTimer::timeout, this, [&] {
+        if (++ticks == 1)
+            f.Clipboard.CopyFromOtherProgram("copied during the exit save");
+    });
+    copier.start();
+    form.close();
+    copier.stop();
+    QCOMPARE(closed.size(), 1);
+    QVERIFY(ticks > 0);
+    QList<QByteArray> saved(3);
+    ClipListFile::Load(f.Settings.DefaultFile, saved, false, 3);
+    QCOMPARE(saved.value(0), QByteArray("copied during the exit save"));
 }
 
 QTEST_MAIN(TestAutoSave)
