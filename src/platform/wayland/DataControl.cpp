@@ -113,7 +113,10 @@ void TDataControl::Disconnect() {
     Sources.clear();
     Latest = nullptr;
     ClearsPending = 0;
-    delete std::exchange(Events, nullptr);
+    if (Events) { // Lost may come from inside its own signal
+        Events->setEnabled(false);
+        std::exchange(Events, nullptr)->deleteLater();
+    }
     if (Pending)
         wl_callback_destroy(std::exchange(Pending, nullptr));
     if (Device)

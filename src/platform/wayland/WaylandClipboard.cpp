@@ -3,6 +3,9 @@
 #include "core/Errors.h"
 
 #include <QCoreApplication>
+#include <QSemaphore>
+
+#include <memory>
 
 TWaylandClipboard::TWaylandClipboard(QObject* parent)
     : IClipboard(parent), Control(new TDataControl) {
@@ -51,10 +54,15 @@ QByteArray TWaylandClipboard::ReadText() const {
 void TWaylandClipboard::Settle() {
     if (!Connected)
         return;
-    QMetaObject::invokeMethod(
-        Control, [control = Control] { control->Settle(); }, Qt::BlockingQueuedConnection);
-    // What it handed on waits in this thread's queue.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    // Never held up for long: a thread stuck connecting to a desktop that does not answer
+    // must not keep the program from ending.
+    auto settled = std::make_shared<QSemaphore>();
+    QMetaObject::invokeMethod(Control, [control = Control, settled] {
+        control->Settle();
+        settled->release();
+    });
+    if (settled->tryAcquire(1, 1000))
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall); // what it handed on
 }
 
 void TWaylandClipboard::WriteText(const QByteArray& text) {
