@@ -63,10 +63,12 @@ TSent Send(const TCommandLine& command, const QString& socket, std::FILE* out) {
 const char* ForeignServer = R"(
 import os, socket, sys
 s = socket.socket(socket.AF_UNIX)
+s.settimeout(20)  # never left behind by a test that failed
 s.bind(sys.argv[1])
 s.listen()
 print("ready", flush=True)
 c, _ = s.accept()
+c.settimeout(20)
 data = b""
 while chunk := c.recv(65536):
     data += chunk
