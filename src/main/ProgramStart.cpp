@@ -53,6 +53,18 @@ int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgume
     // The program ends only when the main window really closes: message boxes shown during
     // start-up or while it sits in the tray must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A termination signal during start (the splash, a box waiting for an answer) ends the
+    // program as soon as its window exists: handled before anything is shown.
+    TTerminationSignals terminations;
+    TQuilleryMainForm* started = nullptr;
+    bool terminated = false;
+    QObject::connect(&terminations, &TTerminationSignals::Requested, &app, [&] {
+        terminated = true;
+        if (started)
+            started->Terminate();
+        else
+            platform.Prompts.Withdraw(true);
+    });
     const TProgramFolders folders = TProgramFolders::Decide(QCoreApplication::applicationDirPath());
     TConfig config(folders.Settings, folders.Data);
     Config = &config;
@@ -66,18 +78,6 @@ int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgume
     QApplication::setApplicationDisplayName(QStringLiteral("Quillery"));
     QApplication::setWindowIcon(AppIcons::Normal()); // every window's, dialogs and help too
 
-    // A termination signal during start (a box waiting for an answer) ends the program as
-    // soon as its window exists.
-    TTerminationSignals terminations;
-    TQuilleryMainForm* started = nullptr;
-    bool terminated = false;
-    QObject::connect(&terminations, &TTerminationSignals::Requested, &app, [&] {
-        terminated = true;
-        if (started)
-            started->Terminate();
-        else
-            platform.Prompts.Withdraw(true);
-    });
     int result = 0;
     {
         TQuilleryMainForm form(folders, platform);
