@@ -313,7 +313,8 @@ void TestCommandChannel::unreadAnswersAreBounded() {
         ::close(fd);
     QCOMPARE(sent.Status, 1);
     QVERIFY2(sent.Err.contains("try again"), sent.Err.constData());
-    QVERIFY2(held < 400, qPrintable(QString::number(held)));
+    // 20 unbounded answers hold 1 GB; the sanitizer build keeps freed memory a while too.
+    QVERIFY2(held < 600, qPrintable(QString::number(held)));
 }
 
 QTEST_GUILESS_MAIN(TestCommandChannel)
