@@ -4,6 +4,7 @@
 #include "core/Errors.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
+#include "files/SafeFile.h"
 #include "main/fMain.h"
 
 #include <QApplication>
@@ -14,9 +15,9 @@
 
 namespace {
 // On the worker: the error's text, empty when the file was written.
-QString WriteList(const QString& file, const QList<QByteArray>& clips, int rows) {
+QString ErrorOf(const std::function<void()>& write) {
     try {
-        ClipListFile::Save(file, clips, rows);
+        write();
         return {};
     } catch (const EQuillery& e) {
         return e.Message();
@@ -79,8 +80,11 @@ void TAutoSave::Tick() {
     WrittenChanges = Form.ListChanged.Changes(); // a change from now on: the next save's
     WritingTo = file;
     Running = true;
-    Writing.setFuture(
-        QtConcurrent::run(WriteList, file, Form.ClipTextsWithZoomEdit(), int(Config->Rows)));
+    const std::function<void()> write = [file, clips = Form.ClipTextsWithZoomEdit(),
+                                         rows = int(Config->Rows)] {
+        ClipListFile::Save(file, clips, rows);
+    };
+    Writing.setFuture(QtConcurrent::run(ErrorOf, write));
 }
 
 void TAutoSave::Done() {
@@ -120,11 +124,19 @@ void TAutoSave::Finish() {
 
 void TAutoSave::Write(const QString& file, const QList<QByteArray>& clips, int rows,
                       bool answering) {
+    Run([=] { ClipListFile::Save(file, clips, rows); }, answering);
+}
+
+void TAutoSave::WriteText(const QString& file, const QByteArray& text, bool answering) {
+    Run([=] { TSafeFile::WriteAll(file, text); }, answering);
+}
+
+void TAutoSave::Run(const std::function<void()>& write, bool answering) {
     // One write at a time, in the order asked: a save asked for while another waits (the exit
     // save on a signal) starts once that one is on disk, so its newer list is the one kept.
     Finish();
     Saving.waitForFinished();
-    QFuture<QString> writing = QtConcurrent::run(WriteList, file, clips, rows);
+    QFuture<QString> writing = QtConcurrent::run(ErrorOf, write);
     Saving = writing;
     if (answering) {
         QApplication::setOverrideCursor(Qt::WaitCursor);

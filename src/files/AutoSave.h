@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class TQuilleryMainForm;
 
 // The one writer of clip list files. With Auto Save on, a changed list reaches its file within
@@ -25,6 +27,8 @@ public:
     // throws EQuillery when it could not be written. While it waits, an answering window
     // repaints and its timers run (keys and clicks wait, under a busy cursor); else it blocks.
     void Write(const QString& file, const QList<QByteArray>& clips, int rows, bool answering);
+    // The same for a list file's text as the user edited it, written as it stands.
+    void WriteText(const QString& file, const QByteArray& text, bool answering);
     // Waits for an Auto Save write under way and takes its result: before the list is
     // replaced, and at exit.
     void Finish();
@@ -37,6 +41,7 @@ public:
     int Saves() const { return Count; } // Auto Save writes finished, failed ones included
 
 private:
+    void Run(const std::function<void()>& write, bool answering);
     void Tick();
     void Done();
     QString Target();

@@ -44,17 +44,11 @@ QString Count(qint64 n) {
         locale = QLocale(QLocale::English); // digits in groups all the same
     return locale.toString(n);
 }
-
-bool SameFile(const QString& a, const QString& b) {
-    const QFileInfo x(a), y(b);
-    return x.absoluteFilePath() == y.absoluteFilePath() ||
-           (x.exists() && x.canonicalFilePath() == y.canonicalFilePath());
-}
 } // namespace
 
 void TQuilleryMainForm::ListFileNamed(const QString& oldFile) {
     const QString& file = Config->DefaultFile;
-    if (!oldFile.isEmpty() && SameFile(oldFile, file))
+    if (!oldFile.isEmpty() && FileNames::SameFile(oldFile, file))
         return;
     // Another list's file: replaced only after a question, as a file read in part.
     if (FileNames::IsExistingFile(file))
@@ -64,7 +58,7 @@ void TQuilleryMainForm::ListFileNamed(const QString& oldFile) {
 }
 
 bool TQuilleryMainForm::IsPartialRead(const QString& fileName) const {
-    return PartialRead && !fileName.isEmpty() && SameFile(PartialRead->File, fileName);
+    return PartialRead && !fileName.isEmpty() && FileNames::SameFile(PartialRead->File, fileName);
 }
 
 QString TQuilleryMainForm::PartialReadNote() const {

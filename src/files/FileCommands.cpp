@@ -7,7 +7,6 @@
 #include "files/AutoSave.h"
 #include "files/ClipListFile.h"
 #include "files/FileNames.h"
-#include "files/SafeFile.h"
 #include "grid/KXStringGrid.h"
 #include "grid/ZoomView.h"
 #include "main/fMain.h"
@@ -137,6 +136,9 @@ void TQuilleryMainForm::EditClipList1Click() {
     SetTopmost(Config->OnTop);
     if (chosen.isEmpty())
         return;
+    if (FileNames::SameFile(chosen, Config->DefaultFile))
+        SaveListBeforeEdit();
+    CopiesDuringListEdit.clear();
     // The file's text exactly as stored, in the zoom view; Save or Zoom Out writes a changed
     // text back to this file and to no other.
     EditedListFile = chosen;
@@ -161,19 +163,50 @@ void TQuilleryMainForm::EditClipList1Click() {
     Memo1->ClearModified();
 }
 
+bool TQuilleryMainForm::IsEditingOwnList() const {
+    return !EditedListFile.isEmpty() && FileNames::SameFile(EditedListFile, Config->DefaultFile);
+}
+
+// The edit starts from the list as it stands, so reading the saved edit back loses nothing
+// but what the user took out.
+void TQuilleryMainForm::SaveListBeforeEdit() {
+    if (!Config->AutoSave) {
+        AskToSaveChanges();
+        return;
+    }
+    AutoSave->Finish();
+    if (ListChanged && !IsPartialRead(Config->DefaultFile)) // else Auto Save keeps it elsewhere
+        SaveClipList(Config->DefaultFile);
+}
+
 void TQuilleryMainForm::SaveEditedList() {
     SaveEditedListTo(EditedListFile);
+    if (IsEditingOwnList())
+        ReadEditedOwnList();
+}
+
+// The list in the window would otherwise be written over the edit at the next save.
+void TQuilleryMainForm::ReadEditedOwnList() {
+    const QList<QByteArray> copies = std::exchange(CopiesDuringListEdit, {});
+    LoadFile(Config->DefaultFile, false);
+    for (const QByteArray& text : copies) {
+        if (text != ClipAt(0)) {
+            AddClipAtTop(text);
+            ListChanged = true;
+        }
+    }
 }
 
 void TQuilleryMainForm::SaveEditedListTo(const QString& fileName) {
     QByteArray text = Memo1->Text();
     if (!text.isEmpty() && !text.endsWith(ClipText::CRLF))
         text += ClipText::CRLF; // every line ends with CR LF, the last one too
-    TSafeFile::WriteAll(fileName, text);
+    AutoSave->WriteText(fileName, text, Interactive && !Terminating);
     Memo1->ClearModified();
 }
 
 void TQuilleryMainForm::EndListEdit() {
+    CopiesDuringListEdit.clear();
     EditedListFile.clear();
     Memo1->setReadOnly(false);
     Memo1->ClearModified();

@@ -3,6 +3,7 @@
 #include "core/NativeNames.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -60,6 +61,12 @@ bool Exists(const QString& name) {
 bool IsExistingFile(const QString& name) {
     struct stat st {};
     return Stat(name, st) && !S_ISDIR(st.st_mode);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    const QFileInfo x(a), y(b);
+    return x.absoluteFilePath() == y.absoluteFilePath() ||
+           (x.exists() && x.canonicalFilePath() == y.canonicalFilePath());
 }
 
 bool IsLink(const QString& name) {

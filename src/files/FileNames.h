@@ -20,6 +20,9 @@ bool Exists(const QString& name);
 // A chosen name that a command can take: a file that exists, not a folder.
 bool IsExistingFile(const QString& name);
 
+// Whether two names lead to one file: the same absolute name, or links to one.
+bool SameFile(const QString& a, const QString& b);
+
 // A link, whether or not it leads anywhere.
 bool IsLink(const QString& name);
 

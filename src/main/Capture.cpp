@@ -71,6 +71,8 @@ void TQuilleryMainForm::RecordCopy(const QByteArray& text) {
         AppendToClip(CurrentRow, text);
     else
         AddClipAtTop(text);
+    if (IsEditingOwnList()) // appended ones too: the clip they went to may be edited away
+        CopiesDuringListEdit << text;
     CopyTaken();
 }
 

@@ -171,6 +171,12 @@ public:
     // Edit Clip List shows a list file's text in the zoom view; that file, and no other, may
     // receive the changed text. Empty while the view shows a clip.
     QString EditedListFile;
+    // When it is the list's own file, the saved text becomes the list, with the copies taken
+    // while it was edited on top.
+    bool IsEditingOwnList() const;
+    QList<QByteArray> CopiesDuringListEdit;
+    void SaveListBeforeEdit();
+    void ReadEditedOwnList();
     void SaveEditedList();
     void SaveEditedListTo(const QString& fileName);
     void EndListEdit();

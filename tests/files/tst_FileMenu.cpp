@@ -29,6 +29,8 @@ private slots:
     void editClipList();
     void editClipListToTheEnd_data();
     void editClipListToTheEnd();
+    void editTheListsOwnFile_data();
+    void editTheListsOwnFile();
 };
 
 namespace {
@@ -352,6 +354,60 @@ void TestFileMenu::editClipListToTheEnd() {
     QCOMPARE(TTestDir::Read(f.Dir.File("qlry0001.Clp")), tempList ? "new " + file : "");
     QCOMPARE(TTestDir::Read(f.Dir.File("current.clp")), Record("current"));
     QCOMPARE(form.ClipAt(0), QByteArray("current"));
+}
+
+void TestFileMenu::editTheListsOwnFile_data() {
+    QTest::addColumn<bool>("autoSave");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<int>("answer"); // to "save your changes?" before the edit: 1 OK
+    QTest::addColumn<Texts>("list"); // afterwards, newest first
+    const Texts all{"during", "new unsaved", "one", "two"};
+    QTest::newRow("Auto Save, Save") << true << "save" << 0 << all;
+    QTest::newRow("Auto Save, Zoom Out") << true << "zoom out" << 0 << all;
+    QTest::newRow("Auto Save, exit") << true << "exit" << 0 << all;
+    QTest::newRow("asked first, OK") << false << "save" << 1 << all;
+    QTest::newRow("asked first, Cancel")
+        << false << "save" << 0 << Texts{"during", "new one", "two"};
+}
+
+// The list becomes what the user saved, with the copies taken meanwhile on top: the list in
+// the window never goes over the edit.
+void TestFileMenu::editTheListsOwnFile() {
+    QFETCH(bool, autoSave);
+    QFETCH(QString, end);
+    QFETCH(int, answer);
+    QFETCH(Texts, list);
+    TFormFixture f;
+    f.Settings.AutoSave = autoSave;
+    const QString own = f.Dir.File("current.clp");
+    f.Settings.DefaultFile = own;
+    TTestDir::Write(own, Record("one") + Record("two"));
+    auto& form = f.Create();
+    f.Clipboard.CopyFromOtherProgram("unsaved"); // not written yet
+    f.Prompts.Answers.enqueue(answer ? TAnswer::Ok : TAnswer::Cancel);
+    f.Prompts.Files.enqueue(own);
+    form.EditClipList1Click();
+    form.Memo1->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(form.Memo1, "new ");
+    f.Clipboard.CopyFromOtherProgram("during");
+    f.Prompts.Answers.enqueue(TAnswer::Yes);
+    if (end == "save")
+        form.SaveClipList1Click();
+    else if (end == "zoom out")
+        form.ZoomOut();
+    else
+        form.ExitSaveStep(false);
+    QVERIFY(!form.IsZoomed() || end == "exit");
+    QCOMPARE(form.ClipTexts().mid(0, list.size()), list);
+    QCOMPARE(form.ClipAt(int(list.size())), QByteArray());
+    QCOMPARE(form.ListChanged, end != "exit"); // the copy taken meanwhile: not in the file yet
+    if (!autoSave)
+        return;
+    form.ExitSaveStep(false);
+    QByteArray file;
+    for (const QByteArray& clip : list)
+        file += Record(clip);
+    QCOMPARE(TTestDir::Read(own), file);
 }
 
 QTEST_MAIN(TestFileMenu)
