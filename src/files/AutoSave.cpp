@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QtConcurrent/QtConcurrentRun>
@@ -43,7 +44,7 @@ void TAutoSave::Start() {
 // one temporary list, kept for all the saves of this list, in the first folder that takes it.
 QString TAutoSave::Target() {
     const QString& file = Config->DefaultFile;
-    if (!file.isEmpty() && !Form.IsPartialRead(file) && !OwnFileFailed)
+    if (!file.isEmpty() && !Form.IsPartialRead(file) && (!OwnFileFailed || RetryDue()))
         return file;
     if (!TempListName.isEmpty())
         return TempListName;
@@ -62,6 +63,10 @@ QString TAutoSave::Target() {
     return TempListName;
 }
 
+bool TAutoSave::RetryDue() const {
+    return OwnFileFailed && OwnFileTried.hasExpired(RetryOwnFile);
+}
+
 void TAutoSave::ListReplaced() {
     TempListName.clear();
     OwnFileFailed = false;
@@ -72,7 +77,8 @@ void TAutoSave::OwnFileWritten() {
 }
 
 void TAutoSave::Tick() {
-    if (Running || Saving.isRunning() || !Config->AutoSave || !Form.ListChanged)
+    // A list kept in the temporary list goes back to its own file as soon as that takes it.
+    if (Running || Saving.isRunning() || !Config->AutoSave || !(Form.ListChanged || RetryDue()))
         return;
     const QString file = Target();
     if (file.isEmpty())
@@ -95,6 +101,10 @@ void TAutoSave::Done() {
     const bool toOwnFile = WritingTo != TempListName;
     if (error.isEmpty()) {
         Form.ListWritten(WrittenChanges);
+        if (toOwnFile && std::exchange(OwnFileFailed, false))
+            Form.pnlStatus->setText(
+                Form.MessageText(QStringLiteral("The clip list is saved to %1 again."))
+                    .arg(WritingTo));
         // The first write that went elsewhere says where.
         if (!toOwnFile && OwnFileFailed && std::exchange(SayWhereSaved, false))
             Form.pnlStatus->setText(
@@ -105,14 +115,27 @@ void TAutoSave::Done() {
     }
     // The list stays changed: it goes at the next tick, or at exit. A list that replaced it
     // meanwhile waited for this write first (Finish), and asked about the one it replaced.
-    Form.pnlStatus->setText(error);
-    // The next write goes to a temporary list, or to one in the next folder.
     if (toOwnFile) {
-        OwnFileFailed = SayWhereSaved = true;
-    } else {
-        TempListName.clear();
-        ++TempFolder;
+        OwnFileFailing();
+        return;
     }
+    Form.pnlStatus->setText(error);
+    // A name reserved for this write holds nothing: it goes, and the next folder is tried.
+    if (QFileInfo(WritingTo).size() == 0)
+        QFile::remove(WritingTo);
+    TempListName.clear();
+    ++TempFolder;
+}
+
+// The next writes go to a temporary list, and the own file is tried again now and then; the
+// error is said once, not at each retry.
+void TAutoSave::OwnFileFailing() {
+    if (!OwnFileFailed) {
+        Form.pnlStatus->setText(Writing.result());
+        SayWhereSaved = true;
+    }
+    OwnFileFailed = true;
+    OwnFileTried.start();
 }
 
 void TAutoSave::Finish() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
@@ -19,6 +20,8 @@ class TAutoSave : public QObject {
     Q_OBJECT
 public:
     static constexpr int Interval = 1000;
+    // While the list's own file cannot be written (a full disk), it is tried again this often.
+    static constexpr int RetryOwnFile = 5000;
 
     explicit TAutoSave(TQuilleryMainForm& form);
     void Start();
@@ -38,6 +41,8 @@ public:
     void ListReplaced();
     void OwnFileWritten(); // by a save: Auto Save writes to it again
     const QString& TempList() const { return TempListName; }
+    // The list went to the temporary list since its own file could not be written.
+    bool OwnFileBehind() const { return OwnFileFailed; }
     int Saves() const { return Count; } // Auto Save writes finished, failed ones included
 
 private:
@@ -45,6 +50,8 @@ private:
     void Tick();
     void Done();
     QString Target();
+    bool RetryDue() const;
+    void OwnFileFailing();
 
     TQuilleryMainForm& Form;
     QTimer Timer;
@@ -57,6 +64,7 @@ private:
     QString WritingTo;          // of the write under way
     quint64 WrittenChanges = 0; // the list's changes it holds
     bool OwnFileFailed = false; // the list's own file could not be written: a temporary list
+    QElapsedTimer OwnFileTried; // since its last failed write
     bool SayWhereSaved = false;
     int TempFolder = 0; // of TempListFolders(true), where a temporary list could be written
 };

@@ -53,6 +53,11 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
     Platform.Clipboard.Settle(); // copies already read are in the list before it is saved
     AutoSave->Finish();
     ExitSaveEditedList(interactive);
+    // A list Auto Save kept in a temporary list tries its own file once more, or says where
+    // it is, now and at the next start.
+    const bool behind = Config->AutoSave && AutoSave->OwnFileBehind();
+    if (behind)
+        ListChanged = true;
     if (!ListChanged)
         return;
     if (!Config->AutoSave) {
@@ -77,8 +82,8 @@ void TQuilleryMainForm::ExitSaveStep(bool interactive) {
                 SaveClipList(file);
             return;
         } catch (const EQuillery& e) {
-            if (interactive && !Terminating)
-                throw; // the user can save it elsewhere
+            if (interactive && !Terminating && !behind)
+                throw; // the user can save it elsewhere; a list kept elsewhere stays there
             qWarning("Quillery: %s", qPrintable(e.Message()));
         }
         SaveToTempListAtExit(interactive, file,

@@ -184,7 +184,8 @@ QStringList MessageKeys() {
         "The clip is on the clipboard: paste it with Ctrl+V. This desktop lets no program paste.",
         "The connection to the desktop's clipboard was lost: copies are not recorded until it "
         "is back.",
-        "The connection to the desktop's clipboard is back: copies are recorded again."};
+        "The connection to the desktop's clipboard is back: copies are recorded again.",
+        "The clip list is saved to %1 again."};
 }
 
 static QStringList LanguageEntries(const QString& dir) {

@@ -33,6 +33,8 @@ private slots:
     void failedSaveIsReportedAsBefore();
     void aClipTakenDuringAWriteIsKept_data();
     void aClipTakenDuringAWriteIsKept();
+    void aFullDiskIsLeftAndSaid_data();
+    void aFullDiskIsLeftAndSaid();
 };
 
 // A burst of copies reaches the list's file within two seconds, in a few writes.
@@ -332,6 +334,63 @@ void TestAutoSave::aClipTakenDuringAWriteIsKept() {
     QList<QByteArray> saved(3);
     ClipListFile::Load(f.Settings.DefaultFile, saved, false, 3);
     QCOMPARE(saved.value(0), QByteArray("copied during the exit save"));
+}
+
+void TestAutoSave::aFullDiskIsLeftAndSaid_data() {
+    QTest::addColumn<QString>("then");
+    QTest::newRow("the disk gets room: the own file is written again") << "room";
+    QTest::newRow("still full at exit: said then and at the next start") << "exit";
+    QTest::newRow("the lists' folder is full too: the next folder, no empty name left")
+        << "folder full";
+}
+
+// The list's own file is on a full disk: the list goes on in a temporary list, its own file is
+// written again once there is room, and an end while it is behind says where the list is.
+void TestAutoSave::aFullDiskIsLeftAndSaid() {
+    QFETCH(QString, then);
+    TFullDisk disk;
+    if (!disk.Available())
+        QSKIP("a private tmpfs needs root");
+    TTestDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.Path().toLocal8Bit());
+    auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    TFormFixture f;
+    f.Settings.AutoSave = true;
+    f.Settings.Rows = 3;
+    const QString own = disk.File("list.clp");
+    disk.LeaveRoomFor("list.clp", Clp({"old"}));
+    f.Settings.DefaultFile = own;
+    TProgramFolders folders = TProgramFolders::Portable(f.Dir.Path());
+    if (then == "folder full")
+        folders.Data = disk.File("");
+    f.Form = std::make_unique<TQuilleryMainForm>(
+        folders, TPlatform{f.Clipboard, f.Sound, f.Prompts, f.HotKeys, f.PasteTarget, f.Shell});
+    auto& form = *f.Form;
+    f.Clipboard.CopyFromOtherProgram(QByteArray(8 << 10, 'n'));
+    const QByteArray list = Clp({QByteArray(8 << 10, 'n'), "old"});
+    const QString temp = (then == "folder full" ? home : f.Dir).File("qlry0001.Clp");
+    QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(temp), list, 4000);
+    QCOMPARE(TTestDir::Read(own), Clp({"old"}));
+    QVERIFY(QDir(disk.File("")).entryList({"qlry*", ".qlry*"}, QDir::Files | QDir::Hidden)
+                .isEmpty());
+    if (then == "room") {
+        QFile::remove(disk.File("filler"));
+        QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(own), list, TAutoSave::RetryOwnFile + 3000);
+        QTRY_COMPARE(form.pnlStatus->text(),
+                     QString("The clip list is saved to %1 again.").arg(own));
+        form.ExitSaveStep(false);
+        QVERIFY(f.Settings.LastExitNote.isEmpty());
+        return;
+    }
+    form.ExitSaveStep(false);
+    QCOMPARE(TTestDir::Read(own), Clp({"old"}));
+    QCOMPARE(TTestDir::Read(temp), list);
+    const QString note = f.Settings.LastExitNote;
+    QCOMPARE(note, QString("The clip list was saved to %1: %2 could not be written.")
+                       .arg(temp, own));
+    f.Create();
+    QCOMPARE(f.Form->pnlStatus->text(), note);
 }
 
 QTEST_MAIN(TestAutoSave)
