@@ -93,7 +93,7 @@ void TConfig::SaveToIni() const {
     ini.WriteBool(Options, QStringLiteral("MinCopy"), MinCopy);
     ini.WriteBool(Options, QStringLiteral("Associate"), Associate);
     ini.WriteBool(Options, QStringLiteral("RowPaste"), RowPaste);
-    ini.WriteString(Options, QStringLiteral("DefaultFile"), DefaultFile);
+    ini.WritePath(Options, QStringLiteral("DefaultFile"), DefaultFile);
     ini.WriteString(Options, QStringLiteral("RestoreHK"), QString(RestoreHK));
     ini.WriteString(Options, QStringLiteral("SPasteHK"), QString(SPasteHK));
     ini.WriteString(Options, QStringLiteral("Font"), Font);
@@ -111,6 +111,6 @@ void TConfig::SaveToIni() const {
 
 void TConfig::WriteLastDir(const QString& folder) const {
     TIniFile ini(IniFileName());
-    ini.WriteString(Options, QStringLiteral("LastDir"), folder);
+    ini.WritePath(Options, QStringLiteral("LastDir"), folder);
     ini.UpdateFile();
 }

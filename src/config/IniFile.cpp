@@ -113,12 +113,42 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const {
 }
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
-    const QString value = ReadPath(section, key, def);
+    const QString value = ReadValue(section, key, def);
     // Bytes that are not UTF-8 are an old single-byte text, as in a list file.
     return NativeNames::HasEscapes(value) ? ClipText::Decode(NativeNames::Encode(value)) : value;
 }
 
+namespace {
+const QLatin1String FileUrl("file://");
+
+// Whether the value as written would read back as something else.
+bool NeedsUrl(const QString& name) {
+    const bool quoted = name.size() >= 2 &&
+                        (name.front() == QLatin1Char('"') || name.front() == QLatin1Char('\'')) &&
+                        name.back() == name.front();
+    return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')) ||
+           name != name.trimmed() || quoted || name.startsWith(FileUrl);
+}
+} // namespace
+
+void TIniFile::WritePath(const QString& section, const QString& key, const QString& name) {
+    if (!NeedsUrl(name)) {
+        WriteString(section, key, name);
+        return;
+    }
+    const QByteArray bytes = NativeNames::Encode(name).toPercentEncoding("/");
+    WriteString(section, key, FileUrl + QString::fromLatin1(bytes));
+}
+
 QString TIniFile::ReadPath(const QString& section, const QString& key, const QString& def) const {
+    const QString value = ReadValue(section, key, def);
+    if (!value.startsWith(FileUrl))
+        return value;
+    const QByteArray encoded = NativeNames::Encode(value.mid(FileUrl.size()));
+    return NativeNames::Decode(QByteArray::fromPercentEncoding(encoded));
+}
+
+QString TIniFile::ReadValue(const QString& section, const QString& key, const QString& def) const {
     const Found f = Find(section, key);
     if (f.Key < 0)
         return def;

@@ -26,8 +26,11 @@ public:
     // The keys of a section, as written, in file order (first section of that name only).
     QStringList Keys(const QString& section) const;
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
-    // A file or folder name, which keeps bytes that are not UTF-8 (see NativeNames).
+    // A file or folder name, which keeps bytes that are not UTF-8 (see NativeNames). A name
+    // the plain form would change (a line break, blanks or quotes at its ends) is written as a
+    // file:// URL, percent-encoded; every other name as it stands.
     QString ReadPath(const QString& section, const QString& key, const QString& def) const;
+    void WritePath(const QString& section, const QString& key, const QString& name);
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;
 
@@ -51,6 +54,8 @@ private:
         int End = -1;     // one past the section's last non-blank line
     };
     void Parse(const QByteArray& bytes);
+    // The value as written, without its surrounding blanks and quotes, cut to MaxValueLength.
+    QString ReadValue(const QString& section, const QString& key, const QString& def) const;
     Found Find(const QString& section, const QString& key) const;
     static QString SectionName(const QString& line, bool& isSection);
     static QString KeyName(const QString& line, qsizetype& eq);

@@ -140,7 +140,7 @@ void TestConfig::saveRewritesInPlace() {
 void TestConfig::roundTrip() {
     TTestDir dir;
     TConfig c(dir.Path());
-    c.DefaultFile = dir.File("my list.clp");
+    c.DefaultFile = dir.File("my\nlist.clp "); // kept whole, line break and blank too
     c.Language = QString::fromUtf8("Español");
     c.Font = "DejaVu Sans";
     c.FontColor = 0x00336699;
@@ -180,12 +180,12 @@ void TestConfig::lastDirWrittenDirectlySurvivesSave() {
     TTestDir dir;
     TConfig c(dir.Path());
     c.LoadFromIni();
-    c.WriteLastDir("/srv/lists");
+    c.WriteLastDir("/srv/new\nlists");
     QCOMPARE(c.LastDir + "/", dir.Path()); // the record is not changed
     c.SaveToIni();
     TConfig again(dir.Path());
     again.LoadFromIni();
-    QCOMPARE(again.LastDir, "/srv/lists");
+    QCOMPARE(again.LastDir, "/srv/new\nlists");
 }
 
 void TestConfig::unwritableFileRaisesWithPath() {

@@ -18,6 +18,7 @@ private slots:
     void readBool();
     void write_data();
     void write();
+    void anyNameIsKeptWhole();
     void missingFileIsCreated();
     void failedWriteKeepsOldFile();
     void onlySaneFilesAreRead_data();
@@ -203,6 +204,32 @@ void TestIniFile::write() {
     ini.UpdateFile();
     QCOMPARE(TTestDir::Read(name), after);
     QCOMPARE(TIniFile(name).ReadPath(section, key, "<def>"), QString(value).replace('\n', ' '));
+}
+
+// Thousands of names made of the pieces that the plain form would change or that an escape
+// could mistake: each reads back as written, and a name the plain form keeps is written plain,
+// as older settings files hold it.
+void TestIniFile::anyNameIsKeptWhole() {
+    const QList<QByteArray> pieces{"a",  "/", " ",  "\t", "\n", "\r", "\"", "'",       "%",
+                                   "%0A", "=", ";", "[",  "\\", "\xe9", "\xc3\xa9", "file://"};
+    QRandomGenerator random(30);
+    for (int n = 0; n < 5000; ++n) {
+        QByteArray bytes;
+        for (int i = random.bounded(1, 12); i > 0; --i)
+            bytes += pieces[random.bounded(int(pieces.size()))];
+        const QString name = NativeNames::Decode(bytes);
+        TIniFile ini("t.ini", "[S]\nk=old\n");
+        ini.WritePath("S", "k", name);
+        const QByteArray written = ini.Bytes();
+        QCOMPARE(written.count('\n'), 2);
+        QCOMPARE(TIniFile("t.ini", written).ReadPath("S", "k", "<def>"), name);
+        const bool quoted = bytes.size() >= 2 && (bytes[0] == '"' || bytes[0] == '\'') &&
+                            bytes.back() == bytes[0];
+        const bool plain = !bytes.contains('\n') && !bytes.contains('\r') &&
+                           name == name.trimmed() && !quoted && !bytes.startsWith("file://");
+        if (plain)
+            QCOMPARE(written, "[S]\nk=" + bytes + "\n");
+    }
 }
 
 void TestIniFile::missingFileIsCreated() {
