@@ -6,6 +6,7 @@
 #include "dialogs/QtPrompts.h"
 #include "main/InstanceLock.h"
 #include "main/ProgramStart.h"
+#include "main/TerminationSignals.h"
 #include "platform/DesktopServices.h"
 #include "remote/CommandChannel.h"
 #include "remote/CommandClient.h"
@@ -74,6 +75,19 @@ int RunAction(int argc, char* argv[], const TCommandLine& command) {
         command, CommandChannel::SocketPath(),
         [&instance] { return instance.HeldByRunningProcess(); }, stdin, stdout, stderr);
 }
+
+// A second copy asks first; only No stops it. An old autostart entry becomes ours before
+// anything else starts.
+bool MayStart(TQtPrompts& prompts, TInstanceLock& instance) {
+    if (!instance.Acquire() && !MayStartAnotherCopy(prompts))
+        return false;
+    try {
+        DesktopEntries::MigrateStartupEntry(QCoreApplication::applicationFilePath());
+    } catch (const EQuillery& e) {
+        prompts.Ask(QStringLiteral("Exception"), e.Message(), TButtons::OkCancel);
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -100,16 +114,16 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Quillery"));
     QGuiApplication::setDesktopFileName(QStringLiteral("dev.quillery.Quillery"));
     TQtPrompts prompts;
-
-    // Held until the process ends.
-    TInstanceLock instance;
-    if (!instance.Acquire() && !MayStartAnotherCopy(prompts))
-        return 0;
-    // An old autostart entry becomes ours before anything else starts.
-    try {
-        DesktopEntries::MigrateStartupEntry(QCoreApplication::applicationFilePath());
-    } catch (const EQuillery& e) {
-        prompts.Ask(QStringLiteral("Exception"), e.Message(), TButtons::OkCancel);
+    // Before the first box: a termination while one waits ends the program cleanly. Nothing
+    // is recorded before the window exists, so it ends without starting.
+    TTerminationSignals terminations;
+    TInstanceLock instance; // held until the process ends
+    {
+        const QObject beforeStart;
+        QObject::connect(&terminations, &TTerminationSignals::Requested, &beforeStart,
+                         [&prompts] { prompts.Withdraw(true); });
+        if (!MayStart(prompts, instance) || terminations.Received())
+            return 0;
     }
 
     TDesktopServices desktop;
@@ -117,5 +131,5 @@ int main(int argc, char* argv[]) {
     return RunQuillery(app,
                        {desktop.Clipboard(), desktop.Sound(), prompts, desktop.HotKeys(),
                         desktop.PasteTarget(), shell},
-                       command.File);
+                       command.File, terminations);
 }

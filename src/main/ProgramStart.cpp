@@ -49,17 +49,16 @@ bool MayStartAnotherCopy(IPrompts& prompts) {
                        TButtons::YesNo) != TAnswer::No;
 }
 
-int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgument) {
+int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgument,
+                TTerminationSignals& terminations) {
     // The program ends only when the main window really closes: message boxes shown during
     // start-up or while it sits in the tray must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // A termination signal during start (the splash, a box waiting for an answer) ends the
-    // program as soon as its window exists: handled before anything is shown.
-    TTerminationSignals terminations;
+    // program as soon as its window exists.
     TQuilleryMainForm* started = nullptr;
-    bool terminated = false;
-    QObject::connect(&terminations, &TTerminationSignals::Requested, &app, [&] {
-        terminated = true;
+    const QObject running; // the connection ends with this function
+    QObject::connect(&terminations, &TTerminationSignals::Requested, &running, [&] {
         if (started)
             started->Terminate();
         else
@@ -102,7 +101,7 @@ int RunQuillery(QApplication& app, TPlatform platform, const QString& fileArgume
         else
             form.show();
         started = &form;
-        if (terminated)
+        if (terminations.Received())
             form.Terminate();
         result = QApplication::exec();
         started = LiveForm = nullptr;

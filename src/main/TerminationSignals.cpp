@@ -46,5 +46,6 @@ void TTerminationSignals::Drain() {
     char bytes[16];
     while (::read(Pipe[1], bytes, sizeof bytes) > 0) {
     }
+    Got = true;
     emit Requested();
 }

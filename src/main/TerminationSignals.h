@@ -11,6 +11,8 @@ class TTerminationSignals : public QObject {
 public:
     explicit TTerminationSignals(QObject* parent = nullptr);
     ~TTerminationSignals() override;
+    bool Received() const { return Got; } // one came already
+
 
 signals:
     void Requested();
@@ -19,4 +21,5 @@ private:
     static void Handler(int signal);
     void Drain();
     QSocketNotifier* Notifier = nullptr;
+    bool Got = false;
 };

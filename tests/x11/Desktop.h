@@ -71,6 +71,15 @@ inline TActionResult Action(const TTestDir& dir, const QStringList& args,
     return {action.exitCode(), action.readAllStandardOutput(), action.readAllStandardError()};
 }
 
+// The lock, the user's data and configuration folders in dir.
+inline QProcessEnvironment QuilleryEnvironment(const TTestDir& dir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", dir.Path());
+    env.insert("XDG_DATA_HOME", dir.File("data"));
+    env.insert("XDG_CONFIG_HOME", dir.File("config"));
+    return env;
+}
+
 // Installs a copy of the program with the given settings in dir and starts it there, with
 // its single-instance lock in dir too, and the user's data and configuration folders in
 // dir/data and dir/config, and with argument (bytes, not always UTF-8) on its command line.
@@ -81,11 +90,7 @@ inline qint64 StartQuillery(QProcess& process, const TTestDir& dir, const QByteA
         QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery"));
     if (!ini.isNull())
         TTestDir::Write(dir.File("Quillery.Ini"), ini);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", dir.Path());
-    env.insert("XDG_DATA_HOME", dir.File("data"));
-    env.insert("XDG_CONFIG_HOME", dir.File("config"));
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(QuilleryEnvironment(dir));
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (argument.isEmpty()) {
         process.start(dir.File("quillery"), {});

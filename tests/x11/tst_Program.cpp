@@ -31,6 +31,8 @@ private slots:
     void associatedByKeysThenOpenedByTheDesktop();
     void f1OpensTheHelpContents();
     void autoSavedCopiesSurviveKill9();
+    void aSignalDuringAStartUpBoxEndsCleanly_data();
+    void aSignalDuringAStartUpBoxEndsCleanly();
 
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
@@ -362,6 +364,53 @@ void TestProgram::autoSavedCopiesSurviveKill9() {
     ::kill(pid_t(pid), SIGKILL);
     QVERIFY(Main.waitForFinished(5000));
     QCOMPARE(TTestDir::Read(list), Clp({"must survive", "older"}));
+}
+
+
+void TestProgram::aSignalDuringAStartUpBoxEndsCleanly_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("no desktop entry can name the program's path") << "line break";
+    QTest::newRow("another copy is running") << "second copy";
+    QTest::newRow("the list named on the command line cannot be read") << "unreadable list";
+}
+
+// A box waits at start for an answer that never comes: the end of the session ends the
+// program cleanly, with what it recorded meanwhile saved.
+void TestProgram::aSignalDuringAStartUpBoxEndsCleanly() {
+    QFETCH(QString, box);
+    Install("[Options]\nSplash=0\nAutoSave=0\nPromptSave=1\n");
+    QString caption = "Exception";
+    QProcess& process = box == "second copy" ? Second : Main;
+    if (box == "line break") {
+        // An old autostart entry to be made ours names the program's path.
+        QDir().mkpath(Dir->File("config/autostart"));
+        TTestDir::Write(Dir->File("config/autostart/Tavrin.desktop"),
+                        "[Desktop Entry]\nType=Application\nName=Tavrin\nExec=/old/tavrin\n");
+        const QString folder = Dir->File("line\nbreak");
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", folder + "/quillery"));
+        TTestDir::Write(folder + "/Quillery.Ini", "[Options]\nSplash=0\n");
+        Main.setProcessEnvironment(QuilleryEnvironment(*Dir));
+        Main.start(folder + "/quillery", {});
+        QVERIFY(Main.waitForStarted());
+    } else if (box == "second copy") {
+        QVERIFY(!WaitForWindow(Start(Main), "Quillery").isEmpty());
+        Start(Second);
+        caption = "Confirm";
+    } else {
+        QVERIFY(QDir().mkdir(Dir->File("folder.clp"))); // a name that is no file
+        StartQuillery(Main, *Dir, QByteArray(), Dir->File("folder.clp").toUtf8());
+        caption = "Quillery";
+    }
+    const QString shown = WaitForWindow(process.processId(), caption);
+    QVERIFY(!shown.isEmpty());
+    XclipCopy("copied while the box waits");
+    QTest::qWait(300);
+    Stop(process);
+    if (box == "unreadable list")
+        QCOMPARE(TTestDir::Read(Dir->File("qlry0001.Clp")), Clp({"copied while the box waits"}));
+    if (box == "second copy")
+        Stop(Main);
 }
 
 QTEST_MAIN(TestProgram)
