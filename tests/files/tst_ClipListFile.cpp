@@ -9,7 +9,36 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <dlfcn.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+// What reaches the disk, in order, while Trace is on: "sync <path>" and "rename <to>". The
+// program's own calls come here first, as the test program defines them.
+namespace {
+bool Trace = false;
+QStringList Traced;
+QString PathOf(int fd) {
+    return QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+}
+} // namespace
+
+extern "C" int fsync(int fd) {
+    static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    if (Trace)
+        Traced << "sync " + PathOf(fd);
+    return real(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) {
+    static const auto real =
+        reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+    const int result = real(from, to);
+    if (Trace && result == 0)
+        Traced << "rename " + QFileInfo(QString::fromLocal8Bit(to)).canonicalFilePath();
+    return result;
+}
 
 using Texts = QList<QByteArray>;
 
@@ -42,6 +71,7 @@ private slots:
     void missingOrUnreadableFileLeavesListAlone();
     void failedSaveKeepsOldFile();
     void permissions();
+    void theNewNameReachesTheDisk();
     void saveThroughLinkKeepsLink();
     void savingLeavesAloneWhatIsNotOurs_data();
     void savingLeavesAloneWhatIsNotOurs();
@@ -292,6 +322,22 @@ void TestClipListFile::failedSaveKeepsOldFile() {
     QCOMPARE(TTestDir::Read(name), old);
     QCOMPARE(QDir(QFileInfo(name).path()).entryList({"*.clp*"}, QDir::Files),
              QStringList{"list.clp"});
+}
+
+// A power cut right after a save keeps the new list: the file is on disk before it takes the
+// name, and the folder, which holds the name, after.
+void TestClipListFile::theNewNameReachesTheDisk() {
+    TTestDir dir;
+    const QString name = dir.File("list.clp");
+    TTestDir::Write(name, "old\r\n\x0c\r\n");
+    Trace = true;
+    ClipListFile::Save(name, {"new"}, 1);
+    Trace = false;
+    const QString folder = QFileInfo(dir.Path()).canonicalFilePath();
+    const QString file = QFileInfo(name).canonicalFilePath();
+    QCOMPARE(Traced.size(), 3);
+    QVERIFY2(Traced[0].startsWith("sync " + folder + "/.qlry-"), qPrintable(Traced.join('|')));
+    QCOMPARE(Traced.mid(1), (QStringList{"rename " + file, "sync " + folder}));
 }
 
 void TestClipListFile::permissions() {
