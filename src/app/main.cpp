@@ -8,6 +8,7 @@
 #include "main/ProgramStart.h"
 #include "main/TerminationSignals.h"
 #include "platform/DesktopServices.h"
+#include "platform/session/DesktopSession.h"
 #include "remote/CommandChannel.h"
 #include "remote/CommandClient.h"
 
@@ -101,11 +102,12 @@ int main(int argc, char* argv[]) {
     // through Wayland where the desktop allows (TDesktopServices). Without an X server, the
     // window is a Wayland one: what X11 alone offers (hot keys, pasting, placing the window)
     // is then missing, and nothing else.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") &&
-                                           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-                                       ? "wayland"
-                                       : "xcb");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        const TServiceChoice services = ChooseServices(
+            TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment()));
+        qputenv("QT_QPA_PLATFORM",
+                services.Window == TServiceChoice::TWindow::Wayland ? "wayland" : "xcb");
+    }
     QApplication app(argc, argv);
     // Taken again from argv, which QApplication has rid of its own options.
     const TCommandLine command = ParseCommandLine(Arguments(argc, argv));

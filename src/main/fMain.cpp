@@ -41,6 +41,7 @@ TQuilleryMainForm::TQuilleryMainForm(const TProgramFolders& folders, TPlatform p
     : QMainWindow(parent), Folders(folders), Platform(platform) {
     CaptureArmed = true;
     connect(&Platform.HotKeys, &IHotKeys::Pressed, this, &TQuilleryMainForm::HotKeyPressed);
+    connect(&Platform.HotKeys, &IHotKeys::Unavailable, this, &TQuilleryMainForm::SayNoHotKeys);
     connect(&Platform.PasteTarget, &IPasteTarget::Done, this, &TQuilleryMainForm::PasteDone);
     AutoSave = new TAutoSave(*this);
     Pastes = std::make_unique<TPasteQueue>(
@@ -310,10 +311,7 @@ void TQuilleryMainForm::FormCreate() {
                 "This desktop offers clipboard managers no data control: copies made in Wayland "
                 "windows may be missed.")));
         if (!Platform.HotKeys.Available())
-            pnlStatus->setText(MessageText(QStringLiteral(
-                "This desktop gives programs no global hot keys: bind keys to the command "
-                "quillery --series-paste and the other actions in its settings (Help tells "
-                "how).")));
+            SayNoHotKeys();
         if (!Config->LastExitNote.isEmpty()) // said once
             pnlStatus->setText(std::exchange(Config->LastExitNote, QString()));
         if (!QFileInfo(Folders.Data).isWritable())
@@ -385,4 +383,10 @@ QString TQuilleryMainForm::TrayHint() const {
 
 void TQuilleryMainForm::SetTrayHint(const QString& hint) {
     TrayIcon1->setToolTip(hint.left(63));
+}
+
+void TQuilleryMainForm::SayNoHotKeys() {
+    pnlStatus->setText(MessageText(QStringLiteral(
+        "This desktop gives programs no global hot keys: bind keys to the command "
+        "quillery --series-paste and the other actions in its settings (Help tells how).")));
 }

@@ -154,6 +154,7 @@ public:
     // top clip.
     void RecordCopy(const QByteArray& text);
     void CopyTaken();
+    void SayNoHotKeys(); // the desktop gives none: the user binds commands
     // Puts a clip on the clipboard with OwnWrite raised; a failed write still lowers it.
     void WriteClipboardOwn(const QByteArray& text);
     // Sets guard to during for the write and back after it, also when the write fails.

@@ -10,14 +10,10 @@
 #include "platform/x11/X11PasteTarget.h"
 #include "platform/x11/X11Sound.h"
 
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 namespace {
-// A Wayland desktop, whatever the window runs on.
-bool WaylandSession() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 class TNoHotKeys : public IHotKeys {
 public:
     bool Register(int, QChar) override { return false; }
@@ -34,43 +30,65 @@ public:
     bool CanPaste() const override { return false; }
 };
 
-std::unique_ptr<TWaylandClipboard> WaylandBoard() {
-    if (!WaylandSession())
-        return nullptr;
-    auto board = std::make_unique<TWaylandClipboard>();
-    return board->IsConnected() ? std::move(board) : nullptr;
+// What the desktop offers, asked of its compositor and portal; the portal's remote desktop
+// only where no keyboard of the program's own can paste (asking may start the portal).
+void AskTheDesktop(TDesktopSession& session, TWaylandClipboard& board) {
+    session.ExtDataControl = board.IsConnected() && board.ExtDataControl();
+    session.WlrDataControl = board.IsConnected() && !board.ExtDataControl();
+    session.VirtualKeyboard = board.CanType();
+    session.PortalShortcuts = Portal::Offers(QLatin1String(TPortalShortcuts::Interface));
+    if (!session.VirtualKeyboard)
+        session.PortalRemoteDesktop = Portal::Offers(QLatin1String(TPortalPaste::Interface));
 }
 
-// On a Wayland desktop, X11 key grabs and typed keys reach only XWayland windows, and only
-// while one has the focus: the portal's shortcuts there, or none (the user binds commands).
-std::unique_ptr<IHotKeys> ChooseHotKeys() {
-    if (!WaylandSession())
+std::unique_ptr<IHotKeys> HotKeysFor(TServiceChoice::THotKeys way) {
+    using K = TServiceChoice::THotKeys;
+    switch (way) {
+    case K::X11:
         return std::make_unique<TX11HotKeys>();
-    if (Portal::Offers(QLatin1String(TPortalShortcuts::Interface)))
-        return std::make_unique<TPortalShortcuts>();
+    case K::PortalInSession:
+    case K::PortalBind:
+        return std::make_unique<TPortalShortcuts>(way == K::PortalInSession);
+    case K::None:
+        break;
+    }
     return std::make_unique<TNoHotKeys>();
 }
 
-std::unique_ptr<IPasteTarget> ChoosePasteTarget(TWaylandClipboard* board) {
-    if (!WaylandSession())
+std::unique_ptr<IPasteTarget> PasteTargetFor(TServiceChoice::TPaste way, TWaylandClipboard* board) {
+    using P = TServiceChoice::TPaste;
+    switch (way) {
+    case P::X11:
         return std::make_unique<TX11PasteTarget>();
-    if (board && board->CanType())
+    case P::VirtualKeyboard:
         return std::make_unique<TWaylandPasteTarget>(*board);
-    if (Portal::Offers(QLatin1String(TPortalPaste::Interface)))
+    case P::Portal:
         return std::make_unique<TPortalPaste>(
             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
             QStringLiteral("/remote-desktop-token"));
+    case P::None:
+        break;
+    }
     return std::make_unique<TNoPasting>();
 }
 } // namespace
 
-TDesktopServices::TDesktopServices()
-    : Beeper(std::make_unique<TX11Sound>()), Keys(ChooseHotKeys()) {
-    std::unique_ptr<TWaylandClipboard> wayland = WaylandBoard();
-    Target = ChoosePasteTarget(wayland.get());
-    OnWayland = wayland != nullptr;
-    Board = OnWayland ? std::unique_ptr<IClipboard>(std::move(wayland))
-                      : std::make_unique<TX11Clipboard>();
+TDesktopServices::TDesktopServices() : Beeper(std::make_unique<TX11Sound>()) {
+    TDesktopSession session =
+        TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment());
+    std::unique_ptr<TWaylandClipboard> wayland;
+    if (session.Wayland) {
+        wayland = std::make_unique<TWaylandClipboard>();
+        AskTheDesktop(session, *wayland);
+    }
+    Chosen = ChooseServices(session);
+    Keys = HotKeysFor(Chosen.HotKeys);
+    Target = PasteTargetFor(Chosen.Paste, wayland.get());
+    // The program's own keyboard is the data-control connection's: kept with the clipboard.
+    if (Chosen.Clipboard == TServiceChoice::TClipboard::DataControl)
+        Board = std::move(wayland);
+    else
+        Board = std::make_unique<TX11Clipboard>(Chosen.RecordsWithoutFocus);
 }
 
 TDesktopServices::~TDesktopServices() = default;

@@ -4,6 +4,7 @@
 #include "platform/HotKeys.h"
 #include "platform/PasteTarget.h"
 #include "platform/Sound.h"
+#include "platform/session/DesktopSession.h"
 
 #include <memory>
 
@@ -22,12 +23,12 @@ public:
     ISound& Sound() { return *Beeper; }
     IHotKeys& HotKeys() { return *Keys; }
     IPasteTarget& PasteTarget() { return *Target; }
-    bool WaylandClipboard() const { return OnWayland; }
+    const TServiceChoice& Choice() const { return Chosen; }
 
 private:
     std::unique_ptr<IClipboard> Board;
     std::unique_ptr<ISound> Beeper;
     std::unique_ptr<IHotKeys> Keys;
     std::unique_ptr<IPasteTarget> Target;
-    bool OnWayland = false;
+    TServiceChoice Chosen;
 };

@@ -23,4 +23,6 @@ public:
 
 signals:
     void Pressed(int id);
+    // The desktop turned the hot keys down after Register had taken them.
+    void Unavailable();
 };

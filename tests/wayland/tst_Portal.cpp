@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "fakes/TestDir.h"
 #include "platform/portal/PortalPaste.h"
+#include "platform/portal/PortalShortcuts.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -17,7 +18,9 @@ private slots:
     void init();
     void cleanup();
     void cleanupTestCase();
+    void shortcutsBoundAndActivated_data();
     void shortcutsBoundAndActivated();
+    void refusedShortcutsAreSaid();
     void remoteDesktopPaste_data();
     void remoteDesktopPaste();
 
@@ -66,7 +69,19 @@ void TestPortal::StartPortal(const QStringList& args) {
     });
 }
 
+void TestPortal::shortcutsBoundAndActivated_data() {
+    QTest::addColumn<QString>("desktop"); // XDG_CURRENT_DESKTOP
+    QTest::addColumn<QString>("kde");     // KDE_SESSION_VERSION
+    QTest::addColumn<QString>("call");    // the one that names the shortcuts
+    QTest::newRow("bound in the session") << "sway" << "" << "BindShortcuts";
+    QTest::newRow("Plasma 5: named when the session is made") << "KDE" << "5" << "CreateSession";
+    QTest::newRow("Plasma 6: bound in the session") << "KDE" << "6" << "BindShortcuts";
+}
+
 void TestPortal::shortcutsBoundAndActivated() {
+    QFETCH(QString, desktop);
+    QFETCH(QString, kde);
+    QFETCH(QString, call);
     StartPortal();
     WaylandDesktop::StartKeyboard(Keyboard);
     QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", Dir->File("quillery")));
@@ -78,22 +93,39 @@ void TestPortal::shortcutsBoundAndActivated() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("DISPLAY");
     env.remove("QT_QPA_PLATFORM");
+    env.insert("XDG_CURRENT_DESKTOP", desktop);
+    env.insert("KDE_SESSION_VERSION", kde);
     env.insert("ASAN_OPTIONS", "fast_unwind_on_malloc=0");
     Quillery.setProcessEnvironment(env);
     Quillery.start(Dir->File("quillery"));
-    QStringList bound{"BindShortcuts toggle CTRL+SHIFT+k",
-                      "BindShortcuts series-paste CTRL+SHIFT+v"};
+    QStringList bound{call + " toggle CTRL+SHIFT+k", call + " series-paste CTRL+SHIFT+v"};
     for (int digit = 0; digit <= 9; ++digit)
-        bound << QStringLiteral("BindShortcuts paste-%1 CTRL+SHIFT+%1").arg(digit);
-    QTRY_VERIFY_WITH_TIMEOUT(Calls.filter("BindShortcuts").size() == bound.size(), 10000);
+        bound << QStringLiteral("%1 paste-%2 CTRL+SHIFT+%2").arg(call).arg(digit);
+    QTRY_VERIFY_WITH_TIMEOUT(Calls.filter(call + ' ').size() == bound.size(), 10000);
     for (const QString& shortcut : bound)
         QVERIFY2(Calls.contains(shortcut), qPrintable(Calls.join('\n')));
     QCOMPARE(Calls.first(), QString("org.freedesktop.portal.GlobalShortcuts CreateSession"));
+    QCOMPARE(Calls.filter("BindShortcuts").isEmpty(), call != "BindShortcuts");
 
     WaylandDesktop::StartTextWindow(Window, Keyboard, Dir->File("typed.txt"));
     Portal.write("activate series-paste\nactivate series-paste\nactivate paste-0\n");
     QTRY_COMPARE_WITH_TIMEOUT(WaylandDesktop::Typed(Dir->File("typed.txt")),
                               QByteArray("one two three "), 5000);
+}
+
+// A portal whose back end is another desktop's refuses the session (sway with KDE's back end
+// installed): the keys are then unavailable, and the window says to bind commands.
+void TestPortal::refusedShortcutsAreSaid() {
+    StartPortal({"--refuse-shortcuts"});
+    TPortalShortcuts keys(false);
+    QSignalSpy refused(&keys, &IHotKeys::Unavailable);
+    QVERIFY(keys.Available());
+    QVERIFY(keys.Register(SeriesPasteHotKey, 'V'));
+    QVERIFY(refused.wait(5000));
+    QVERIFY(!keys.Available());
+    QVERIFY(keys.Register(RestoreHotKey, 'K')); // a second binding: said once
+    QTest::qWait(300);
+    QCOMPARE(refused.size(), 1);
 }
 
 void TestPortal::remoteDesktopPaste_data() {

@@ -58,8 +58,8 @@ void Request(QObject* context, const QString& interface, const QString& method, 
 }
 
 void CreateSession(QObject* context, const QString& interface,
-                   const std::function<void(const QDBusObjectPath&)>& done) {
-    const QVariantMap options{{QStringLiteral("session_handle_token"), Token()}};
+                   const std::function<void(const QDBusObjectPath&)>& done, QVariantMap options) {
+    options.insert(QStringLiteral("session_handle_token"), Token());
     Request(context, interface, QStringLiteral("CreateSession"), {options},
             [done](uint response, const QVariantMap& results) {
                 const QVariant handle = results.value(QStringLiteral("session_handle"));

@@ -24,9 +24,11 @@ using TResponse = std::function<void(uint response, const QVariantMap& results)>
 // is answered as cancelled (response 2).
 void Request(QObject* context, const QString& interface, const QString& method, QVariantList args,
              TResponse done);
-// Creates a session of interface; done gets its handle, empty when the portal refused.
+// Creates a session of interface with these options besides the token; done gets its handle,
+// empty when the portal refused.
 void CreateSession(QObject* context, const QString& interface,
-                   const std::function<void(const QDBusObjectPath&)>& done);
+                   const std::function<void(const QDBusObjectPath&)>& done,
+                   QVariantMap options = {});
 void CloseSession(const QDBusObjectPath& session);
 
 } // namespace Portal

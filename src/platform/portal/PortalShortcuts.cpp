@@ -60,7 +60,8 @@ int ShortcutId(const QString& name) {
 
 Q_DECLARE_METATYPE(TShortcut)
 
-TPortalShortcuts::TPortalShortcuts(QObject* parent) : IHotKeys(parent) {
+TPortalShortcuts::TPortalShortcuts(bool inSession, QObject* parent)
+    : IHotKeys(parent), InSession(inSession) {
     qDBusRegisterMetaType<TShortcut>();
     qDBusRegisterMetaType<TShortcuts>();
     Binding.setSingleShot(true);
@@ -89,21 +90,41 @@ void TPortalShortcuts::Unregister(int id) {
     }
 }
 
+namespace {
+TShortcuts Shortcuts(const QMap<int, QChar>& wanted) {
+    TShortcuts shortcuts;
+    for (auto it = wanted.cbegin(); it != wanted.cend(); ++it)
+        shortcuts.append({ShortcutName(it.key()),
+                          {{QStringLiteral("description"), Description(it.key())},
+                           {QStringLiteral("preferred_trigger"), Trigger(it.value())}}});
+    return shortcuts;
+}
+} // namespace
+
 void TPortalShortcuts::Bind() {
-    Portal::CreateSession(this, QLatin1String(Interface), [this](const QDBusObjectPath& session) {
-        Session = session;
-        if (session.path().isEmpty())
-            return;
-        TShortcuts shortcuts;
-        for (auto it = Wanted.cbegin(); it != Wanted.cend(); ++it)
-            shortcuts.append({ShortcutName(it.key()),
-                              {{QStringLiteral("description"), Description(it.key())},
-                               {QStringLiteral("preferred_trigger"), Trigger(it.value())}}});
-        Portal::Request(this, QLatin1String(Interface), QStringLiteral("BindShortcuts"),
-                        {QVariant::fromValue(session), QVariant::fromValue(shortcuts), QString(),
-                         QVariantMap()},
-                        [](uint, const QVariantMap&) {});
-    });
+    QVariantMap options;
+    if (InSession)
+        options.insert(QStringLiteral("shortcuts"), QVariant::fromValue(Shortcuts(Wanted)));
+    Portal::CreateSession(
+        this, QLatin1String(Interface),
+        [this](const QDBusObjectPath& session) { SessionMade(session); }, options);
+}
+
+// A portal that refuses the session (one whose back end is another desktop's) gives no keys:
+// the user binds commands instead, as where there is no portal.
+void TPortalShortcuts::SessionMade(const QDBusObjectPath& session) {
+    Session = session;
+    if (session.path().isEmpty()) {
+        if (!std::exchange(Refused, true))
+            emit Unavailable();
+        return;
+    }
+    if (InSession)
+        return;
+    Portal::Request(this, QLatin1String(Interface), QStringLiteral("BindShortcuts"),
+                    {QVariant::fromValue(session), QVariant::fromValue(Shortcuts(Wanted)),
+                     QString(), QVariantMap()},
+                    [](uint, const QVariantMap&) {});
 }
 
 // Activated(o session, s shortcut, t timestamp, a{sv} options).

@@ -61,6 +61,7 @@ public:
     void Clear();
     // The desktop lets a program type (wlroots' virtual keyboard).
     bool CanType() const { return KeyboardGlobal != 0; }
+    bool OffersExt() const { return ExtGlobal != 0; }
     // Ctrl+V to the window with the keyboard focus, after the clip last written (the same
     // connection: the desktop has the clip before the keys). Fetched follows when a program
     // reads that clip.

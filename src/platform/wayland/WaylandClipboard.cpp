@@ -29,6 +29,7 @@ TWaylandClipboard::TWaylandClipboard(QObject* parent)
         [this] {
             Connected = Control->Connect();
             Typing = Connected && Control->CanType();
+            Ext = Connected && Control->OffersExt();
         },
         Qt::BlockingQueuedConnection);
 }

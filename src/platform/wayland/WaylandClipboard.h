@@ -28,6 +28,7 @@ public:
     // The desktop lets a program type: Ctrl+V after the clip last written, to the window with
     // the keyboard focus; Fetched when a program has read that clip.
     bool CanType() const { return Typing; }
+    bool ExtDataControl() const { return Ext; } // the standard protocol, not the wlr one
     void TypePaste();
 
 signals:
@@ -39,5 +40,6 @@ private:
     bool Connected = false;
     bool Up = true; // the connection, as last heard from its thread
     bool Typing = false;
+    bool Ext = false;
     TClipSnapshot Current;
 };

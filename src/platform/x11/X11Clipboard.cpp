@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-TX11Clipboard::TX11Clipboard(QObject* parent)
-    : IClipboard(parent), Board(QGuiApplication::clipboard()) {
+TX11Clipboard::TX11Clipboard(bool withoutFocus, QObject* parent)
+    : IClipboard(parent), Board(QGuiApplication::clipboard()), WithoutFocus(withoutFocus) {
     connect(&Watcher, &TX11SelectionWatcher::Changed, this, &TX11Clipboard::Announce,
             Qt::QueuedConnection);
     connect(Board, &QClipboard::changed, this,
@@ -46,9 +46,8 @@ void TX11Clipboard::LearnOwnWindow() {
     }
 }
 
-// Chosen only where a Wayland desktop offers no data control (see TDesktopServices).
 bool TX11Clipboard::RecordsWithoutFocus() const {
-    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return WithoutFocus;
 }
 
 bool TX11Clipboard::HasText() const {

@@ -13,7 +13,8 @@ class QClipboard;
 class TX11Clipboard : public IClipboard {
     Q_OBJECT
 public:
-    explicit TX11Clipboard(QObject* parent = nullptr);
+    // withoutFocus: the desktop shows it every copy (X11, or a Wayland desktop mirroring all).
+    explicit TX11Clipboard(bool withoutFocus = true, QObject* parent = nullptr);
     bool HasText() const override;
     QByteArray ReadText() const override;
     void WriteText(const QByteArray& text) override;
@@ -27,6 +28,7 @@ private:
     void LearnOwnWindow();
 
     QClipboard* Board;
+    bool WithoutFocus;
     TX11SelectionWatcher Watcher;
     quint32 OwnWindow = 0;
     bool Writing = false; // inside the program's own write or clear

@@ -1,7 +1,8 @@
 // A stand-in for the desktop portal's GlobalShortcuts and RemoteDesktop, on the test's own
 // session bus. Each call is written to standard output as a line; a line "activate NAME" on
 // standard input sends Activated for that shortcut. With --refuse, the user says no to the
-// remote desktop. "ready" is written once the portal's name is taken.
+// remote desktop; with --refuse-shortcuts, the shortcuts' session is refused, as by another
+// desktop's back end. "ready" is written once the portal's name is taken.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -24,6 +25,20 @@ void Say(const QString& line) {
     std::fflush(stdout);
 }
 
+// Shortcuts, a(sa{sv}): each said as "<what> NAME TRIGGER".
+void SayShortcuts(const QString& what, const QDBusArgument& list) {
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString name;
+        QVariantMap properties;
+        list.beginStructure();
+        list >> name >> properties;
+        list.endStructure();
+        Say(what + ' ' + name + ' ' + properties.value("preferred_trigger").toString());
+    }
+    list.endArray();
+}
+
 QString SenderPart(const QDBusMessage& message) {
     return message.service().mid(1).replace(u'.', u'_');
 }
@@ -31,6 +46,7 @@ QString SenderPart(const QDBusMessage& message) {
 class TPortal : public QDBusVirtualObject {
 public:
     bool Refuse = false;
+    bool RefuseShortcuts = false;
     QString Session; // the last one made
 
     QString introspect(const QString&) const override { return {}; }
@@ -65,19 +81,14 @@ public:
                                options.value("session_handle_token").toString());
             results.insert("session_handle", Session);
             Say(message.interface() + " CreateSession");
-        } else if (member == "BindShortcuts") {
-            const QDBusArgument list = args[1].value<QDBusArgument>();
-            list.beginArray();
-            while (!list.atEnd()) {
-                QString name;
-                QVariantMap properties;
-                list.beginStructure();
-                list >> name >> properties;
-                list.endStructure();
-                Say("BindShortcuts " + name + ' ' +
-                    properties.value("preferred_trigger").toString());
+            if (options.contains("shortcuts"))
+                SayShortcuts("CreateSession", options.value("shortcuts").value<QDBusArgument>());
+            if (RefuseShortcuts && message.interface() == Shortcuts) {
+                response = 2;
+                results.clear();
             }
-            list.endArray();
+        } else if (member == "BindShortcuts") {
+            SayShortcuts("BindShortcuts", args[1].value<QDBusArgument>());
         } else if (member == "SelectDevices") {
             Say(QStringLiteral("SelectDevices types=%1 persist=%2 token=%3")
                     .arg(options.value("types").toUInt())
@@ -105,6 +116,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     TPortal portal;
     portal.Refuse = app.arguments().contains("--refuse");
+    portal.RefuseShortcuts = app.arguments().contains("--refuse-shortcuts");
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(Path, &portal, QDBusConnection::SubPath) ||
         !bus.registerService("org.freedesktop.portal.Desktop"))
