@@ -13,7 +13,6 @@ public:
     ~TTerminationSignals() override;
     bool Received() const { return Got; } // one came already
 
-
 signals:
     void Requested();
 

@@ -210,7 +210,7 @@ void TestIniFile::write() {
 // could mistake: each reads back as written, and a name the plain form keeps is written plain,
 // as older settings files hold it.
 void TestIniFile::anyNameIsKeptWhole() {
-    const QList<QByteArray> pieces{"a",  "/", " ",  "\t", "\n", "\r", "\"", "'",       "%",
+    const QList<QByteArray> pieces{"a",   "/", " ", "\t", "\n", "\r",   "\"",       "'",      "%",
                                    "%0A", "=", ";", "[",  "\\", "\xe9", "\xc3\xa9", "file://"};
     QRandomGenerator random(30);
     for (int n = 0; n < 5000; ++n) {
@@ -223,8 +223,8 @@ void TestIniFile::anyNameIsKeptWhole() {
         const QByteArray written = ini.Bytes();
         QCOMPARE(written.count('\n'), 2);
         QCOMPARE(TIniFile("t.ini", written).ReadPath("S", "k", "<def>"), name);
-        const bool quoted = bytes.size() >= 2 && (bytes[0] == '"' || bytes[0] == '\'') &&
-                            bytes.back() == bytes[0];
+        const bool quoted =
+            bytes.size() >= 2 && (bytes[0] == '"' || bytes[0] == '\'') && bytes.back() == bytes[0];
         const bool plain = !bytes.contains('\n') && !bytes.contains('\r') &&
                            name == name.trimmed() && !quoted && !bytes.startsWith("file://");
         if (plain)

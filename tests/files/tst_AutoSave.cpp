@@ -372,8 +372,8 @@ void TestAutoSave::aFullDiskIsLeftAndSaid() {
     const QString temp = (then == "folder full" ? home : f.Dir).File("qlry0001.Clp");
     QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(temp), list, 4000);
     QCOMPARE(TTestDir::Read(own), Clp({"old"}));
-    QVERIFY(QDir(disk.File("")).entryList({"qlry*", ".qlry*"}, QDir::Files | QDir::Hidden)
-                .isEmpty());
+    QVERIFY(
+        QDir(disk.File("")).entryList({"qlry*", ".qlry*"}, QDir::Files | QDir::Hidden).isEmpty());
     if (then == "room") {
         QFile::remove(disk.File("filler"));
         QTRY_COMPARE_WITH_TIMEOUT(TTestDir::Read(own), list, TAutoSave::RetryOwnFile + 3000);
@@ -387,8 +387,8 @@ void TestAutoSave::aFullDiskIsLeftAndSaid() {
     QCOMPARE(TTestDir::Read(own), Clp({"old"}));
     QCOMPARE(TTestDir::Read(temp), list);
     const QString note = f.Settings.LastExitNote;
-    QCOMPARE(note, QString("The clip list was saved to %1: %2 could not be written.")
-                       .arg(temp, own));
+    QCOMPARE(note,
+             QString("The clip list was saved to %1: %2 could not be written.").arg(temp, own));
     f.Create();
     QCOMPARE(f.Form->pnlStatus->text(), note);
 }

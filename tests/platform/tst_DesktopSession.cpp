@@ -75,24 +75,24 @@ void TestDesktopSession::choice_data() {
     QTest::newRow("Hyprland") << Session("xw", "Hyprland", 0, {"wlr", "ext", "vk", "keys"})
                               << Choice(W::Xcb, C::DataControl, true, K::PortalBind,
                                         P::VirtualKeyboard);
-    QTest::newRow("KDE Plasma 5.27") << Session("xw", "KDE", 5, {"wlr", "keys", "remote"})
-                                     << Choice(W::Xcb, C::DataControl, true, K::PortalInSession,
-                                               P::Portal);
-    QTest::newRow("KDE Plasma 6.5, ext only") << Session("xw", "KDE", 6, {"ext", "keys", "remote"})
-                                              << Choice(W::Xcb, C::DataControl, true,
-                                                        K::PortalBind, P::Portal);
+    QTest::newRow("KDE Plasma 5.27")
+        << Session("xw", "KDE", 5, {"wlr", "keys", "remote"})
+        << Choice(W::Xcb, C::DataControl, true, K::PortalInSession, P::Portal);
+    QTest::newRow("KDE Plasma 6.5, ext only")
+        << Session("xw", "KDE", 6, {"ext", "keys", "remote"})
+        << Choice(W::Xcb, C::DataControl, true, K::PortalBind, P::Portal);
     QTest::newRow("GNOME 43") << Session("xw", "GNOME", 0, {"remote"})
                               << Choice(W::Xcb, C::X11, true, K::None, P::Portal);
     QTest::newRow("GNOME 48") << Session("xw", "GNOME", 0, {"keys", "remote"})
                               << Choice(W::Xcb, C::X11, true, K::PortalBind, P::Portal);
-    QTest::newRow("cage: nothing offered") << Session("xw", "", 0, {})
-                                           << Choice(W::Xcb, C::X11, false, K::None, P::None);
+    QTest::newRow("cage: nothing offered")
+        << Session("xw", "", 0, {}) << Choice(W::Xcb, C::X11, false, K::None, P::None);
     QTest::newRow("no X server") << Session("w", "sway", 0, {"wlr", "vk"})
                                  << Choice(W::Wayland, C::DataControl, true, K::None,
                                            P::VirtualKeyboard);
-    QTest::newRow("GNOME without an X server") << Session("w", "GNOME", 0, {"remote"})
-                                               << Choice(W::Wayland, C::X11, false, K::None,
-                                                         P::Portal);
+    QTest::newRow("GNOME without an X server")
+        << Session("w", "GNOME", 0, {"remote"})
+        << Choice(W::Wayland, C::X11, false, K::None, P::Portal);
 }
 
 void TestDesktopSession::choice() {

@@ -73,9 +73,15 @@ void TestPortal::shortcutsBoundAndActivated_data() {
     QTest::addColumn<QString>("desktop"); // XDG_CURRENT_DESKTOP
     QTest::addColumn<QString>("kde");     // KDE_SESSION_VERSION
     QTest::addColumn<QString>("call");    // the one that names the shortcuts
-    QTest::newRow("bound in the session") << "sway" << "" << "BindShortcuts";
-    QTest::newRow("Plasma 5: named when the session is made") << "KDE" << "5" << "CreateSession";
-    QTest::newRow("Plasma 6: bound in the session") << "KDE" << "6" << "BindShortcuts";
+    QTest::newRow("bound in the session") << "sway"
+                                          << ""
+                                          << "BindShortcuts";
+    QTest::newRow("Plasma 5: named when the session is made") << "KDE"
+                                                              << "5"
+                                                              << "CreateSession";
+    QTest::newRow("Plasma 6: bound in the session") << "KDE"
+                                                    << "6"
+                                                    << "BindShortcuts";
 }
 
 void TestPortal::shortcutsBoundAndActivated() {

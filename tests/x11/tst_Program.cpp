@@ -366,7 +366,6 @@ void TestProgram::autoSavedCopiesSurviveKill9() {
     QCOMPARE(TTestDir::Read(list), Clp({"must survive", "older"}));
 }
 
-
 void TestProgram::aSignalDuringAStartUpBoxEndsCleanly_data() {
     QTest::addColumn<QString>("box");
     QTest::newRow("no desktop entry can name the program's path") << "line break";
