@@ -141,7 +141,7 @@ void TIniFile::WritePath(const QString& section, const QString& key, const QStri
 }
 
 QString TIniFile::ReadPath(const QString& section, const QString& key, const QString& def) const {
-    const QString value = ReadValue(section, key, def);
+    QString value = ReadValue(section, key, def);
     if (!value.startsWith(FileUrl))
         return value;
     const QByteArray encoded = NativeNames::Encode(value.mid(FileUrl.size()));
