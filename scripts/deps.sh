@@ -7,7 +7,8 @@ build=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev 
     libwayland-dev libwayland-bin librust-wayland-protocols-dev qt6-wayland libxkbcommon-dev)
 test=(xvfb openbox trayer cage xclip xsel xdotool x11-utils wmctrl python3-tk desktop-file-utils
     libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0 appstream dbus-daemon at-spi2-core
-    python3-pyatspi clang-format clang-tidy sway wl-clipboard xwayland)
+    python3-pyatspi clang-format clang-tidy sway wl-clipboard xwayland kwin-wayland
+    x11-xserver-utils)
 
 fuzz=(clang libclang-rt-14-dev)
 package=(dpkg-dev file)

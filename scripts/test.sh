@@ -15,4 +15,4 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 cd "$here"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
-ctest --preset asan -LE x11 -j"$(nproc)" "$@"
+ctest --preset asan -LE "x11|kde" -j"$(nproc)" "$@"

@@ -92,6 +92,8 @@ bool TDataControl::Connect() {
         Disconnect();
         return false;
     }
+    // KWin sends no selection at start now and then: the next one is a copy all the same.
+    First = false;
     Pinger.start();
     return true;
 }

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Runs a command inside a private headless KDE Plasma desktop: kwin_wayland on its virtual
+# backend with a rootless XWayland, kglobalaccel inside it, and the desktop portal with KDE's
+# back end, D-Bus activated on a session bus of its own. KWin runs as the user nobody (under
+# root), from a plain copy: the installed binary carries a file capability this machine cannot
+# grant. The bus and the X server let root in, so that the command runs as the caller.
+# Usage: kdesession.sh COMMAND [ARGS...]   (exit status: the command's)
+set -euo pipefail
+
+work=$(mktemp -d /tmp/quillery-kde.XXXXXX)
+as=()
+if [[ $(id -u) -eq 0 ]]; then
+    chown nobody "$work"
+    as=(runuser -u nobody --)
+fi
+chmod 0711 "$work"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill -- "-$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp /usr/bin/kwin_wayland "$work/kwin_wayland"
+cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$work/bus</listen>
+  <auth>EXTERNAL</auth>
+  <standard_session_servicedirs/>
+  <policy context="default">
+    <allow user="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+chmod 0644 "$work/bus.conf"
+session=(env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work"
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" XDG_SESSION_TYPE=wayland
+    XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
+
+wait_for() { # a path, what it is
+    for ((i = 0; i < 200; i++)); do
+        [[ -e $1 ]] && return 0
+        sleep 0.05
+    done
+    echo "kdesession: $2 did not start" >&2
+    cat "$work"/*.log >&2
+    exit 1
+}
+
+setsid "${as[@]}" "${session[@]}" dbus-daemon --config-file="$work/bus.conf" --nofork \
+    >"$work/bus.log" 2>&1 &
+pids+=($!)
+wait_for "$work/bus" "the session bus"
+setsid "${as[@]}" "${session[@]}" "$work/kwin_wayland" --virtual --no-lockscreen --xwayland \
+    --socket wayland-kde --width 1280 --height 800 >"$work/kwin.log" 2>&1 &
+pids+=($!)
+wait_for "$work/wayland-kde" "kwin_wayland"
+# XWayland's display: the number KWin gave it, once it listens.
+display=
+for ((i = 0; i < 200; i++)); do
+    xwayland=$(pgrep -u nobody -n -x Xwayland || true)
+    [[ -n $xwayland ]] && display=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | sed -n 2p)
+    [[ -n $display ]] && "${as[@]}" env DISPLAY="$display" xhost "+si:localuser:$(id -un)" \
+        >/dev/null 2>&1 && break
+    display=
+    sleep 0.05
+done
+[[ -n $display ]] || { echo "kdesession: no XWayland" >&2; cat "$work/kwin.log" >&2; exit 1; }
+
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" WAYLAND_DISPLAY="$work/wayland-kde"
+export DISPLAY="$display" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=KDE
+export KDE_FULL_SESSION=true KDE_SESSION_VERSION=5
+# The portal's KDE back end starts only with these in the bus's activation environment.
+dbus-update-activation-environment WAYLAND_DISPLAY DISPLAY XDG_CURRENT_DESKTOP \
+    XDG_SESSION_TYPE KDE_FULL_SESSION KDE_SESSION_VERSION XDG_RUNTIME_DIR="$work" \
+    QT_QPA_PLATFORM=wayland
+
+set +e
+"$@"
+status=$?
+set -e
+exit $status
