@@ -4,6 +4,7 @@
 #include "x11/Desktop.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <csignal>
@@ -33,6 +34,7 @@ class TestKdeDesktop : public QObject {
 private slots:
     void firstCopyAfterStartIsRecorded();
     void clipPutBackIsReadByWaylandPrograms();
+    void hotKeysBoundThroughThePortal();
 };
 
 // Over several starts, the first copy made once the window is up is in the list.
@@ -71,6 +73,53 @@ void TestKdeDesktop::clipPutBackIsReadByWaylandPrograms() {
     QTRY_COMPARE_WITH_TIMEOUT(Run("wl-paste", {"-n"}), QByteArray("older"), 3000);
     // Read again while another program has the focus: still served.
     QCOMPARE(Run("wl-paste", {"-n"}), QByteArray("older"));
+    Stop(quillery);
+}
+
+namespace {
+// The desktop's shortcuts component holding this shortcut, as kglobalaccel lists them.
+QString ComponentWith(const QString& shortcut) {
+    const QByteArray list =
+        Run("dbus-send", {"--print-reply", "--dest=org.kde.kglobalaccel", "/kglobalaccel",
+                          "org.kde.KGlobalAccel.allComponents"});
+    static const QRegularExpression path(R"re("(/component/[^"]*)")re");
+    for (auto it = path.globalMatch(QString::fromUtf8(list)); it.hasNext();) {
+        const QString component = it.next().captured(1);
+        const QByteArray names = Run("qdbus", {"org.kde.kglobalaccel", component,
+                                               "org.kde.kglobalaccel.Component.shortcutNames"});
+        if (names.split('\n').contains(shortcut.toUtf8()))
+            return component;
+    }
+    return {};
+}
+} // namespace
+
+// Plasma 5.27 binds the shortcuts named when the portal session is made; pressing one (here
+// through kglobalaccel, as the desktop does for a key chord) reaches the program. The portal
+// serves only programs of its own user: the program runs as the desktop's user.
+void TestKdeDesktop::hotKeysBoundThroughThePortal() {
+    TTestDir dir;
+    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
+    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\n");
+    QVERIFY(Run("chown", {"-R", "nobody", dir.Path()}).isEmpty());
+    QProcess quillery;
+    QStringList env{"HOME=" + dir.Path(), "XDG_RUNTIME_DIR=" + dir.Path()};
+    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY",
+                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
+        env << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
+    quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // setpriv execs the program itself, so that the signal at the end reaches it.
+    quillery.start("setpriv",
+                   QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "-i"} +
+                       env + QStringList{dir.File("quillery")});
+    QVERIFY(quillery.waitForStarted());
+    QVERIFY(!WaitForWindow(quillery.processId(), "Quillery").isEmpty());
+    QString component;
+    QTRY_VERIFY_WITH_TIMEOUT(!(component = ComponentWith("series-paste")).isEmpty(), 10000);
+    QVERIFY(!ComponentWith("toggle").isEmpty());
+    Run("qdbus", {"org.kde.kglobalaccel", component,
+                  "org.kde.kglobalaccel.Component.invokeShortcut", "toggle"});
+    QTRY_VERIFY_WITH_TIMEOUT(!Visible(quillery.processId(), "Quillery"), 5000);
     Stop(quillery);
 }
 
