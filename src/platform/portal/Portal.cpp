@@ -31,7 +31,11 @@ bool Offers(const QString& interface) {
                                                       "org.freedesktop.DBus.Properties", "Get");
     get << interface << QStringLiteral("version");
     const QDBusMessage reply = bus.call(get, QDBus::Block, AnswerMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    // A portal that is there but slow to answer (a busy start of the session) still offers
+    // it: its answer to the session then says whether it does.
+    return reply.type() == QDBusMessage::ReplyMessage ||
+           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
+           reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.Timeout");
 }
 
 void Request(QObject* context, const QString& interface, const QString& method, QVariantList args,

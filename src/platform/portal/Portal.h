@@ -15,7 +15,8 @@ inline constexpr const char* Service = "org.freedesktop.portal.Desktop";
 inline constexpr const char* ObjectPath = "/org/freedesktop/portal/desktop";
 inline constexpr const char* RequestInterface = "org.freedesktop.portal.Request";
 
-// The desktop's portal has this interface (it answers for its version).
+// The desktop's portal has this interface: it answers for its version, or is there but too
+// slow to answer at start.
 bool Offers(const QString& interface);
 
 using TResponse = std::function<void(uint response, const QVariantMap& results)>;
