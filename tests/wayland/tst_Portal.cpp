@@ -102,6 +102,11 @@ void TestPortal::shortcutsBoundAndActivated() {
     env.insert("XDG_CURRENT_DESKTOP", desktop);
     env.insert("KDE_SESSION_VERSION", kde);
     env.insert("ASAN_OPTIONS", "fast_unwind_on_malloc=0");
+    // A runtime folder of its own: the desktop's is nobody's, where Qt would put the program's
+    // single-instance lock in one folder for every test running beside this one.
+    env.insert("WAYLAND_DISPLAY", qEnvironmentVariable("XDG_RUNTIME_DIR") + '/' +
+                                      qEnvironmentVariable("WAYLAND_DISPLAY"));
+    env.insert("XDG_RUNTIME_DIR", Dir->Path());
     Quillery.setProcessEnvironment(env);
     Quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     Quillery.start(Dir->File("quillery"));
