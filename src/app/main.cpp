@@ -102,12 +102,12 @@ int main(int argc, char* argv[]) {
     // through Wayland where the desktop allows (TDesktopServices). Without an X server, the
     // window is a Wayland one: what X11 alone offers (hot keys, pasting, placing the window)
     // is then missing, and nothing else.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        const TServiceChoice services = ChooseServices(
-            TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment()));
+    const TDesktopSession session =
+        TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM",
-                services.Window == TServiceChoice::TWindow::Wayland ? "wayland" : "xcb");
-    }
+                ChooseServices(session).Window == TServiceChoice::TWindow::Wayland ? "wayland"
+                                                                                   : "xcb");
     QApplication app(argc, argv);
     // Taken again from argv, which QApplication has rid of its own options.
     const TCommandLine command = ParseCommandLine(Arguments(argc, argv));
@@ -128,7 +128,7 @@ int main(int argc, char* argv[]) {
             return 0;
     }
 
-    TDesktopServices desktop;
+    TDesktopServices desktop(session);
     TDesktopShell shell;
     return RunQuillery(app,
                        {desktop.Clipboard(), desktop.Sound(), prompts, desktop.HotKeys(),

@@ -116,7 +116,7 @@ void TAutoSave::Done() {
     // The list stays changed: it goes at the next tick, or at exit. A list that replaced it
     // meanwhile waited for this write first (Finish), and asked about the one it replaced.
     if (toOwnFile) {
-        OwnFileFailing();
+        OwnFileFailing(error);
         return;
     }
     Form.pnlStatus->setText(error);
@@ -129,9 +129,9 @@ void TAutoSave::Done() {
 
 // The next writes go to a temporary list, and the own file is tried again now and then; the
 // error is said once, not at each retry.
-void TAutoSave::OwnFileFailing() {
+void TAutoSave::OwnFileFailing(const QString& error) {
     if (!OwnFileFailed) {
-        Form.pnlStatus->setText(Writing.result());
+        Form.pnlStatus->setText(error);
         SayWhereSaved = true;
     }
     OwnFileFailed = true;

@@ -51,7 +51,7 @@ private:
     void Done();
     QString Target();
     bool RetryDue() const;
-    void OwnFileFailing();
+    void OwnFileFailing(const QString& error);
 
     TQuilleryMainForm& Form;
     QTimer Timer;

@@ -10,7 +10,6 @@
 #include "platform/x11/X11PasteTarget.h"
 #include "platform/x11/X11Sound.h"
 
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 namespace {
@@ -73,9 +72,8 @@ std::unique_ptr<IPasteTarget> PasteTargetFor(TServiceChoice::TPaste way, TWaylan
 }
 } // namespace
 
-TDesktopServices::TDesktopServices() : Beeper(std::make_unique<TX11Sound>()) {
-    TDesktopSession session =
-        TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment());
+TDesktopServices::TDesktopServices(TDesktopSession session)
+    : Beeper(std::make_unique<TX11Sound>()) {
     std::unique_ptr<TWaylandClipboard> wayland;
     if (session.Wayland) {
         wayland = std::make_unique<TWaylandClipboard>();

@@ -16,7 +16,8 @@
 // keyboard (wlroots) or the portal's remote desktop. Sound goes through X11.
 class TDesktopServices {
 public:
-    TDesktopServices();
+    // session: what the environment shows; the rest is asked of the desktop here.
+    explicit TDesktopServices(TDesktopSession session);
     ~TDesktopServices();
 
     IClipboard& Clipboard() { return *Board; }

@@ -1,33 +1,15 @@
 // The real program on a real KDE Plasma compositor (kwin_wayland, headless): copies recorded
 // through its data control from the first one after start on, and clips put back where
 // Wayland programs read them.
+#include "wayland/Desktop.h"
 #include "x11/Desktop.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <csignal>
-
 using namespace Desktop;
-
-namespace {
-// Copies as a Wayland program does; wl-copy returns once it owns the clipboard.
-void WlCopy(const QByteArray& text) {
-    QProcess copy;
-    copy.start("wl-copy", {});
-    QVERIFY(copy.waitForStarted());
-    copy.write(text);
-    copy.closeWriteChannel();
-    QVERIFY(copy.waitForFinished(5000));
-}
-
-void Stop(QProcess& process) {
-    ::kill(pid_t(process.processId()), SIGTERM);
-    QVERIFY(process.waitForFinished(10000));
-    QCOMPARE(process.exitCode(), 0);
-}
-} // namespace
+using WaylandDesktop::WlCopy;
 
 class TestKdeDesktop : public QObject {
     Q_OBJECT

@@ -7,6 +7,15 @@
 
 namespace WaylandDesktop {
 
+// Copies as a Wayland program does; wl-copy returns once it owns the clipboard.
+inline void WlCopy(const QByteArray& text) {
+    QProcess copy;
+    copy.start("wl-copy");
+    copy.write(text);
+    copy.closeWriteChannel();
+    QVERIFY(copy.waitForFinished(10000));
+}
+
 inline void StartKeyboard(QProcess& keyboard) {
     keyboard.start(QUILLERY_HELPER_DIR "/wl_keys");
     QVERIFY(keyboard.waitForReadyRead(5000));

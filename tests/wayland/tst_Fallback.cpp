@@ -13,7 +13,8 @@ private slots:
 
 void TestFallback::clipboardThroughX11() {
     QVERIFY(!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
-    TDesktopServices desktop;
+    TDesktopServices desktop(
+        TDesktopSession::FromEnvironment(QProcessEnvironment::systemEnvironment()));
     QVERIFY(desktop.Choice().Clipboard == TServiceChoice::TClipboard::X11);
     QVERIFY(!desktop.Clipboard().RecordsWithoutFocus());
     QList<QByteArray> copies;

@@ -2,6 +2,7 @@
 // platform, its clipboard through data control. Copies made by another program reach the list
 // and its file; a clicked clip is served to other programs and not recorded again; a
 // termination signal ends it with the list saved.
+#include "Desktop.h"
 #include "fakes/TestDir.h"
 
 #include <QProcess>
@@ -9,14 +10,9 @@
 
 #include <csignal>
 
+using WaylandDesktop::WlCopy;
+
 namespace {
-void WlCopy(const QByteArray& text) {
-    QProcess copy;
-    copy.start("wl-copy");
-    copy.write(text);
-    copy.closeWriteChannel();
-    QVERIFY(copy.waitForFinished(10000));
-}
 QByteArray WlPaste() {
     QProcess paste;
     paste.start("wl-paste", {"--no-newline"});

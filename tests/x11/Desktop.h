@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
 namespace Desktop {
 
 inline QByteArray Run(const QString& program, const QStringList& args, int timeoutMs = 10000) {
@@ -50,6 +52,14 @@ inline bool Visible(qint64 pid, const QString& title) {
     return !Run("xdotool", {"search", "--all", "--onlyvisible", "--pid", QString::number(pid),
                             "--name", "^" + title + "$"})
                 .isEmpty();
+}
+
+// SIGTERM, then a clean exit within 10 s.
+inline void Stop(QProcess& process) {
+    ::kill(pid_t(process.processId()), SIGTERM);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
 }
 
 // A second start of the program in dir with an action: its exit status and what it wrote.

@@ -37,7 +37,6 @@ private slots:
 private:
     void Install(const QByteArray& ini) { TTestDir::Write(Dir->File("Quillery.Ini"), ini); }
     qint64 Start(QProcess& process) { return StartQuillery(process, *Dir, QByteArray()); }
-    void Stop(QProcess& process); // SIGTERM, then wait for a clean exit
 
     std::unique_ptr<TTestDir> Dir;
     QProcess Main;
@@ -56,13 +55,6 @@ void TestProgram::cleanup() {
         }
     }
     Dir.reset();
-}
-
-void TestProgram::Stop(QProcess& process) {
-    ::kill(pid_t(process.processId()), SIGTERM);
-    QVERIFY(process.waitForFinished(10000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
 }
 
 void TestProgram::startupListAndCopiesSavedOnSigterm() {

@@ -155,8 +155,8 @@ void TDataControl::Reconnect() {
         Retry.start(RetryMs);
         return;
     }
-    // What is on the clipboard now may be a copy made while there was no connection.
-    First = false;
+    // What is on the clipboard now may be a copy made while there was no connection: First
+    // is long false, so it is recorded.
     emit ConnectionChanged(true);
 }
 
