@@ -12,7 +12,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)" "$@"
 [[ ${QUILLERY_SANITIZE:-1} == 0 ]] && exit 0
-desktops="x11|kde" # these suites run in the main build only
+desktops="x11|kde|gnome" # these suites run in the main build only
 cd "$here"
 cmake --preset asan >/dev/null
 # Only what that run needs: each test is built under its own name.

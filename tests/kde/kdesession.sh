@@ -7,70 +7,21 @@
 # Usage: kdesession.sh COMMAND [ARGS...]   (exit status: the command's)
 set -euo pipefail
 
-work=$(mktemp -d /tmp/quillery-kde.XXXXXX)
-as=()
-if [[ $(id -u) -eq 0 ]]; then
-    chown nobody "$work"
-    as=(runuser -u nobody --)
-fi
-chmod 0711 "$work"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill -- "-$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
+source "$(dirname "$0")/../privatesession.sh" kde
 cp /usr/bin/kwin_wayland "$work/kwin_wayland"
-cat >"$work/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$work/bus</listen>
-  <auth>EXTERNAL</auth>
-  <standard_session_servicedirs/>
-  <policy context="default">
-    <allow user="*"/>
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-chmod 0644 "$work/bus.conf"
-session=(env -i PATH="$PATH" HOME="$work" XDG_RUNTIME_DIR="$work"
-    DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" XDG_SESSION_TYPE=wayland
-    XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
+session+=(XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
 
-wait_for() { # a path, what it is
-    for ((i = 0; i < 200; i++)); do
-        [[ -e $1 ]] && return 0
-        sleep 0.05
-    done
-    echo "kdesession: $2 did not start" >&2
-    cat "$work"/*.log >&2
-    exit 1
-}
-
-setsid "${as[@]}" "${session[@]}" dbus-daemon --config-file="$work/bus.conf" --nofork \
-    >"$work/bus.log" 2>&1 &
-pids+=($!)
+start bus dbus-daemon --config-file="$work/bus.conf" --nofork
 wait_for "$work/bus" "the session bus"
-setsid "${as[@]}" "${session[@]}" "$work/kwin_wayland" --virtual --no-lockscreen --xwayland \
-    --socket wayland-kde --width 1280 --height 800 >"$work/kwin.log" 2>&1 &
-pids+=($!)
+start kwin "$work/kwin_wayland" --virtual --no-lockscreen --xwayland --socket wayland-kde \
+    --width 1280 --height 800
 wait_for "$work/wayland-kde" "kwin_wayland"
 # XWayland's display: the number KWin gave it, once it listens.
 display=
 for ((i = 0; i < 200; i++)); do
-    xwayland=$(pgrep -u nobody -n -x Xwayland || true)
+    xwayland=$(pgrep -s "${pids[-1]}" -x Xwayland || true)
     [[ -n $xwayland ]] && display=$(tr '\0' '\n' <"/proc/$xwayland/cmdline" | sed -n 2p)
-    [[ -n $display ]] && "${as[@]}" env DISPLAY="$display" xhost "+si:localuser:$(id -un)" \
-        >/dev/null 2>&1 && break
+    [[ -n $display ]] && let_in "$display" && break
     display=
     sleep 0.05
 done

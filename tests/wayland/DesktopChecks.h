@@ -1,0 +1,63 @@
+#pragma once
+
+// What every Wayland desktop must show of the real program, whatever way the desktop gives it
+// the clipboard: copies of Wayland and X11 programs recorded from the first one after start
+// on, and clips put back where Wayland programs read them.
+#include "wayland/Desktop.h"
+#include "x11/Desktop.h"
+
+#include <QtTest>
+
+namespace DesktopChecks {
+
+// Rows of copiers: a Wayland program and an X11 one.
+inline void Copiers() {
+    QTest::addColumn<bool>("x11");
+    QTest::newRow("a Wayland program copies") << false;
+    QTest::newRow("an X11 program copies") << true;
+}
+
+// Over several starts, the first copy made once the window is up is in the list, and what was
+// on the clipboard at start is not.
+inline void FirstCopiesAfterStart(bool x11, int starts) {
+    using namespace Desktop;
+    const auto copy = [x11](const QByteArray& text) {
+        x11 ? XclipCopy(text) : WaylandDesktop::WlCopy(text);
+    };
+    int recorded = 0;
+    for (int start = 0; start < starts; ++start) {
+        TTestDir dir;
+        QProcess quillery;
+        const qint64 pid =
+            StartQuillery(quillery, dir, "[Options]\nSplash=0\nAutoSave=1\nTray=0\n");
+        QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+        const QByteArray text = "first copy of start " + QByteArray::number(start);
+        copy(text);
+        QTest::qWait(300);
+        copy("second copy");
+        QTest::qWait(300);
+        Stop(quillery);
+        const QByteArray list = TTestDir::Read(dir.File("qlry0001.Clp"));
+        QVERIFY2(list.startsWith(Clp({"second copy"})), list.constData());
+        recorded += list == Clp({"second copy", text}) ? 1 : 0;
+    }
+    QCOMPARE(recorded, starts);
+}
+
+// Read again while another program has the focus: still served.
+inline void ClipPutBackIsRead() {
+    using namespace Desktop;
+    TTestDir dir;
+    TTestDir::Write(dir.File("list.clp"), Clp({"from the list", "older"}));
+    QProcess quillery;
+    const qint64 pid = StartQuillery(
+        quillery, dir,
+        "[Options]\nSplash=0\nTray=0\nDefaultFile=" + dir.File("list.clp").toUtf8() + "\n");
+    QVERIFY(!WaitForWindow(pid, "Quillery").isEmpty());
+    QCOMPARE(Action(dir, {"--copy", "1"}).Status, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(Run("wl-paste", {"-n"}), QByteArray("older"), 3000);
+    QCOMPARE(Run("wl-paste", {"-n"}), QByteArray("older"));
+    Stop(quillery);
+}
+
+} // namespace DesktopChecks
