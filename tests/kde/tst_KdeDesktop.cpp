@@ -15,6 +15,8 @@ private slots:
     void firstCopyAfterStartIsRecorded();
     void clipPutBackIsReadByWaylandPrograms() { DesktopChecks::ClipPutBackIsRead(); }
     void hotKeysBoundThroughThePortal();
+    void seriesPasteIntoANativeWindow_data();
+    void seriesPasteIntoANativeWindow();
 };
 
 void TestKdeDesktop::firstCopyAfterStartIsRecorded() {
@@ -23,7 +25,7 @@ void TestKdeDesktop::firstCopyAfterStartIsRecorded() {
 }
 
 namespace {
-// The desktop's shortcuts component holding this shortcut, as kglobalaccel lists them.
+// The running program's shortcuts component holding this shortcut, as kglobalaccel lists them.
 QString ComponentWith(const QString& shortcut) {
     const QByteArray list =
         Run("dbus-send", {"--print-reply", "--dest=org.kde.kglobalaccel", "/kglobalaccel",
@@ -33,39 +35,100 @@ QString ComponentWith(const QString& shortcut) {
         const QString component = it.next().captured(1);
         const QByteArray names = Run("qdbus", {"org.kde.kglobalaccel", component,
                                                "org.kde.kglobalaccel.Component.shortcutNames"});
-        if (names.split('\n').contains(shortcut.toUtf8()))
+        // Components of programs that have ended stay listed, inactive.
+        if (names.split('\n').contains(shortcut.toUtf8()) &&
+            Run("qdbus", {"org.kde.kglobalaccel", component,
+                          "org.kde.kglobalaccel.Component.isActive"}) == "true")
             return component;
     }
     return {};
 }
+
+// The portal serves only programs of its own user: the program runs as the desktop's user,
+// on the window platform given, from a folder of its own. setpriv execs the program itself,
+// so that the signal at the end reaches it.
+QStringList AsDesktopUser(const TTestDir& dir, const QString& platform = "xcb") {
+    QStringList command{"--reuid=nobody",
+                        "--regid=nogroup",
+                        "--clear-groups",
+                        "env",
+                        "-i",
+                        "HOME=" + dir.Path(),
+                        "XDG_RUNTIME_DIR=" + dir.Path(),
+                        "QT_QPA_PLATFORM=" + platform};
+    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY",
+                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
+        command << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
+    return command << dir.File("quillery");
+}
+
+// Started with a list of these clips; back once it serves actions (its window is shown).
+void StartAsDesktopUser(QProcess& quillery, const TTestDir& dir, const QList<QByteArray>& clips,
+                        const QString& platform = "xcb") {
+    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
+    TTestDir::Write(dir.File("list.clp"), Clp(clips));
+    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\nRowPaste=1\n"
+                                              "DefaultFile=" +
+                                                  dir.File("list.clp").toUtf8() + "\n");
+    QVERIFY(Run("chown", {"-R", "nobody", dir.Path()}).isEmpty());
+    quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    quillery.start("setpriv", AsDesktopUser(dir, platform));
+    QVERIFY(quillery.waitForStarted());
+    const QStringList print = AsDesktopUser(dir) << "--print"
+                                                 << "0";
+    QTRY_COMPARE_WITH_TIMEOUT(Run("setpriv", print), clips[0].trimmed(), 10000); // Run trims
+}
+
+void Press(const QString& component, const QString& shortcut) {
+    Run("qdbus", {"org.kde.kglobalaccel", component,
+                  "org.kde.kglobalaccel.Component.invokeShortcut", shortcut});
+}
 } // namespace
 
 // Plasma 5.27 binds the shortcuts named when the portal session is made; pressing one (here
-// through kglobalaccel, as the desktop does for a key chord) reaches the program. The portal
-// serves only programs of its own user: the program runs as the desktop's user.
+// through kglobalaccel, as the desktop does for a key chord) reaches the program.
 void TestKdeDesktop::hotKeysBoundThroughThePortal() {
     TTestDir dir;
-    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
-    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\n");
-    QVERIFY(Run("chown", {"-R", "nobody", dir.Path()}).isEmpty());
     QProcess quillery;
-    QStringList env{"HOME=" + dir.Path(), "XDG_RUNTIME_DIR=" + dir.Path()};
-    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY",
-                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
-        env << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
-    quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // setpriv execs the program itself, so that the signal at the end reaches it.
-    quillery.start("setpriv",
-                   QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "env", "-i"} +
-                       env + QStringList{dir.File("quillery")});
-    QVERIFY(quillery.waitForStarted());
+    StartAsDesktopUser(quillery, dir, {"a clip"});
     QVERIFY(!WaitForWindow(quillery.processId(), "Quillery").isEmpty());
     QString component;
     QTRY_VERIFY_WITH_TIMEOUT(!(component = ComponentWith("series-paste")).isEmpty(), 10000);
     QVERIFY(!ComponentWith("toggle").isEmpty());
-    Run("qdbus", {"org.kde.kglobalaccel", component,
-                  "org.kde.kglobalaccel.Component.invokeShortcut", "toggle"});
+    Press(component, "toggle");
     QTRY_VERIFY_WITH_TIMEOUT(!Visible(quillery.processId(), "Quillery"), 5000);
+    Stop(quillery);
+}
+
+void TestKdeDesktop::seriesPasteIntoANativeWindow_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::newRow("window on XWayland") << "xcb";
+    QTest::newRow("window on Wayland") << "wayland";
+}
+
+// The series paste's hot key types each clip in turn into the native window that has the
+// focus, through the remote-desktop portal (which asks nothing of a program outside a
+// sandbox).
+void TestKdeDesktop::seriesPasteIntoANativeWindow() {
+    QFETCH(QString, platform);
+    TTestDir dir;
+    QProcess quillery;
+    StartAsDesktopUser(quillery, dir, {"one ", "two ", "three "}, platform);
+    QString component;
+    QTRY_VERIFY_WITH_TIMEOUT(!(component = ComponentWith("series-paste")).isEmpty(), 10000);
+    QProcess window;
+    const QString typed = dir.File("typed.txt");
+    // The program's own window, once mapped, takes the focus: a native one is mapped later.
+    QTest::qWait(3000);
+    window.start(QUILLERY_HELPER_DIR "/text_window", {typed});
+    QVERIFY(window.waitForStarted());
+    QTest::qWait(1000); // a new window gets the focus
+    // Presses faster than a paste are queued, in order.
+    for (int i = 0; i < 3; ++i)
+        Press(component, "series-paste");
+    QTRY_COMPARE_WITH_TIMEOUT(WaylandDesktop::Typed(typed), QByteArray("one two three "), 10000);
+    window.kill();
+    window.waitForFinished();
     Stop(quillery);
 }
 

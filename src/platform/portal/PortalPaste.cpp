@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,18 +93,26 @@ void TPortalPaste::Started(uint response, const QVariantMap& results) {
     }
 }
 
-void TPortalPaste::Key(int code, bool down) {
+// One key at a time, each once the portal has answered the one before: the portal handles
+// its calls on threads of its own, so keys sent at once may reach the desktop out of order
+// (a V without its Ctrl, or a V held down).
+void TPortalPaste::TypeControlV() {
+    Keys = {{LeftCtrl, true}, {KeyV, true}, {KeyV, false}, {LeftCtrl, false}};
+    NextKey();
+}
+
+void TPortalPaste::NextKey() {
+    if (Keys.isEmpty())
+        return Settle.start();
+    const auto [code, down] = Keys.takeFirst();
     QDBusMessage call = QDBusMessage::createMethodCall(
         QLatin1String(Portal::Service), QLatin1String(Portal::ObjectPath), QLatin1String(Interface),
         QStringLiteral("NotifyKeyboardKeycode"));
     call << QVariant::fromValue(Session) << QVariantMap() << code << uint(down ? 1 : 0);
-    QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
-}
-
-void TPortalPaste::TypeControlV() {
-    Key(LeftCtrl, true);
-    Key(KeyV, true);
-    Key(KeyV, false);
-    Key(LeftCtrl, false);
-    Settle.start();
+    // An error answers too: the keys left go on, so that no key stays down.
+    auto* answer = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        NextKey();
+    });
 }

@@ -3,7 +3,10 @@
 #include "platform/PasteTarget.h"
 
 #include <QDBusObjectPath>
+#include <QList>
 #include <QTimer>
+
+#include <utility>
 
 // Pasting where the desktop has no virtual keyboard for programs (GNOME, KDE Plasma): Ctrl+V
 // as key presses through the portal's remote desktop, which asks the user once; the desktop's
@@ -25,12 +28,13 @@ private:
     void Start();
     void Started(uint response, const QVariantMap& results);
     void TypeControlV();
-    void Key(int code, bool down);
+    void NextKey();
 
     QString TokenFile;
     QDBusObjectPath Session;
     bool Starting = false;
     bool Refused = false;
-    bool Waiting = false; // a paste waits for the session
-    QTimer Settle;        // the window reads the clip in this time, or never
+    bool Waiting = false;             // a paste waits for the session
+    QTimer Settle;                    // the window reads the clip in this time, or never
+    QList<std::pair<int, bool>> Keys; // still to type: code, down
 };

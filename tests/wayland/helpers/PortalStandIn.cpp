@@ -48,6 +48,7 @@ public:
     bool Refuse = false;
     bool RefuseShortcuts = false;
     QString Session; // the last one made
+    int KeysUnanswered = 0;
 
     QString introspect(const QString&) const override { return {}; }
 
@@ -64,8 +65,15 @@ public:
             return true;
         }
         if (member == "NotifyKeyboardKeycode") {
+            // Answered late, as a portal busy with the desktop does: a key sent before the
+            // answer to the one before may overtake it in a real portal.
+            if (KeysUnanswered++)
+                Say("overlapping key");
             Say(QStringLiteral("key %1 %2").arg(args[2].toInt()).arg(args[3].toUInt()));
-            bus.send(message.createReply());
+            QTimer::singleShot(20, [this, bus, reply = message.createReply()] {
+                --KeysUnanswered;
+                QDBusConnection(bus).send(reply);
+            });
             return true;
         }
         const QVariantMap options = qdbus_cast<QVariantMap>(args.last());
