@@ -44,41 +44,6 @@ QString ComponentWith(const QString& shortcut) {
     return {};
 }
 
-// The portal serves only programs of its own user: the program runs as the desktop's user,
-// on the window platform given, from a folder of its own. setpriv execs the program itself,
-// so that the signal at the end reaches it.
-QStringList AsDesktopUser(const TTestDir& dir, const QString& platform = "xcb") {
-    QStringList command{"--reuid=nobody",
-                        "--regid=nogroup",
-                        "--clear-groups",
-                        "env",
-                        "-i",
-                        "HOME=" + dir.Path(),
-                        "XDG_RUNTIME_DIR=" + dir.Path(),
-                        "QT_QPA_PLATFORM=" + platform};
-    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY",
-                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
-        command << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
-    return command << dir.File("quillery");
-}
-
-// Started with a list of these clips; back once it serves actions (its window is shown).
-void StartAsDesktopUser(QProcess& quillery, const TTestDir& dir, const QList<QByteArray>& clips,
-                        const QString& platform = "xcb") {
-    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
-    TTestDir::Write(dir.File("list.clp"), Clp(clips));
-    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\nRowPaste=1\n"
-                                              "DefaultFile=" +
-                                                  dir.File("list.clp").toUtf8() + "\n");
-    QVERIFY(Run("chown", {"-R", "nobody", dir.Path()}).isEmpty());
-    quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    quillery.start("setpriv", AsDesktopUser(dir, platform));
-    QVERIFY(quillery.waitForStarted());
-    const QStringList print = AsDesktopUser(dir) << "--print"
-                                                 << "0";
-    QTRY_COMPARE_WITH_TIMEOUT(Run("setpriv", print), clips[0].trimmed(), 10000); // Run trims
-}
-
 void Press(const QString& component, const QString& shortcut) {
     Run("qdbus", {"org.kde.kglobalaccel", component,
                   "org.kde.kglobalaccel.Component.invokeShortcut", shortcut});
@@ -90,7 +55,7 @@ void Press(const QString& component, const QString& shortcut) {
 void TestKdeDesktop::hotKeysBoundThroughThePortal() {
     TTestDir dir;
     QProcess quillery;
-    StartAsDesktopUser(quillery, dir, {"a clip"});
+    DesktopChecks::StartAsDesktopUser(quillery, dir, {"a clip"});
     QVERIFY(!WaitForWindow(quillery.processId(), "Quillery").isEmpty());
     QString component;
     QTRY_VERIFY_WITH_TIMEOUT(!(component = ComponentWith("series-paste")).isEmpty(), 10000);
@@ -113,7 +78,7 @@ void TestKdeDesktop::seriesPasteIntoANativeWindow() {
     QFETCH(QString, platform);
     TTestDir dir;
     QProcess quillery;
-    StartAsDesktopUser(quillery, dir, {"one ", "two ", "three "}, platform);
+    DesktopChecks::StartAsDesktopUser(quillery, dir, {"one ", "two ", "three "}, platform);
     QString component;
     QTRY_VERIFY_WITH_TIMEOUT(!(component = ComponentWith("series-paste")).isEmpty(), 10000);
     QProcess window;

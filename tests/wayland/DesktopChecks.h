@@ -2,7 +2,8 @@
 
 // What every Wayland desktop must show of the real program, whatever way the desktop gives it
 // the clipboard: copies of Wayland and X11 programs recorded from the first one after start
-// on, and clips put back where Wayland programs read them.
+// on, and clips put back where Wayland programs read them; and the program run as the
+// desktop's user, for its portal.
 #include "wayland/Desktop.h"
 #include "x11/Desktop.h"
 
@@ -58,6 +59,43 @@ inline void ClipPutBackIsRead() {
     QTRY_COMPARE_WITH_TIMEOUT(Run("wl-paste", {"-n"}), QByteArray("older"), 3000);
     QCOMPARE(Run("wl-paste", {"-n"}), QByteArray("older"));
     Stop(quillery);
+}
+
+// The portal serves only programs of its own user: the program runs as the desktop's user,
+// on the window platform given, from a folder of its own. setpriv execs the program itself,
+// so that the signal at the end reaches it.
+inline QStringList AsDesktopUser(const TTestDir& dir, const QString& platform = "xcb") {
+    QStringList command{"--reuid=nobody",
+                        "--regid=nogroup",
+                        "--clear-groups",
+                        "env",
+                        "-i",
+                        "HOME=" + dir.Path(),
+                        "XDG_RUNTIME_DIR=" + dir.Path(),
+                        "QT_QPA_PLATFORM=" + platform};
+    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY",
+                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
+        if (qEnvironmentVariableIsSet(name))
+            command << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
+    return command << dir.File("quillery");
+}
+
+// Started with a list of these clips; back once it serves actions (its window is shown).
+inline void StartAsDesktopUser(QProcess& quillery, const TTestDir& dir,
+                               const QList<QByteArray>& clips, const QString& platform = "xcb") {
+    using Desktop::Run;
+    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
+    TTestDir::Write(dir.File("list.clp"), Clp(clips));
+    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\nRowPaste=1\n"
+                                              "DefaultFile=" +
+                                                  dir.File("list.clp").toUtf8() + "\n");
+    QVERIFY(Run("chown", {"-R", "nobody", dir.Path()}).isEmpty());
+    quillery.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    quillery.start("setpriv", AsDesktopUser(dir, platform));
+    QVERIFY(quillery.waitForStarted());
+    const QStringList print = AsDesktopUser(dir) << "--print"
+                                                 << "0";
+    QTRY_COMPARE_WITH_TIMEOUT(Run("setpriv", print), clips[0].trimmed(), 10000); // Run trims
 }
 
 } // namespace DesktopChecks
