@@ -51,6 +51,9 @@ int main(int argc, char* argv[]) {
         if (clip.startsWith("burst-"))
             recorded.insert(clip);
     }
+    for (int i = 1; i <= copies; ++i)
+        if (!recorded.contains("burst-" + QByteArray::number(i)))
+            std::fprintf(stderr, "missing %d\n", i);
     std::printf("capture burst: %lld of %d copies recorded, %.0f copies/s (%.2f s)\n",
                 static_cast<long long>(recorded.size()), copies, copies / seconds, seconds);
     return 0;
