@@ -18,6 +18,7 @@ constexpr int KeyV = 47;
 constexpr int SettleMs = 150;
 // A question the user leaves open this long holds up no more pastes; the answer still counts.
 constexpr int AnswerMs = 60000;
+constexpr int KeyAnswerMs = 2000;
 } // namespace
 
 TPortalPaste::TPortalPaste(QString tokenFile, QObject* parent)
@@ -109,8 +110,10 @@ void TPortalPaste::NextKey() {
         QLatin1String(Portal::Service), QLatin1String(Portal::ObjectPath), QLatin1String(Interface),
         QStringLiteral("NotifyKeyboardKeycode"));
     call << QVariant::fromValue(Session) << QVariantMap() << code << uint(down ? 1 : 0);
-    // An error answers too: the keys left go on, so that no key stays down.
-    auto* answer = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call), this);
+    // An error or no answer in time counts too: the keys left go on, so that no key stays down
+    // and a portal that hangs holds up the pastes for seconds, not minutes.
+    auto* answer = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, KeyAnswerMs), this);
     connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         NextKey();

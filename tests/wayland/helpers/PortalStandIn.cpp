@@ -2,7 +2,8 @@
 // session bus. Each call is written to standard output as a line; a line "activate NAME" on
 // standard input sends Activated for that shortcut. With --refuse, the user says no to the
 // remote desktop; with --refuse-shortcuts, the shortcuts' session is refused, as by another
-// desktop's back end. "ready" is written once the portal's name is taken.
+// desktop's back end; with --deaf-keys, keys are never answered. "ready" is written once the
+// portal's name is taken.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -47,6 +48,7 @@ class TPortal : public QDBusVirtualObject {
 public:
     bool Refuse = false;
     bool RefuseShortcuts = false;
+    bool DeafKeys = false;
     QString Session; // the last one made
     int KeysUnanswered = 0;
 
@@ -67,9 +69,15 @@ public:
         if (member == "NotifyKeyboardKeycode") {
             // Answered late, as a portal busy with the desktop does: a key sent before the
             // answer to the one before may overtake it in a real portal.
+            const QString key =
+                QStringLiteral("key %1 %2").arg(args[2].toInt()).arg(args[3].toUInt());
+            if (DeafKeys) {
+                Say(key);
+                return true; // never answered
+            }
             if (KeysUnanswered++)
                 Say("overlapping key");
-            Say(QStringLiteral("key %1 %2").arg(args[2].toInt()).arg(args[3].toUInt()));
+            Say(key);
             QTimer::singleShot(20, [this, bus, reply = message.createReply()] {
                 --KeysUnanswered;
                 QDBusConnection(bus).send(reply);
@@ -125,6 +133,7 @@ int main(int argc, char* argv[]) {
     TPortal portal;
     portal.Refuse = app.arguments().contains("--refuse");
     portal.RefuseShortcuts = app.arguments().contains("--refuse-shortcuts");
+    portal.DeafKeys = app.arguments().contains("--deaf-keys");
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(Path, &portal, QDBusConnection::SubPath) ||
         !bus.registerService("org.freedesktop.portal.Desktop"))
