@@ -36,8 +36,9 @@ void TestGnomeDesktop::seriesPasteThroughTheRemoteDesktop() {
     QProcess user;
     user.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The accessibility bus lets in only the desktop's user.
-    user.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                           "/usr/bin/python3", QUILLERY_SOURCE_DIR "/tests/gnome/allow_remote.py"});
+    user.start("setpriv",
+               WaylandDesktop::AsDesktopUser + QStringList{"/usr/bin/python3", QUILLERY_SOURCE_DIR
+                                                           "/tests/gnome/allow_remote.py"});
     const QStringList seriesPaste = DesktopChecks::AsDesktopUser(dir) << "--series-paste";
     Run("setpriv", seriesPaste);
     QVERIFY(user.waitForFinished(40000));

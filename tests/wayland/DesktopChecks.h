@@ -65,14 +65,11 @@ inline void ClipPutBackIsRead() {
 // on the window platform given, from a folder of its own. setpriv execs the program itself,
 // so that the signal at the end reaches it.
 inline QStringList AsDesktopUser(const TTestDir& dir, const QString& platform = "xcb") {
-    QStringList command{"--reuid=nobody",
-                        "--regid=nogroup",
-                        "--clear-groups",
-                        "env",
-                        "-i",
-                        "HOME=" + dir.Path(),
-                        "XDG_RUNTIME_DIR=" + dir.Path(),
-                        "QT_QPA_PLATFORM=" + platform};
+    QStringList command = WaylandDesktop::AsDesktopUser;
+    command << "env"
+            << "-i"
+            << "HOME=" + dir.Path() << "XDG_RUNTIME_DIR=" + dir.Path()
+            << "QT_QPA_PLATFORM=" + platform;
     for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY",
                              "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
         if (qEnvironmentVariableIsSet(name))

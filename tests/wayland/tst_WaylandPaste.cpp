@@ -13,7 +13,7 @@
 
 namespace {
 // The compositor's user: sway's bindings run commands as it, so the program runs as it too.
-const QStringList AsDesktopUser{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
+const QStringList AsDesktopUser = WaylandDesktop::AsDesktopUser + QStringList{"--"};
 
 QString SwaySocket() {
     const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
