@@ -124,7 +124,7 @@ void TQuilleryMainForm::CreateComponents() {
     });
     layout->addWidget(ClipArea, 1);
 
-    pnlStatus = new QLabel(central);
+    pnlStatus = new TStatusLine(central);
     pnlStatus->setObjectName(QStringLiteral("pnlStatus"));
     pnlStatus->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);

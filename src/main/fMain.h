@@ -3,6 +3,7 @@
 #include "config/ProgramFolders.h"
 #include "files/ChangeFlag.h"
 #include "lang/ToolkitTexts.h"
+#include "main/StatusLine.h"
 #include "platform/Platform.h"
 #include "remote/CommandChannel.h"
 
@@ -16,7 +17,6 @@
 
 class QAction;
 class QFrame;
-class QLabel;
 class TGridHint;
 class QMenu;
 class QModelIndex;
@@ -98,7 +98,7 @@ public:
     QAction* SaveCliptoTextFile1 = nullptr;
     QAction* Expand1 = nullptr;
     QAction* Contract1 = nullptr;
-    QLabel* pnlStatus = nullptr;
+    TStatusLine* pnlStatus = nullptr;
     QSystemTrayIcon* TrayIcon1 = nullptr;
     QAction* SaveClipList1 = nullptr;
     QMenu* Language2 = nullptr;

@@ -37,8 +37,8 @@ void TestGnomeDesktop::seriesPasteThroughTheRemoteDesktop() {
     user.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // The accessibility bus lets in only the desktop's user.
     user.start("setpriv",
-               WaylandDesktop::AsDesktopUser + QStringList{"/usr/bin/python3", QUILLERY_SOURCE_DIR
-                                                           "/tests/gnome/allow_remote.py"});
+               WaylandDesktop::AsDesktopUser +
+                   QStringList{"/usr/bin/python3", QUILLERY_SOURCE_DIR "/tests/atspi.py"});
     const QStringList seriesPaste = DesktopChecks::AsDesktopUser(dir) << "--series-paste";
     Run("setpriv", seriesPaste);
     QVERIFY(user.waitForFinished(40000));

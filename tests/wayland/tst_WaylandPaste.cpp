@@ -1,7 +1,8 @@
 // Series paste on a wlroots desktop, as its users set it up: the real program runs as the
 // desktop's user, a sway key binding runs "quillery --series-paste", and the program types
 // Ctrl+V on its own virtual keyboard into the native window that has the focus. The test's
-// virtual keyboard is the user's.
+// virtual keyboard is the user's. The same holds where the machine has portals installed,
+// which D-Bus starts on every session bus.
 #include "Desktop.h"
 #include "fakes/TestDir.h"
 
@@ -42,6 +43,51 @@ QProcessEnvironment DesktopUserEnvironment(const TTestDir& dir) {
     return env;
 }
 
+// A session bus of the desktop's user. With portals it offers every service of the machine;
+// without, only the accessibility bus.
+QByteArray StartBus(QProcess& bus, const TTestDir& dir, bool portals) {
+    const QString services = dir.File("services");
+    QDir().mkpath(services);
+    QFile::copy("/usr/share/dbus-1/services/org.a11y.Bus.service",
+                services + "/org.a11y.Bus.service");
+    TTestDir::Write(dir.File("bus.conf"),
+                    "<busconfig><type>session</type><listen>unix:path=" + dir.File("bus").toUtf8() +
+                        "</listen><auth>EXTERNAL</auth>" +
+                        (portals ? "<standard_session_servicedirs/>"
+                                 : "<servicedir>" + services.toUtf8() + "</servicedir>") +
+                        "<policy context=\"default\"><allow send_destination=\"*\" "
+                        "eavesdrop=\"true\"/><allow eavesdrop=\"true\"/><allow own=\"*\"/>"
+                        "</policy></busconfig>");
+    bus.start("setpriv", AsDesktopUser + QStringList{"dbus-daemon", "--nofork", "--print-address=1",
+                                                     "--config-file=" + dir.File("bus.conf")});
+    if (!bus.waitForReadyRead(10000))
+        return {};
+    const QByteArray address = bus.readLine().trimmed();
+    // Up before the program, as at a login: Qt looks for it at start and does not start it.
+    QProcess a11y;
+    a11y.start("setpriv", AsDesktopUser + QStringList{"dbus-send", "--bus=" + address,
+                                                      "--print-reply", "--dest=org.a11y.Bus",
+                                                      "/org/a11y/bus", "org.a11y.Bus.GetAddress"});
+    return a11y.waitForFinished(10000) && a11y.exitCode() == 0 ? address : QByteArray();
+}
+
+// The status line, as a screen reader reads it.
+QByteArray StatusLine() {
+    QProcess reader;
+    reader.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    reader.start("setpriv",
+                 AsDesktopUser + QStringList{"/usr/bin/python3",
+                                             QUILLERY_SOURCE_DIR "/tests/atspi.py", "--print"});
+    if (!reader.waitForFinished(5000)) {
+        reader.kill(); // an application that doesn't answer
+        reader.waitForFinished();
+    }
+    for (const QByteArray& line : reader.readAllStandardOutput().split('\n'))
+        if (line.startsWith("label\tStatus line\t"))
+            return line.split('\t').value(3);
+    return {};
+}
+
 struct TResult {
     int Status = -1;
     QByteArray Out, Err;
@@ -53,6 +99,7 @@ class TestWaylandPaste : public QObject {
 private slots:
     void init();
     void cleanup();
+    void keyBindingPastesIntoNativeWindow_data();
     void keyBindingPastesIntoNativeWindow();
     void actionsFromTheCommandLine();
 
@@ -64,7 +111,7 @@ private:
     QByteArray Typed() const { return WaylandDesktop::Typed(Dir->File("typed.txt")); }
 
     std::unique_ptr<TTestDir> Dir;
-    QProcess Quillery, Keyboard, Window;
+    QProcess Quillery, Keyboard, Window, Bus;
 };
 
 void TestWaylandPaste::init() {
@@ -79,12 +126,13 @@ void TestWaylandPaste::init() {
 }
 
 void TestWaylandPaste::cleanup() {
-    for (QProcess* p : {&Window, &Keyboard, &Quillery}) {
+    for (QProcess* p : {&Window, &Keyboard, &Quillery, &Bus}) {
         if (p->state() != QProcess::NotRunning) {
             p->kill();
             p->waitForFinished();
         }
     }
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     Dir.reset();
 }
 
@@ -93,6 +141,8 @@ void TestWaylandPaste::StartQuillery() {
     env.remove("DISPLAY");
     env.remove("QT_QPA_PLATFORM");
     env.insert("HOME", Dir->Path());
+    env.insert("XDG_CURRENT_DESKTOP", "sway");
+    env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     Quillery.setProcessEnvironment(env);
     Quillery.setProcessChannelMode(QProcess::ForwardedChannels);
     Quillery.start("setpriv", AsDesktopUser + QStringList{Program()});
@@ -111,9 +161,21 @@ TResult TestWaylandPaste::Action(const QStringList& args, const QByteArray& inpu
     return {action.exitCode(), action.readAllStandardOutput(), action.readAllStandardError()};
 }
 
+void TestWaylandPaste::keyBindingPastesIntoNativeWindow_data() {
+    QTest::addColumn<bool>("portals");
+    QTest::newRow("a plain sway") << false;
+    // They offer hot keys and pasting of other desktops' back ends: of no use here.
+    QTest::newRow("portals installed") << true;
+}
+
 void TestWaylandPaste::keyBindingPastesIntoNativeWindow() {
+    QFETCH(bool, portals);
+    const QByteArray bus = StartBus(Bus, *Dir, portals);
+    QVERIFY(!bus.isEmpty());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
     WaylandDesktop::StartKeyboard(Keyboard);
     StartQuillery();
+    QTRY_VERIFY_WITH_TIMEOUT(StatusLine().contains("no global hot keys"), 10000);
     WaylandDesktop::StartTextWindow(Window, Keyboard, Dir->File("typed.txt"));
     SwayMsg("bindsym Shift+Ctrl+v exec " + Program() + " --series-paste");
     SwayMsg("bindsym Shift+Ctrl+2 exec " + Program() + " --paste 2");
