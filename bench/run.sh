@@ -57,6 +57,9 @@ echo "== start-up"
 echo "== series paste"
 "$x" python3 "$here/bench/bench_paste.py" "$program" 20 2>/dev/null
 "$here/tests/wayland/wlsession.sh" "$bin/bench_wayland_paste" "$program" "$here/build/tests" 20 2>/dev/null
+for session in kde/kdesession.sh gnome/gnomesession.sh; do
+    "$here/tests/$session" "$bin/bench_portal_paste" "$program" "$here/build/tests" "$here" 20 2>/dev/null
+done
 echo "== memory"
 "$x" "$here/bench/bench_memory.sh" "$program" "$bin/bare_window"
 copyq=0
@@ -122,6 +125,8 @@ stolen_ms=$((($(stolen) - stolen_before) * 10))
     row "memory of a bare Qt window" "" "^memory of a bare" -
     row "hot key to pasted text" "at once" "hot key to text"
     row "Wayland key binding to pasted text (sway bindsym, command line)" "under 60 ms" "^wayland key binding to pasted"
+    row "KDE hot key to pasted text (kglobalaccel, both portals)" "under 60 ms" "^kde hot key to pasted"
+    row "GNOME custom shortcut's command to pasted text (remote-desktop portal)" "under 60 ms" "^gnome command to pasted"
     row "save 100,000 clips" "within twice a plain write" "^  save"
     row "load 100,000 clips" "within twice a plain read" "^  load"
     row "find, replace all, sort on 100,000 clips" "under 100 ms each" "clips of about 1 KB"
