@@ -30,9 +30,6 @@ inline bool WaitFor(const std::function<bool()>& done, int ms) {
     return true;
 }
 
-// setpriv's arguments for a command of the desktop's user.
-inline const QStringList AsDesktopUser{"--reuid=nobody", "--regid=nogroup", "--clear-groups", "--"};
-
 // A copy of the program in a folder of the desktop's user, that pastes the same clip each time.
 inline QString PrepareFolder(const QString& folder, const QString& program) {
     const QDir dir(folder);

@@ -6,6 +6,7 @@
 // Usage: bench_portal_paste PROGRAM HELPERS SOURCES [presses]
 //   (HELPERS: text_window; SOURCES: the source tree, for tests/atspi.py)
 #include "PasteTiming.h"
+#include "wayland/DesktopUser.h"
 
 #include <QCoreApplication>
 #include <QDBusInterface>
@@ -17,18 +18,10 @@
 namespace {
 using namespace PasteTiming;
 
-// The program run as the desktop's user, in the environment of the session (the portal
-// serves only its own user's programs).
+using WaylandDesktop::AsDesktopUser;
+
 QStringList AsUser(const QString& folder, const QString& program, const QStringList& args = {}) {
-    QStringList command = AsDesktopUser;
-    command << "env"
-            << "-i"
-            << "HOME=" + folder << "XDG_RUNTIME_DIR=" + folder << "QT_QPA_PLATFORM=xcb";
-    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY",
-                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
-        if (qEnvironmentVariableIsSet(name))
-            command << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
-    return command << program << args;
+    return WaylandDesktop::ProgramAsDesktopUser(folder, program) << args;
 }
 
 QByteArray Run(const QStringList& setprivArgs) {

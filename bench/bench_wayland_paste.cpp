@@ -3,12 +3,14 @@
 // "quillery --series-paste" as the desktop's user, to the clip in a native window's text.
 // Usage: bench_wayland_paste PROGRAM HELPERS [presses]   (HELPERS: wl_keys and text_window)
 #include "PasteTiming.h"
+#include "wayland/DesktopUser.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
 namespace {
 using namespace PasteTiming;
+const QStringList AsDesktopUser = WaylandDesktop::AsDesktopUser + QStringList{"--"};
 void Chord(QProcess& keyboard, const QByteArray& keys) {
     keyboard.write(keys + '\n');
     keyboard.waitForReadyRead(5000);

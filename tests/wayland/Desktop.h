@@ -2,14 +2,12 @@
 
 // The user's side of a headless wlroots desktop: a keyboard (the desktop has none) and a
 // native program to type in.
+#include "wayland/DesktopUser.h"
+
 #include <QProcess>
 #include <QtTest>
 
 namespace WaylandDesktop {
-
-// setpriv's arguments that run a command as the desktop's user (the portal and the
-// accessibility bus serve only that user's programs).
-inline const QStringList AsDesktopUser{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
 
 // Copies as a Wayland program does; wl-copy returns once it owns the clipboard.
 inline void WlCopy(const QByteArray& text) {

@@ -61,20 +61,9 @@ inline void ClipPutBackIsRead() {
     Stop(quillery);
 }
 
-// The portal serves only programs of its own user: the program runs as the desktop's user,
-// on the window platform given, from a folder of its own. setpriv execs the program itself,
-// so that the signal at the end reaches it.
+// The program in dir, as the desktop's user.
 inline QStringList AsDesktopUser(const TTestDir& dir, const QString& platform = "xcb") {
-    QStringList command = WaylandDesktop::AsDesktopUser;
-    command << "env"
-            << "-i"
-            << "HOME=" + dir.Path() << "XDG_RUNTIME_DIR=" + dir.Path()
-            << "QT_QPA_PLATFORM=" + platform;
-    for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY",
-                             "XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "XDG_SESSION_TYPE"})
-        if (qEnvironmentVariableIsSet(name))
-            command << QString::fromLatin1(name) + '=' + qEnvironmentVariable(name);
-    return command << dir.File("quillery");
+    return WaylandDesktop::ProgramAsDesktopUser(dir.Path(), dir.File("quillery"), platform);
 }
 
 // Started with a list of these clips; back once it serves actions (its window is shown).
