@@ -9,10 +9,10 @@ test=(xvfb openbox trayer cage xclip xsel xdotool x11-utils wmctrl python3-tk de
     libglib2.0-bin shared-mime-info python3-gi gir1.2-gtk-3.0 appstream dbus-daemon at-spi2-core
     python3-pyatspi clang-format clang-tidy sway wl-clipboard xwayland kwin-wayland
     x11-xserver-utils xdg-desktop-portal xdg-desktop-portal-kde qtwayland5 qdbus-qt5 mutter
-    xdg-desktop-portal-gnome xdg-desktop-portal-gtk)
+    xdg-desktop-portal-gnome xdg-desktop-portal-gtk man-db lintian dpkg-dev file)
 
 fuzz=(clang libclang-rt-14-dev)
-package=(dpkg-dev file)
+package=(dpkg-dev file lintian)
 
 wanted=("${build[@]}")
 [[ ${1:-build} == test ]] && wanted+=("${test[@]}")

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Quillery on the current X display.
+# Installs what is missing, builds the program alone (with its languages and help beside it),
+# and starts it on the current desktop: X11, or Wayland with or without XWayland.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/deps.sh" build
-"$here/scripts/build.sh"
-if [[ -z ${DISPLAY:-} ]]; then
-    echo "Quillery needs an X11 desktop session (DISPLAY is not set)." >&2
-    exit 1
-fi
-exec "$here/build/bin/quillery" "$@"
+"$here/scripts/build.sh" quillery
+exec "$here/scripts/start.sh" "$here/build/bin/quillery" "$@"

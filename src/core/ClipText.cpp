@@ -141,19 +141,67 @@ bool IsUtf8(const QByteArray& text) {
     return true;
 }
 
+namespace {
+// The first bytes of a text, decoded as Decode would decode the whole: a character cut at the
+// end of the prefix is dropped, while one cut at the end of the text makes it Windows-1252.
+QString DecodeHead(const QByteArray& text, qsizetype bytes) {
+    const bool whole = text.size() <= bytes;
+    QStringDecoder decoder(QStringDecoder::Utf8,
+                           whole ? QStringDecoder::Flag::Stateless : QStringDecoder::Flag::Default);
+    const QByteArray head = whole ? text : text.left(bytes);
+    QString decoded = decoder.decode(head);
+    return decoder.hasError() ? DecodeCp1252(head) : decoded;
+}
+} // namespace
+
 QString Preview(const QByteArray& text, int maxChars) {
-    // Decode a bounded prefix only; four bytes per character covers any UTF-8 sequence.
-    const QByteArray head = text.left(qsizetype(maxChars) * 4);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString s = decoder.decode(head);
-    if (decoder.hasError())
-        s = DecodeCp1252(head);
+    // Four bytes per character covers any UTF-8 sequence.
+    QString s = DecodeHead(text, qsizetype(maxChars) * 4);
     s.truncate(maxChars);
     s.replace(QLatin1String("\r\n"), QStringLiteral(" \u21B5 "));
     s.replace(QLatin1Char('\r'), QStringLiteral(" \u21B5 "));
     s.replace(QLatin1Char('\n'), QStringLiteral(" \u21B5 "));
     s.replace(QLatin1Char('\t'), QLatin1Char(' '));
     return s;
+}
+
+namespace {
+// What a code point of a clip becomes on a launcher's line.
+void AppendVisible(char32_t c, QString& out) {
+    static const QString mark = QStringLiteral(" \u21B5 ");
+    if (c == '\n' || c == 0x85 || c == 0x2028 || c == 0x2029)
+        out += mark;
+    else if (c == '\t')
+        out += QLatin1Char(' ');
+    else if (c < 0x20)
+        out += QChar(char16_t(0x2400 + c)); // the control pictures: NUL is U+2400
+    else if (c == 0x7F)
+        out += QChar(char16_t(0x2421));
+    else if (c >= 0x80 && c <= 0x9F) // C1 controls, which some terminals obey
+        out += QChar(char16_t(0xFFFD));
+    else
+        out += QStringView(QChar::fromUcs4(c));
+}
+} // namespace
+
+QString OneLine(const QByteArray& text, int maxChars) {
+    maxChars = std::max(maxChars, 1);
+    // Enough bytes for one character past the limit, whatever their encoding.
+    const QString decoded = DecodeHead(text, qsizetype(maxChars) * 4 + 4);
+    QString out;
+    const QList<uint> points = decoded.toUcs4();
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const char32_t c = points[i];
+        if (c == '\r' && i + 1 < points.size() && points[i + 1] == '\n')
+            continue; // CR LF is one break
+        AppendVisible(c == '\r' ? U'\n' : c, out);
+    }
+    if (out.toUcs4().size() <= maxChars)
+        return out;
+    QList<uint> kept = out.toUcs4();
+    kept.resize(maxChars - 1);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size()) +
+           QChar(0x2026);
 }
 
 } // namespace ClipText

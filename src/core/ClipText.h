@@ -35,4 +35,9 @@ bool EncodeCp1252(const QString& text, QByteArray& bytes);
 // return symbol and tabs as spaces, so that a huge clip never slows painting.
 QString Preview(const QByteArray& text, int maxChars = 512);
 
+// One line for a launcher's menu, safe in a terminal: at most maxChars characters (an ellipsis
+// as the last where the text goes on), line breaks a return symbol, a tab a space, any other
+// control character a visible symbol. Decoded as Preview does, from a bounded prefix.
+QString OneLine(const QByteArray& text, int maxChars = 200);
+
 } // namespace ClipText

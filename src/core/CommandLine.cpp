@@ -4,13 +4,14 @@
 #include <utility>
 
 namespace {
-constexpr std::array<std::pair<TAction, const char*>, 7> Names{{
+constexpr std::array<std::pair<TAction, const char*>, 8> Names{{
     {TAction::SeriesPaste, "series-paste"},
     {TAction::Paste, "paste"},
     {TAction::Toggle, "toggle"},
     {TAction::Copy, "copy"},
     {TAction::Add, "add"},
     {TAction::Print, "print"},
+    {TAction::List, "list"},
     {TAction::Help, "help"},
 }};
 
@@ -113,6 +114,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
 }
 
 QString CommandLineUsage() {
+    // Also the manual page's source (tools/MakeManPage.cpp): a line that ends in a colon is a
+    // heading; "  term  text" an entry, continued on lines indented further.
     return QStringLiteral(
         "Usage: quillery [FILE]\n"
         "       quillery ACTION\n"
@@ -130,19 +133,33 @@ QString CommandLineUsage() {
         "  --copy N        put clip N on the clipboard; 0 is the top clip\n"
         "  --add           add standard input as a new clip at the top, as a copy would\n"
         "  --print N       write clip N to standard output, its bytes as stored\n"
+        "  --list          write every clip as one line, newest first: its number, a tab, and\n"
+        "                  the start of its text on one line (for menu launchers)\n"
         "  -h, --help      show this text\n"
         "\n"
-        "Exit status: 0 when done; 1 when no Quillery runs or the action failed (the reason\n"
-        "goes to standard error); 2 for arguments that make no sense.\n"
+        "Exit status:\n"
+        "  0  done\n"
+        "  1  no Quillery runs, or the action failed (the reason goes to standard error)\n"
+        "  2  arguments that make no sense\n"
         "\n"
-        "Hot keys on Wayland: no program may take keys for itself there, so bind the\n"
-        "actions to keys in your desktop's settings:\n"
-        "  sway:     bindsym Shift+Ctrl+v exec quillery --series-paste\n"
-        "  Hyprland: bind = CTRL SHIFT, V, exec, quillery --series-paste\n"
-        "  GNOME:    Settings > Keyboard > Keyboard Shortcuts > Custom Shortcuts,\n"
-        "            command \"quillery --series-paste\"\n"
-        "  KDE:      System Settings > Shortcuts > Add New > Command or Script,\n"
-        "            command \"quillery --series-paste\"\n"
+        "Hot keys on Wayland:\n"
+        "No program may take keys for itself there, so bind the actions to keys in your\n"
+        "desktop's settings:\n"
+        "  sway:      bindsym Shift+Ctrl+v exec quillery --series-paste\n"
+        "  Hyprland:  bind = CTRL SHIFT, V, exec, quillery --series-paste\n"
+        "  GNOME:     Settings > Keyboard > Keyboard Shortcuts > Custom Shortcuts,\n"
+        "             command \"quillery --series-paste\"\n"
+        "  KDE:       System Settings > Shortcuts > Add New > Command or Script,\n"
+        "             command \"quillery --series-paste\"\n"
         "Where the desktop offers global shortcuts to programs (KDE Plasma, GNOME 48 and\n"
-        "later, Hyprland), Quillery asks for its keys itself at start.\n");
+        "later, Hyprland), Quillery asks for its keys itself at start.\n"
+        "\n"
+        "Menu launchers:\n"
+        "Pick a clip from a launcher's menu: the chosen line's number goes back to --copy,\n"
+        "and the clip is on the clipboard to paste.\n"
+        "  fuzzel:    quillery --list | fuzzel -d | cut -f1 | xargs -r quillery --copy\n"
+        "  wofi:      quillery --list | wofi -d | cut -f1 | xargs -r quillery --copy\n"
+        "  rofi:      quillery --list | rofi -dmenu | cut -f1 | xargs -r quillery --copy\n"
+        "  bemenu:    quillery --list | bemenu -l 20 | cut -f1 | xargs -r quillery --copy\n"
+        "  dmenu:     quillery --list | dmenu -l 20 | cut -f1 | xargs -r quillery --copy\n");
 }

@@ -6,7 +6,7 @@
 
 // What a start of the program asks for: its window (with a list file to open), or one action
 // for the instance that runs already.
-enum class TAction { None, SeriesPaste, Paste, Toggle, Copy, Add, Print, Help };
+enum class TAction { None, SeriesPaste, Paste, Toggle, Copy, Add, Print, List, Help };
 
 struct TCommandLine {
     TAction Action = TAction::None;

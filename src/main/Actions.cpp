@@ -1,6 +1,7 @@
 // Actions handed over by a second start of the program, from its command line. They answer
 // at once, with no box to close: the answer goes to the terminal or key binding that asked.
 #include "config/Config.h"
+#include "core/ClipText.h"
 #include "core/Errors.h"
 #include "grid/KXStringGrid.h"
 #include "main/fMain.h"
@@ -51,12 +52,25 @@ TReply TQuilleryMainForm::RunAction(const CommandChannel::TRequest& request) {
             return Ok();
         case TAction::Add:
             return AddFromCommand(request.Input);
+        case TAction::List:
+            return Ok(ListForLauncher());
         default:
             return Failed(QStringLiteral("Quillery did not understand the request."));
         }
     } catch (const EQuillery& e) {
         return Failed(e.Message());
     }
+}
+
+// Empty rows are no clips to pick; the numbers stay the rows', for --copy and --print.
+QByteArray TQuilleryMainForm::ListForLauncher() const {
+    QByteArray lines;
+    for (int row = 0; row < StringGrid1->RowCount(); ++row) {
+        const QByteArray clip = ClipAt(row);
+        if (!clip.isEmpty())
+            lines += QByteArray::number(row) + '\t' + ClipText::OneLine(clip).toUtf8() + '\n';
+    }
+    return lines;
 }
 
 TReply TQuilleryMainForm::AddFromCommand(const QByteArray& text) {

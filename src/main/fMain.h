@@ -307,6 +307,7 @@ public:
     // An action handed over by a second start of the program (Actions.cpp).
     CommandChannel::TAnswer RunAction(const CommandChannel::TRequest& request);
     CommandChannel::TAnswer AddFromCommand(const QByteArray& text);
+    QByteArray ListForLauncher() const;
 
     // Help, the maker's web pages and mail, the About box (HelpCommands.cpp).
     void Contents1Click();

@@ -21,6 +21,7 @@ private slots:
     void decode_data();
     void decode();
     void previewIsBoundedAndOneLine();
+    void oneLineFollowsItsRules();
     void codesAgreeWithQt();
     void quickSortOrdersLikeAReferenceSort();
 };
@@ -135,6 +136,94 @@ void TestClipText::previewIsBoundedAndOneLine() {
     QVERIFY(!preview.contains('\n') && !preview.contains('\r'));
     QVERIFY(preview.startsWith("line one"));
     QVERIFY(preview.contains("line two"));
+    // A short old single-byte clip whose last byte could begin a UTF-8 sequence.
+    QCOMPARE(ClipText::Preview("caf\xe9"), QString::fromUtf8("café"));
+}
+
+namespace {
+// Whether bytes could begin a UTF-8 character: some continuation makes them one.
+bool BeginsACharacter(const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return true;
+    for (int n = 1; n + bytes.size() <= 4; ++n) {
+        for (int combo = 0; combo < (1 << (2 * n)); ++combo) {
+            QByteArray whole = bytes;
+            for (int i = 0; i < n; ++i)
+                whole += "\x80\x90\xa0\xbf"[(combo >> (2 * i)) & 3];
+            if (ClipText::IsUtf8(whole))
+                return true;
+        }
+    }
+    return false;
+}
+
+// The launcher line's rules, written out plainly.
+QString ModelLine(const QByteArray& text, int max) {
+    const qsizetype limit = qsizetype(max) * 4 + 4;
+    const QByteArray head = text.left(limit);
+    // UTF-8 if the head is; past the head's end a character may be cut (up to three bytes).
+    QString decoded = ClipText::DecodeCp1252(head);
+    for (int cut = 0; cut <= (text.size() > limit ? 3 : 0) && cut <= head.size(); ++cut) {
+        if (ClipText::IsUtf8(head.left(head.size() - cut)) && BeginsACharacter(head.right(cut))) {
+            decoded = QString::fromUtf8(head.left(head.size() - cut));
+            break;
+        }
+    }
+    decoded.replace("\r\n", "\n").replace('\r', '\n');
+    QList<uint> out;
+    for (const uint c : decoded.toUcs4()) {
+        if (c == '\n' || c == 0x85 || c == 0x2028 || c == 0x2029)
+            out << ' ' << 0x21B5 << ' ';
+        else if (c == '\t')
+            out << ' ';
+        else if (c < 0x20)
+            out << 0x2400 + c;
+        else if (c == 0x7F)
+            out << 0x2421;
+        else if (c >= 0x80 && c <= 0x9F)
+            out << 0xFFFD;
+        else
+            out << c;
+    }
+    if (out.size() > max) {
+        out.resize(max - 1);
+        out << 0x2026;
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(out.constData()), out.size());
+}
+} // namespace
+
+// The one-line form for launchers against its rules, on random texts of every encoding, and
+// bounded on a huge clip.
+void TestClipText::oneLineFollowsItsRules() {
+    const QList<QByteArray> pieces{"a",
+                                   " ",
+                                   "\r",
+                                   "\n",
+                                   "\t",
+                                   QByteArray(1, '\0'),
+                                   "\x1b",
+                                   "\x7f",
+                                   "\xc3\xa9",
+                                   "\xe2\x82\xac",
+                                   "\xf0\x9f\x98\x80",
+                                   "\xc2\x85",
+                                   "\xe2\x80\xa8",
+                                   "\xc2\x9b",
+                                   "\xe9",
+                                   "\x81",
+                                   "\xf0\x9f"};
+    QRandomGenerator random(32);
+    for (int round = 0; round < 20000; ++round) {
+        const int max = 1 + random.bounded(12);
+        QByteArray text;
+        for (int n = random.bounded(40); n > 0; --n) // mostly valid UTF-8, now and then not
+            text += pieces[random.bounded(random.bounded(8) ? pieces.size() - 3 : pieces.size())];
+        QCOMPARE(ClipText::OneLine(text, max), ModelLine(text, max));
+    }
+    const QString huge = ClipText::OneLine(QByteArray(50'000'000, 'x') + "\n", 200);
+    QCOMPARE(huge.size(), 200);
+    QVERIFY(huge.endsWith(QChar(0x2026)));
 }
 
 namespace {

@@ -78,8 +78,8 @@ print("got", len(data), flush=True)
 
 void TestCommandChannel::messagesSurviveAnySplit() {
     QRandomGenerator random(25);
-    const TAction actions[] = {TAction::SeriesPaste, TAction::Paste, TAction::Toggle,
-                               TAction::Copy,        TAction::Add,   TAction::Print};
+    const TAction actions[] = {TAction::SeriesPaste, TAction::Paste, TAction::Toggle, TAction::Copy,
+                               TAction::Add,         TAction::Print, TAction::List};
     for (int round = 0; round < 2000; ++round) {
         QList<TRequest> sent;
         QByteArray wire;
@@ -87,7 +87,7 @@ void TestCommandChannel::messagesSurviveAnySplit() {
             QByteArray input(random.bounded(0, 300), Qt::Uninitialized);
             for (char& c : input)
                 c = char(random.bounded(256)); // newlines and zero bytes among them
-            const TAction action = actions[random.bounded(6)];
+            const TAction action = actions[random.bounded(7)];
             if (action != TAction::Add)
                 input.clear();
             sent.append({action, random.bounded(MaxNumber(action) + 1), input});

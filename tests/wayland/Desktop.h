@@ -47,4 +47,18 @@ inline void StartTextWindow(QProcess& window, QProcess& keyboard, const QString&
     QTRY_COMPARE(Typed(file), QByteArray());
 }
 
+inline QString SwaySocket() {
+    const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    const QStringList found = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
+    return found.isEmpty() ? QString() : runtime.filePath(found.first());
+}
+
+// A sway command or query (swaymsg's options before it); what sway answered.
+inline QByteArray SwayMsg(const QStringList& command) {
+    QProcess msg;
+    msg.start("swaymsg", QStringList{"-s", SwaySocket()} + command);
+    msg.waitForFinished(5000);
+    return msg.readAllStandardOutput() + msg.readAllStandardError();
+}
+
 } // namespace WaylandDesktop

@@ -3,6 +3,7 @@
 // and its file; a clicked clip is served to other programs and not recorded again; a
 // termination signal ends it with the list saved.
 #include "Desktop.h"
+#include "fakes/LauncherList.h"
 #include "fakes/TestDir.h"
 
 #include <QProcess>
@@ -25,10 +26,13 @@ private slots:
     void copiesReachTheList();
     void aHostileClientAtTheEnd_data();
     void aHostileClientAtTheEnd();
+    void listFeedsALauncher();
+    void startScript_data();
+    void startScript();
 };
 
-// The real program in dir, with its list in list.clp, once its clipboard is there.
-void StartQuillery(QProcess& program, const TTestDir& dir) {
+// The real program in dir, with its list in list.clp.
+void LaunchQuillery(QProcess& program, const TTestDir& dir) {
     QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
     const QString list = dir.File("list.clp");
     TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\nAutoSave=1\nRows=5\n"
@@ -43,8 +47,28 @@ void StartQuillery(QProcess& program, const TTestDir& dir) {
     program.setProcessChannelMode(QProcess::ForwardedChannels);
     program.start(dir.File("quillery"));
     QVERIFY(program.waitForStarted());
-    // Started once its clipboard is there: the first copy is written at once.
+}
+
+// As LaunchQuillery, once its clipboard is there: the first copy is written at once.
+void StartQuillery(QProcess& program, const TTestDir& dir) {
+    LaunchQuillery(program, dir);
+    const QString list = dir.File("list.clp");
     QTRY_VERIFY_WITH_TIMEOUT((WlCopy("one"), TTestDir::Read(list) == Clp({"one"})), 10000);
+}
+
+// A shell command line with $Q for the program in dir; its standard output, or its status
+// when not 0.
+QByteArray Shell(const TTestDir& dir, const QString& command,
+                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
+    QProcess shell;
+    env.insert("Q", dir.File("quillery"));
+    shell.setProcessEnvironment(env);
+    shell.start("sh", {"-c", command});
+    if (!shell.waitForFinished(10000))
+        return "timed out";
+    return shell.exitCode() == 0 ? shell.readAllStandardOutput()
+                                 : "status " + QByteArray::number(shell.exitCode()) + ": " +
+                                       shell.readAllStandardError();
 }
 
 // A click through the desktop's virtual pointer, on the window that fills the headless screen.
@@ -119,6 +143,58 @@ void TestNativeWayland::aHostileClientAtTheEnd() {
     QCOMPARE(TTestDir::Read(list), Clp(saved));
     client.kill();
     client.waitForFinished();
+}
+
+// A launcher's pipeline: the list, the chosen line's number back to --copy.
+void TestNativeWayland::listFeedsALauncher() {
+    TTestDir dir;
+    TTestDir::Write(dir.File("list.clp"), Clp(LauncherList::Clips()));
+    QProcess program;
+    LaunchQuillery(program, dir);
+    QTRY_COMPARE_WITH_TIMEOUT(Shell(dir, "\"$Q\" --list"), LauncherList::Listed(), 10000);
+    QCOMPARE(Shell(dir, "\"$Q\" --list | grep -F 'crème' | cut -f1 | xargs -r \"$Q\" --copy"),
+             QByteArray());
+    QCOMPARE(WlPaste(), QByteArray("caf\xc3\xa9 cr\xc3\xa8me"));
+    program.kill();
+    program.waitForFinished();
+}
+
+void TestNativeWayland::startScript_data() {
+    QTest::addColumn<bool>("wayland");
+    QTest::addColumn<QByteArray>("said");
+    QTest::newRow("Wayland without an X server: the window") << true << QByteArray();
+    QTest::newRow("no desktop session: the reason")
+        << false << QByteArray("Quillery needs a desktop session");
+}
+
+// The script that starts the program from the build, as a new user runs it.
+void TestNativeWayland::startScript() {
+    QFETCH(bool, wayland);
+    QFETCH(QByteArray, said);
+    TTestDir dir;
+    QVERIFY(QFile::copy(QUILLERY_BIN_DIR "/quillery", dir.File("quillery")));
+    TTestDir::Write(dir.File("Quillery.Ini"), "[Options]\nSplash=0\nTray=0\n");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    if (!wayland)
+        env.remove("WAYLAND_DISPLAY");
+    QProcess script;
+    script.setProcessEnvironment(env);
+    script.setProcessChannelMode(QProcess::MergedChannels);
+    script.start(QUILLERY_SOURCE_DIR "/scripts/start.sh", {dir.File("quillery")});
+    if (!wayland) {
+        QVERIFY(script.waitForFinished(10000));
+        QCOMPARE(script.exitCode(), 1);
+        const QByteArray out = script.readAll();
+        QVERIFY2(out.contains(said), out);
+        return;
+    }
+    const QByteArray window = "\"app_id\": \"dev.quillery.Quillery\"";
+    QTRY_VERIFY_WITH_TIMEOUT(WaylandDesktop::SwayMsg({"-t", "get_tree"}).contains(window), 10000);
+    ::kill(pid_t(script.processId()), SIGTERM); // the script has become the program
+    QVERIFY(script.waitForFinished(5000));
+    QCOMPARE(script.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestNativeWayland)

@@ -16,19 +16,6 @@ namespace {
 // The compositor's user: sway's bindings run commands as it, so the program runs as it too.
 const QStringList AsDesktopUser = WaylandDesktop::AsDesktopUser + QStringList{"--"};
 
-QString SwaySocket() {
-    const QDir runtime(qEnvironmentVariable("XDG_RUNTIME_DIR"));
-    const QStringList found = runtime.entryList({"sway-ipc.*.sock"}, QDir::System);
-    return found.isEmpty() ? QString() : runtime.filePath(found.first());
-}
-
-QByteArray SwayMsg(const QString& command) {
-    QProcess msg;
-    msg.start("swaymsg", {"-s", SwaySocket(), command});
-    msg.waitForFinished(5000);
-    return msg.readAllStandardOutput() + msg.readAllStandardError();
-}
-
 // The environment of the desktop user's processes. The sanitizer's suppressions go with them
 // into the test's folder: the build's own may be out of that user's reach.
 QProcessEnvironment DesktopUserEnvironment(const TTestDir& dir) {
@@ -177,8 +164,8 @@ void TestWaylandPaste::keyBindingPastesIntoNativeWindow() {
     StartQuillery();
     QTRY_VERIFY_WITH_TIMEOUT(StatusLine().contains("no global hot keys"), 10000);
     WaylandDesktop::StartTextWindow(Window, Keyboard, Dir->File("typed.txt"));
-    SwayMsg("bindsym Shift+Ctrl+v exec " + Program() + " --series-paste");
-    SwayMsg("bindsym Shift+Ctrl+2 exec " + Program() + " --paste 2");
+    WaylandDesktop::SwayMsg({"bindsym Shift+Ctrl+v exec " + Program() + " --series-paste"});
+    WaylandDesktop::SwayMsg({"bindsym Shift+Ctrl+2 exec " + Program() + " --paste 2"});
     for (int i = 0; i < 3; ++i)
         Press("Shift_L Control_L v");
     QTRY_COMPARE_WITH_TIMEOUT(Typed(), QByteArray("one two three "), 5000);

@@ -2,6 +2,7 @@
 // running instance and ends with a status that says how it went.
 #include "Desktop.h"
 #include "core/CommandLine.h"
+#include "fakes/LauncherList.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -20,6 +21,7 @@ private slots:
     void actions();
     void toggleHidesAndShows();
     void crashedInstanceIsTakenOver();
+    void listFeedsALauncher();
 
 private:
     qint64 Start() {
@@ -137,6 +139,24 @@ void TestCommandLine::crashedInstanceIsTakenOver() {
     QCOMPARE(::stat(QFile::encodeName(socket).constData(), &file), 0);
     QCOMPARE(folder.st_mode & 0777, 0700u);
     QCOMPARE(file.st_mode & 0777, 0600u);
+}
+
+// A launcher's pipeline: the list, the chosen line's number back to --copy.
+void TestCommandLine::listFeedsALauncher() {
+    Stop();
+    TTestDir::Write(Dir->File("list.clp"), Clp(LauncherList::Clips()));
+    QVERIFY(Start());
+    QTRY_COMPARE_WITH_TIMEOUT(Action(*Dir, {"--list"}).Out, LauncherList::Listed(), 10000);
+    QProcess shell;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", Dir->Path());
+    env.insert("Q", Dir->File("quillery"));
+    shell.setProcessEnvironment(env);
+    shell.start("sh", {"-c", "\"$Q\" --list | grep -F 'crème' | cut -f1 | xargs -r \"$Q\" --copy"});
+    QVERIFY(shell.waitForFinished(10000));
+    QCOMPARE(shell.exitCode(), 0);
+    QCOMPARE(Run("xclip", {"-selection", "clipboard", "-o"}),
+             QByteArray("caf\xc3\xa9 cr\xc3\xa8me"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,9 +1,11 @@
 // The program installed as a Linux desktop program: cmake --install into a prefix that is then
 // read-only, run with a fresh home in the X session.
 #include "Desktop.h"
+#include "core/CommandLine.h"
 
 #include <QDirIterator>
 #include <QImage>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -47,6 +49,7 @@ private slots:
     void cleanupTestCase();
     void validatorsAcceptTheInstalledFiles();
     void runsFromAReadOnlyPrefix();
+    void debianPackagePassesLintian();
 
 private:
     TTestDir Dir;
@@ -84,6 +87,22 @@ void TestInstalled::validatorsAcceptTheInstalledFiles() {
         QVERIFY(QFile::exists(Prefix + "/share/icons/hicolor/" + icon));
     QCOMPARE(QImage(Prefix + "/share/icons/hicolor/48x48/apps/dev.quillery.Quillery.png").size(),
              QSize(48, 48));
+    // The manual page renders without a warning, with every action of --help in it.
+    QProcess man;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("MANWIDTH", "80");
+    man.setProcessEnvironment(env);
+    man.start("man", {"--warnings", "-l", Prefix + "/share/man/man1/quillery.1.gz"});
+    QVERIFY(man.waitForFinished(20000));
+    QCOMPARE(man.exitCode(), 0);
+    QCOMPARE(man.readAllStandardError(), QByteArray());
+    const QByteArray page = man.readAllStandardOutput();
+    const QRegularExpression option("--[a-z-]+");
+    for (auto it = option.globalMatch(CommandLineUsage()); it.hasNext();) {
+        const QString name = it.next().captured();
+        QVERIFY2(page.contains(name.toUtf8()), qPrintable(name));
+    }
+    QVERIFY(page.contains("EXIT STATUS"));
     // Only the program: no test helper or benchmark is installed.
     QCOMPARE(QDir(Prefix + "/bin").entryList(QDir::Files), QStringList{"quillery"});
 }
@@ -134,6 +153,23 @@ void TestInstalled::runsFromAReadOnlyPrefix() {
         QCOMPARE(QFileInfo(dir).permissions() & (QFile::ReadOther | QFile::ReadGroup),
                  QFile::Permissions());
     QCOMPARE(Listing(Prefix), before); // nothing written into the installation
+}
+
+void TestInstalled::debianPackagePassesLintian() {
+    if (QStandardPaths::findExecutable("lintian").isEmpty() ||
+        QStandardPaths::findExecutable("dpkg-shlibdeps").isEmpty())
+        QSKIP("lintian or dpkg-dev is not installed");
+    const QString out = Dir.File("package");
+    QByteArray said;
+    QVERIFY2(RunTool("cpack",
+                     {"-G", "DEB", "--config", QUILLERY_BUILD_DIR "/CPackConfig.cmake", "-B", out},
+                     &said) == 0,
+             said.constData());
+    const QStringList debs = QDir(out).entryList({"quillery_*.deb"});
+    QCOMPARE(debs.size(), 1);
+    QVERIFY2(
+        RunTool("lintian", {"--fail-on", "error,warning", QDir(out).filePath(debs[0])}, &said) == 0,
+        said.constData());
 }
 
 QTEST_MAIN(TestInstalled)

@@ -1,5 +1,6 @@
 #include "WaylandClipboard.h"
 
+#include "core/ClipText.h"
 #include "core/Errors.h"
 
 #include <QCoreApplication>
@@ -69,7 +70,9 @@ void TWaylandClipboard::Settle() {
 void TWaylandClipboard::WriteText(const QByteArray& text) {
     if (!Connected || !Up)
         throw EQuillery(QStringLiteral("Cannot write to the clipboard."));
-    QMetaObject::invokeMethod(Control, [control = Control, text] { control->Write(text); });
+    // Every type offered says UTF-8: a clip of an old single-byte list goes over decoded.
+    const QByteArray served = ClipText::IsUtf8(text) ? text : ClipText::Decode(text).toUtf8();
+    QMetaObject::invokeMethod(Control, [control = Control, served] { control->Write(served); });
     Current = {true, false, false, text};
 }
 
