@@ -29,8 +29,9 @@ void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QS
             Viewer->move(room.center() - Viewer->rect().center());
         }
     }
+    HelpFolder = helpFile;
     Viewer->Retranslate(Translator); // the language may have changed since
-    Viewer->Open(helpFile);
+    Viewer->Open(helpFile, HelpLanguage);
     switch (command) {
     case THelpCommand::Contents:
         Viewer->ShowContents();
@@ -60,6 +61,19 @@ bool TDesktopShell::OpenAddress(const QString& address) {
 
 void TDesktopShell::SetLinkHandler(std::function<void(const QString&)> handler) {
     LinkHandler = std::move(handler);
+}
+
+void TDesktopShell::SetHelpLanguage(const QString& language) {
+    HelpLanguage = language;
+    if (!Viewer || !Viewer->isVisible())
+        return;
+    const QString page = Viewer->CurrentPage();
+    Viewer->Retranslate(Translator);
+    Viewer->Open(HelpFolder, language);
+    if (page.isEmpty())
+        Viewer->ShowContents();
+    else
+        Viewer->ShowPage(page);
 }
 
 void TDesktopShell::SetTranslator(std::function<QString(const QString&)> tr) {

@@ -15,9 +15,11 @@ public:
     bool OpenAddress(const QString& address) override;
     void SetLinkHandler(std::function<void(const QString&)> handler) override;
     void SetTranslator(std::function<QString(const QString&)> tr) override;
+    void SetHelpLanguage(const QString& language) override;
 
 private:
     QPointer<THelpViewer> Viewer;
     std::function<void(const QString&)> LinkHandler;
     std::function<QString(const QString&)> Translator;
+    QString HelpFolder, HelpLanguage;
 };

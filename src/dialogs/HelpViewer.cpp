@@ -51,7 +51,8 @@ THelpViewer::THelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
                 OpenAddress(url.toString());
             return;
         }
-        Page->setSource(url);
+        // By name: the page may be in the language's folder or in English.
+        ShowPage(url.fileName().isEmpty() ? CurrentPage() : url.fileName(), url.fragment());
     });
     auto* split = new QSplitter;
     split->addWidget(Tabs);
@@ -117,7 +118,7 @@ void THelpViewer::ShowTitle(const QUrl& url) {
 
 THelpViewer::TPage THelpViewer::ReadPage(const QString& fileName) {
     QFile file(fileName);
-    TPage page{QFileInfo(fileName).fileName(), {}, {}, 0};
+    TPage page{QFileInfo(fileName).fileName(), fileName, {}, {}, 0};
     if (!file.open(QIODevice::ReadOnly))
         return page;
     const QString html = QString::fromUtf8(file.readAll());
@@ -131,21 +132,29 @@ THelpViewer::TPage THelpViewer::ReadPage(const QString& fileName) {
     return page;
 }
 
-void THelpViewer::Open(const QString& folder) {
+void THelpViewer::Open(const QString& folder, const QString& language) {
     Folder = folder;
     Pages.clear();
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files))
-        Pages.insert(name, ReadPage(dir.filePath(name)));
-    Page->setSearchPaths({folder});
+    QStringList folders{folder};
+    if (!language.isEmpty() && !language.contains(u'/') && !language.startsWith(u'.'))
+        folders << QDir(folder).filePath(language); // read last: its pages win
+    for (const QString& from : std::as_const(folders)) {
+        const QDir dir(from);
+        for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files))
+            Pages.insert(name, ReadPage(dir.filePath(name)));
+    }
     FillContents();
     FillIndex();
 }
 
+QString THelpViewer::CurrentPage() const {
+    return Page->source().fileName();
+}
+
 void THelpViewer::FillContents() {
     Contents->clear();
-    QFile file(QDir(Folder).filePath(QString::fromLatin1(ContentsPage)));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file(Pages.value(QString::fromLatin1(ContentsPage)).Path);
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
         return;
     const QString html = QString::fromUtf8(file.readAll());
     const QRegularExpression link(QStringLiteral("<a href=\"([^\"#:]+\\.html)\">([^<]*)</a>"));
@@ -211,13 +220,17 @@ void THelpViewer::ShowMissing(const QString& what) {
     setWindowTitle(Tr(QStringLiteral("Help")));
 }
 
-void THelpViewer::ShowPage(const QString& file) {
-    if (!QFileInfo::exists(QDir(Folder).filePath(file))) {
+void THelpViewer::ShowPage(const QString& file, const QString& place) {
+    const QString path = Pages.value(file).Path;
+    if (path.isEmpty() || !QFileInfo::exists(path)) {
         ShowMissing(QStringLiteral("The help file %1 could not be found.")
                         .arg(QDir(Folder).filePath(file)));
         return;
     }
-    Page->setSource(QUrl::fromLocalFile(QDir(Folder).filePath(file)));
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!place.isEmpty())
+        url.setFragment(place);
+    Page->setSource(url);
 }
 
 void THelpViewer::ShowContents() {

@@ -16,16 +16,20 @@ class QTreeWidget;
 // The program's help: HTML pages in one folder, shown with their contents, a keyword index
 // with a search box, and pages by topic number. Each page names its own keywords and topic:
 // <meta name="keywords" content="a, b"> and <meta name="topic" content="61">; contents.html
-// lists the pages in their order.
+// lists the pages in their order. A language's pages are in a folder of the language's name
+// inside it; a page not translated there is shown in English.
 class THelpViewer : public QWidget {
     Q_OBJECT
 public:
     explicit THelpViewer(QWidget* parent = nullptr);
 
-    void Open(const QString& folder); // reads the pages' index anew
+    // Reads the pages' index anew; language: the language file's name ("German").
+    void Open(const QString& folder, const QString& language = QString());
+    QString CurrentPage() const; // its file name, "" before the first
     void ShowContents();
     void ShowKeywordSearch(const QString& keyword);
     void ShowTopic(int topic);
+    void ShowPage(const QString& file, const QString& place = QString()); // by file name
 
     QTabWidget* Tabs = nullptr;
     QTreeWidget* Contents = nullptr;
@@ -43,12 +47,11 @@ public:
 
 private:
     struct TPage {
-        QString File, Title;
+        QString File, Path, Title;
         QStringList Keywords;
         int Topic = 0;
     };
     static TPage ReadPage(const QString& fileName);
-    void ShowPage(const QString& file);
     void ShowMissing(const QString& what);
     void FillContents();
     void FillIndex();

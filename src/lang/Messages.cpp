@@ -19,6 +19,7 @@ void TQuilleryMainForm::ApplyLanguage(const QString& name) {
     Language1->LanguageFile = LanguageText::LanguageFile(Folders.Languages, name);
     ToolkitTexts.Use(name);
     Language1->Translate();
+    Platform.Shell.SetHelpLanguage(name);
     ShowArchivingState();
     NameControls();
 }

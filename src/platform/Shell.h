@@ -21,4 +21,7 @@ public:
     virtual void SetLinkHandler(std::function<void(const QString&)> handler) = 0;
     // Turns the help window's own English labels into the program's language.
     virtual void SetTranslator(std::function<QString(const QString&)> tr) = 0;
+    // The program's language (its language file's name): the help's pages come in it where
+    // they are translated, at once in an open help window too.
+    virtual void SetHelpLanguage(const QString& language) = 0;
 };

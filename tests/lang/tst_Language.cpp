@@ -158,9 +158,11 @@ void TestLanguage::switchingKeepsTextsTheNewFileLacks() {
     auto& form = f.Create();
     const QList<QAction*> items = form.Language2->actions();
     QCOMPARE(items.size(), 2);
+    QCOMPARE(f.Shell.HelpLanguage, "Deutsch");
     form.LangExec(items[1]);
     QCOMPARE(form.SaveClipList1->text(), "Save it");
     QCOMPARE(form.Exit1->text(), "&Beenden"); // the new file lacks it: the old text stays
+    QCOMPARE(f.Shell.HelpLanguage, "Sparse"); // the help follows
 }
 
 void TestLanguage::languageMenuAndSwitch() {

@@ -28,6 +28,8 @@ public:
     }
     std::function<void(const QString&)> LinkHandler;
     void SetTranslator(std::function<QString(const QString&)>) override {}
+    void SetHelpLanguage(const QString& language) override { HelpLanguage = language; }
+    QString HelpLanguage;
     QList<TRequest> Requests;
     QStringList Opened;
     bool Fail = false;
