@@ -1,17 +1,27 @@
 #include "AppIcons.h"
 
+#include "PaintedIcon.h"
+
+#include <QHash>
+
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+
+#include <memory>
 
 namespace AppIcons {
 
 QPixmap Picture(const QString& svg, QSize size, qreal scale) {
     QPixmap pixmap(size * scale);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(svg);
+    // Parsed once a picture, not once a size.
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
+    std::shared_ptr<QSvgRenderer>& renderer = renderers[svg];
+    if (!renderer)
+        renderer = std::make_shared<QSvgRenderer>(svg);
     QPainter p(&pixmap);
-    renderer.render(&p);
+    renderer->render(&p);
     p.end();
     pixmap.setDevicePixelRatio(scale);
     return pixmap;
@@ -38,11 +48,14 @@ static QPixmap Clipboard(int size, bool suspended = false) {
     return pixmap;
 }
 
+// One icon for each state, shared by the window, its dialogs and the tray.
 static QIcon Drawn(bool suspended) {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128})
-        icon.addPixmap(Clipboard(size, suspended));
-    return icon;
+    static const QIcon icons[2] = {
+        PaintedIcon::Make([](int side) { return Clipboard(side, false); },
+                          {16, 22, 24, 32, 48, 64, 128}),
+        PaintedIcon::Make([](int side) { return Clipboard(side, true); },
+                          {16, 22, 24, 32, 48, 64, 128})};
+    return icons[suspended ? 1 : 0];
 }
 
 QIcon Normal() {

@@ -1,5 +1,7 @@
 #include "ToolIcons.h"
 
+#include "PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -11,19 +13,19 @@ namespace {
 
 using TDraw = std::function<void(QPainter&)>;
 
-// A picture drawn on a 16 by 16 grid, at each size.
+// A picture drawn on a 16 by 16 grid, at the size shown.
 QIcon Drawn(const TDraw& draw) {
-    QIcon icon;
-    for (int size : {16, 20, 24, 32, 40, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 16.0, size / 16.0);
-        draw(p);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return PaintedIcon::Make(
+        [draw](int side) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(side / 16.0, side / 16.0);
+            draw(p);
+            return pixmap;
+        },
+        {16, 20, 24, 32, 40, 48});
 }
 
 QIcon Themed(const char* name, const TDraw& draw) {

@@ -29,6 +29,15 @@ bool Stat(const QString& name, struct stat& st, bool followLinks = true) {
     return !name.isEmpty() &&
            (followLinks ? ::stat(native.constData(), &st) : ::lstat(native.constData(), &st)) == 0;
 }
+// Without regard to case, as QDir matches; it takes valid text only. "*.ext" alone, the
+// patterns used, is matched without building a regular expression for every name.
+bool NameMatches(const QString& pattern, const QString& name) {
+    const QStringView suffix = QStringView(pattern).mid(1);
+    if (pattern.startsWith(QLatin1Char('*')) && !suffix.contains(QLatin1Char('*')) &&
+        !suffix.contains(QLatin1Char('?')) && !suffix.contains(QLatin1Char('[')))
+        return name.endsWith(suffix, Qt::CaseInsensitive);
+    return QDir::match(pattern, name);
+}
 } // namespace
 
 QStringList EntriesMatching(const QString& dir, const QString& pattern) {
@@ -40,8 +49,7 @@ QStringList EntriesMatching(const QString& dir, const QString& pattern) {
     while (const dirent* entry = ::readdir(folder)) {
         QString name = NativeNames::Decode(QByteArray(entry->d_name));
         struct stat st {};
-        // QDir matches name filters without regard to case; it takes valid text only.
-        if (QDir::match(pattern, NativeNames::Shown(name)) && Stat(prefix + name, st) &&
+        if (NameMatches(pattern, NativeNames::Shown(name)) && Stat(prefix + name, st) &&
             S_ISREG(st.st_mode))
             names.append(name);
     }
