@@ -1,14 +1,16 @@
 #include "CommandClient.h"
 
 #include "CommandChannel.h"
+#include "UnixSocket.h"
 
 #include <QElapsedTimer>
-#include <QLocalSocket>
 #include <QThread>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 constexpr int StartWaitMs = 5000;   // an instance on its way up has its socket by then
@@ -19,15 +21,16 @@ int Fail(std::FILE* err, const QString& message) {
     return 1;
 }
 
-bool Connect(QLocalSocket& socket, const QString& path, const std::function<bool()>& starting) {
+// The socket, or -1 when no instance answers (after waiting for one on its way up).
+int Connect(const QString& path, const std::function<bool()>& starting) {
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        socket.connectToServer(path);
-        if (socket.waitForConnected(1000))
-            return true;
+        const int fd = UnixSocket::Connect(path);
+        if (fd >= 0)
+            return fd;
         if (waited.elapsed() > StartWaitMs || !starting())
-            return false;
+            return -1;
         QThread::msleep(50);
     }
 }
@@ -43,20 +46,22 @@ bool ReadAll(std::FILE* in, QByteArray& input) {
     return true;
 }
 
-std::optional<CommandChannel::TAnswer> Exchange(QLocalSocket& socket, const QByteArray& request) {
-    socket.write(request);
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(AnswerWaitMs))
-            return std::nullopt;
-    }
+std::optional<CommandChannel::TAnswer> Exchange(int socket, const QByteArray& request) {
+    if (!UnixSocket::WriteAll(socket, request, AnswerWaitMs))
+        return std::nullopt;
     QByteArray buffer;
+    char chunk[65536];
     for (;;) {
         bool failed = false;
         if (auto answer = CommandChannel::TakeAnswer(buffer, failed))
             return answer;
-        if (failed || (!socket.bytesAvailable() && !socket.waitForReadyRead(AnswerWaitMs)))
+        if (failed || !UnixSocket::Wait(socket, false, AnswerWaitMs))
             return std::nullopt;
-        buffer.append(socket.readAll());
+        const ssize_t got = ::read(socket, chunk, sizeof chunk);
+        if (got == 0 || (got < 0 && errno != EINTR))
+            return std::nullopt; // gone before its answer was whole
+        if (got > 0)
+            buffer.append(chunk, got);
     }
 }
 
@@ -80,16 +85,19 @@ int SendAction(const TCommandLine& command, const QString& socketPath,
     if (command.Action == TAction::Add && !ReadAll(in, request.Input))
         return Fail(err, QStringLiteral("standard input is larger than a clip may be (%1 MB)")
                              .arg(CommandChannel::MaxPayload() >> 20));
-    QLocalSocket socket;
-    if (!Connect(socket, socketPath, starting))
+    const int socket = Connect(socketPath, starting);
+    if (socket < 0)
         return Fail(err, starting() ? QStringLiteral("Quillery runs but takes no actions (its "
                                                      "reason is on its standard error)")
                                     : QStringLiteral("no Quillery is running"));
     // Nothing goes to a server another user may have put there.
     QString reason;
-    if (!CommandChannel::IsPrivate(socketPath, int(socket.socketDescriptor()), &reason))
+    const auto answer = CommandChannel::IsPrivate(socketPath, socket, &reason)
+                            ? Exchange(socket, CommandChannel::Encode(request))
+                            : std::nullopt;
+    ::close(socket);
+    if (!reason.isEmpty())
         return Fail(err, reason);
-    const auto answer = Exchange(socket, CommandChannel::Encode(request));
     if (!answer)
         return Fail(err, QStringLiteral("Quillery did not answer"));
     if (answer->Status != 0) {
