@@ -35,8 +35,8 @@ QStringList Captures(const QString& html, const QString& pattern) {
 void Languages() {
     QTest::addColumn<QString>("language");
     QTest::newRow("English") << QString();
-    for (const QString& language : {"German", "French", "Spanish"})
-        QTest::newRow(qPrintable(language)) << language;
+    for (const char* language : {"German", "French", "Spanish"})
+        QTest::newRow(language) << QString::fromLatin1(language);
 }
 } // namespace
 
