@@ -50,11 +50,11 @@ static QPixmap Clipboard(int size, bool suspended = false) {
 
 // One icon for each state, shared by the window, its dialogs and the tray.
 static QIcon Drawn(bool suspended) {
-    static const QIcon icons[2] = {
-        PaintedIcon::Make([](int side) { return Clipboard(side, false); },
-                          {16, 22, 24, 32, 48, 64, 128}),
-        PaintedIcon::Make([](int side) { return Clipboard(side, true); },
-                          {16, 22, 24, 32, 48, 64, 128})};
+    const auto make = [](bool paused) {
+        return PaintedIcon::Make([paused](int side) { return Clipboard(side, paused); },
+                                 {16, 22, 24, 32, 48, 64, 128});
+    };
+    static const QIcon icons[2] = {make(false), make(true)};
     return icons[suspended ? 1 : 0];
 }
 

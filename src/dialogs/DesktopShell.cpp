@@ -30,8 +30,7 @@ void TDesktopShell::Help(const QString& helpFile, THelpCommand command, const QS
         }
     }
     HelpFolder = helpFile;
-    Viewer->Retranslate(Translator); // the language may have changed since
-    Viewer->Open(helpFile, HelpLanguage);
+    Reload(); // the language may have changed since
     switch (command) {
     case THelpCommand::Contents:
         Viewer->ShowContents();
@@ -63,13 +62,17 @@ void TDesktopShell::SetLinkHandler(std::function<void(const QString&)> handler) 
     LinkHandler = std::move(handler);
 }
 
+void TDesktopShell::Reload() {
+    Viewer->Retranslate(Translator);
+    Viewer->Open(HelpFolder, HelpLanguage);
+}
+
 void TDesktopShell::SetHelpLanguage(const QString& language) {
     HelpLanguage = language;
     if (!Viewer || !Viewer->isVisible())
         return;
     const QString page = Viewer->CurrentPage();
-    Viewer->Retranslate(Translator);
-    Viewer->Open(HelpFolder, language);
+    Reload();
     if (page.isEmpty())
         Viewer->ShowContents();
     else

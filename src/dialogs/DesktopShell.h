@@ -18,6 +18,7 @@ public:
     void SetHelpLanguage(const QString& language) override;
 
 private:
+    void Reload(); // the help's pages and labels in the language of the moment
     QPointer<THelpViewer> Viewer;
     std::function<void(const QString&)> LinkHandler;
     std::function<QString(const QString&)> Translator;

@@ -20,4 +20,13 @@ inline QByteArray Listed() {
            "4\t\u241b[31mred cell\n";
 }
 
+// A launcher's whole pipeline, with grep for the menu; $Q is the program. It puts clip 3 on
+// the clipboard, which other programs read as Picked().
+inline const char* Pipeline() {
+    return "\"$Q\" --list | grep -F 'crème' | cut -f1 | xargs -r \"$Q\" --copy";
+}
+inline QByteArray Picked() {
+    return "caf\u00e9 cr\u00e8me";
+}
+
 } // namespace LauncherList
