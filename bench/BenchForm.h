@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/Config.h"
-#include "main/fMain.h"
+#include "core/config/Config.h"
+#include "gui/main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
 #include "platform/fake/FakeShell.h"

@@ -3,7 +3,7 @@
 // Without RATE, one xclip process per copy, as fast as a shell loop runs them; with RATE,
 // burst_copier makes that many copies a second, each from a new owner window.
 #include "BenchForm.h"
-#include "grid/KXStringGrid.h"
+#include "gui/grid/KXStringGrid.h"
 #include "platform/x11/X11Clipboard.h"
 
 #include <QApplication>

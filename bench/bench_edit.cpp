@@ -1,8 +1,8 @@
 // Find (nothing found, the whole list scanned), Replace All and both sorts on a long list.
 // Usage: bench_edit [clips]
 #include "BenchForm.h"
-#include "dialogs/FindDialogs.h"
-#include "grid/KXStringGrid.h"
+#include "gui/dialogs/FindDialogs.h"
+#include "gui/grid/KXStringGrid.h"
 #include "platform/fake/FakeClipboard.h"
 
 #include <QApplication>

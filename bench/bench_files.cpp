@@ -1,6 +1,6 @@
 // Save and load of a large clip list against the physical limit: cat of the same bytes.
 // Usage: bench_files [clips] [folder]
-#include "files/ClipListFile.h"
+#include "core/files/ClipListFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

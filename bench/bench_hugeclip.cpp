@@ -3,9 +3,9 @@
 // the clipboard and read by another program, saved and loaded; and how much memory it costs.
 // Usage (inside an X session): bench_hugeclip [megabytes]
 #include "BenchForm.h"
-#include "grid/CellEditor.h"
-#include "grid/GridHint.h"
-#include "grid/KXStringGrid.h"
+#include "gui/grid/CellEditor.h"
+#include "gui/grid/GridHint.h"
+#include "gui/grid/KXStringGrid.h"
 #include "platform/x11/X11Clipboard.h"
 
 #include <QApplication>

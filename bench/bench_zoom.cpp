@@ -1,7 +1,7 @@
 // How long the window is held up when a huge clip opens in the zoom view: the time Zoom In
 // takes before it returns, the longest turn of the event loop while the rest arrives, and
 // the time until the whole text is in. Usage: bench_zoom [megabytes] [one-line]
-#include "grid/ZoomView.h"
+#include "gui/grid/ZoomView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // The .clp reader on any bytes: no crash, the same result as the plain model of the reading
 // rules, and what it read is stable once written and read again.
-#include "files/ClipListFile.h"
+#include "core/files/ClipListFile.h"
 #include "files/ClipListModel.h"
 
 #include <cstdlib>

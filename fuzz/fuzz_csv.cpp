@@ -1,5 +1,5 @@
 // The delimited-text field rule on any line.
-#include "grid/CsvField.h"
+#include "core/grid/CsvField.h"
 
 #include <cstdlib>
 

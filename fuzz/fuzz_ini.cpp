@@ -1,7 +1,7 @@
 // The settings and language file engine on any bytes: reading never crashes; writing one key
 // leaves every other key of the file reading as before, and the key reads back as written.
-#include "config/IniFile.h"
-#include "lang/LanguageText.h"
+#include "core/config/IniFile.h"
+#include "core/lang/LanguageText.h"
 
 #include <cstdlib>
 

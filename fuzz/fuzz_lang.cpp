@@ -1,7 +1,7 @@
 // The language file on any bytes, as the program reads it from disk: every message reads as
 // the engine reads it, and a translated value splits into items that are pieces of it.
-#include "config/IniFile.h"
-#include "lang/LanguageText.h"
+#include "core/config/IniFile.h"
+#include "core/lang/LanguageText.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The code's form and its common faults: clang-format over every C++ file, clang-tidy
-# (.clang-tidy: bugprone, performance) over the program's sources. Needs build/ configured
+# The code's form and its common faults: the layers' includes (layers.py), clang-format over
+# every C++ file, clang-tidy (.clang-tidy: bugprone, performance) over the program's sources. Needs build/ configured
 # (its compile_commands.json); scripts/test.sh runs it after the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if ! python3 scripts/layers.py >&2; then
+    echo "lint: a folder includes from a layer above it (above)" >&2
+    exit 1
+fi
 find src tests bench fuzz tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run -Werror
 log=$(mktemp)
@@ -23,4 +27,4 @@ if ! run-clang-tidy -quiet -p "$db" -j "$(nproc)" "$PWD/src/" >"$log" 2>&1; then
     echo "lint: clang-tidy found faults (above)" >&2
     exit 1
 fi
-echo "lint: clang-format and clang-tidy clean"
+echo "lint: layers, clang-format and clang-tidy clean"

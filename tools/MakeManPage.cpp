@@ -1,7 +1,7 @@
 // Writes the manual page quillery.1 from the program's --help text, so the two never differ.
 // In that text a line ending in a colon is a heading, "  term  text" an entry (continued on
 // lines indented further), and any other line prose.
-#include "core/CommandLine.h"
+#include "core/start/CommandLine.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CommandLine.h"
+#include "core/start/CommandLine.h"
 
 #include <QByteArray>
 #include <QString>

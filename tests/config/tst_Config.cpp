@@ -1,6 +1,6 @@
-#include "config/Config.h"
-#include "config/IniFile.h"
 #include "core/Errors.h"
+#include "core/config/Config.h"
+#include "core/config/IniFile.h"
 #include "fakes/TestDir.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "config/DesktopEntries.h"
-#include "config/IniFile.h"
 #include "core/Errors.h"
+#include "core/config/DesktopEntries.h"
+#include "core/config/IniFile.h"
 #include "fakes/TestDir.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "config/IniFile.h"
 #include "core/Errors.h"
-#include "core/NativeNames.h"
+#include "core/config/IniFile.h"
+#include "core/files/NativeNames.h"
 #include "fakes/TestDir.h"
 
 #include <QtTest>

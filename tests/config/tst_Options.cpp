@@ -1,9 +1,9 @@
-#include "config/FontSetting.h"
-#include "config/IniFile.h"
-#include "config/fConfig.h"
-#include "dialogs/RadioGroup.h"
+#include "core/config/IniFile.h"
 #include "fakes/FormFixture.h"
-#include "grid/ZoomView.h"
+#include "gui/config/FontSetting.h"
+#include "gui/config/fConfig.h"
+#include "gui/dialogs/RadioGroup.h"
+#include "gui/grid/ZoomView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -476,8 +476,7 @@ void TestOptions::defaultFileAndBrowse() {
 // meanwhile and back according to the new setting, the dialog released.
 void TestOptions::openedFromTheMenu() {
     TOptionsFixture f;
-    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
-                        f.Dir.File("German.lng")));
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/German.lng", f.Dir.File("German.lng")));
     f.Settings.Language = "German";
     f.Settings.OnTop = true;
     auto& form = f.Create();

@@ -1,4 +1,4 @@
-#include "config/ProgramFolders.h"
+#include "core/config/ProgramFolders.h"
 #include "fakes/TestDir.h"
 
 #include <QDir>

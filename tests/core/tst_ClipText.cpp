@@ -1,6 +1,6 @@
-#include "core/ClipText.h"
-#include "grid/CsvField.h"
-#include "grid/GridSort.h"
+#include "core/grid/CsvField.h"
+#include "core/grid/GridSort.h"
+#include "core/text/ClipText.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>

@@ -1,9 +1,9 @@
 // The real dialogs where the desktop's own behaviour matters: Qt's font dialog, and the help
 // opened from the About box.
-#include "dialogs/DesktopShell.h"
-#include "dialogs/HelpViewer.h"
-#include "dialogs/QtPrompts.h"
 #include "fakes/FormFixture.h"
+#include "gui/dialogs/DesktopShell.h"
+#include "gui/dialogs/HelpViewer.h"
+#include "gui/dialogs/QtPrompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -95,8 +95,7 @@ void TestDialogs::helpFromTheAboutBoxCanBeUsed() {
 // The help window's own labels follow the program's language.
 void TestDialogs::helpWindowSpeaksTheLanguage() {
     TFormFixture f;
-    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
-                        f.Dir.File("German.lng")));
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/German.lng", f.Dir.File("German.lng")));
     f.Settings.Language = "German";
     TDesktopShell shell;
     TQuilleryMainForm form(

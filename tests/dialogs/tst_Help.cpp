@@ -1,5 +1,5 @@
-#include "dialogs/DesktopShell.h"
-#include "dialogs/HelpViewer.h"
+#include "gui/dialogs/DesktopShell.h"
+#include "gui/dialogs/HelpViewer.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "TestDir.h"
-#include "config/Config.h"
-#include "grid/KXStringGrid.h"
-#include "main/fMain.h"
+#include "core/config/Config.h"
+#include "gui/grid/KXStringGrid.h"
+#include "gui/main/fMain.h"
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
@@ -13,12 +13,15 @@
 
 #include <memory>
 
+// How the fixtures' clipboards announce the program's own writes (see ForEachClipboard.h).
+inline TFakeClipboard::TOwnWrites FixtureOwnWrites = TFakeClipboard::TOwnWrites::Announced;
+
 // A main window over fake desktop services in a fresh program directory. Adjust Settings
 // before calling Create.
 struct TFormFixture {
     TTestDir Dir;
     TConfig Settings{Dir.Path()};
-    TFakeClipboard Clipboard;
+    TFakeClipboard Clipboard{FixtureOwnWrites};
     TFakeSound Sound;
     TScriptedPrompts Prompts;
     TFakeHotKeys HotKeys;

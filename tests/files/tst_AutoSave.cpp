@@ -1,8 +1,8 @@
 #include "core/Errors.h"
+#include "core/files/ClipListFile.h"
 #include "fakes/FormFixture.h"
-#include "files/AutoSave.h"
-#include "files/ClipListFile.h"
-#include "grid/ZoomView.h"
+#include "gui/files/AutoSave.h"
+#include "gui/grid/ZoomView.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "ClipListModel.h"
 #include "core/Errors.h"
-#include "core/NativeNames.h"
+#include "core/files/ClipListFile.h"
+#include "core/files/FileNames.h"
+#include "core/files/NativeNames.h"
+#include "core/files/SafeFile.h"
 #include "fakes/TestDir.h"
-#include "files/ClipListFile.h"
-#include "files/FileNames.h"
-#include "files/SafeFile.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "config/IniFile.h"
 #include "core/Errors.h"
-#include "dialogs/FileDialogComponent.h"
+#include "core/config/IniFile.h"
 #include "fakes/FormFixture.h"
+#include "gui/dialogs/FileDialogComponent.h"
 
 #include <QLabel>
 #include <QRandomGenerator>

@@ -1,8 +1,8 @@
 // The File menu's commands besides New, Open and Save, the Lists menu and Edit Clip List.
-#include "config/IniFile.h"
-#include "core/NativeNames.h"
+#include "core/config/IniFile.h"
+#include "core/files/NativeNames.h"
 #include "fakes/FormFixture.h"
-#include "grid/ZoomView.h"
+#include "gui/grid/ZoomView.h"
 
 #include <QAction>
 #include <QLabel>

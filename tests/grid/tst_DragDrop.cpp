@@ -1,6 +1,6 @@
 #include "fakes/FormFixture.h"
-#include "grid/DragSource.h"
-#include "grid/GridHint.h"
+#include "gui/grid/DragSource.h"
+#include "gui/grid/GridHint.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "dialogs/FindDialogs.h"
+#include "core/grid/TextSearch.h"
 #include "fakes/FormFixture.h"
-#include "grid/TextSearch.h"
+#include "gui/dialogs/FindDialogs.h"
 
 #include <QAction>
 #include <QCheckBox>

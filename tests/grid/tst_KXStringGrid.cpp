@@ -1,6 +1,6 @@
 #include "fakes/TestDir.h"
-#include "grid/CellEditor.h"
-#include "grid/KXStringGrid.h"
+#include "gui/grid/CellEditor.h"
+#include "gui/grid/KXStringGrid.h"
 
 #include <QSignalSpy>
 #include <QtTest>

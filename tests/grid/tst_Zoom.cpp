@@ -1,6 +1,6 @@
 #include "fakes/FormFixture.h"
-#include "grid/CellEditor.h"
-#include "grid/ZoomView.h"
+#include "gui/grid/CellEditor.h"
+#include "gui/grid/ZoomView.h"
 
 #include <QAction>
 #include <QLabel>

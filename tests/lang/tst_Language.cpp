@@ -1,10 +1,10 @@
-#include "config/IniFile.h"
-#include "dialogs/FileDialogComponent.h"
-#include "dialogs/FindDialogs.h"
-#include "dialogs/RadioGroup.h"
+#include "core/config/IniFile.h"
 #include "fakes/FormFixture.h"
-#include "grid/ZoomView.h"
-#include "lang/Language.h"
+#include "gui/dialogs/FileDialogComponent.h"
+#include "gui/dialogs/FindDialogs.h"
+#include "gui/dialogs/RadioGroup.h"
+#include "gui/grid/ZoomView.h"
+#include "gui/lang/Language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -300,8 +300,7 @@ QMap<QString, QString> LiveItems(const QWidget* menu) {
 
 void TestLanguage::findDialogsFollowTheLanguage() {
     TFormFixture f;
-    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
-                        f.Dir.File("German.lng")));
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/German.lng", f.Dir.File("German.lng")));
     f.Settings.Language = "German";
     auto& form = f.Create();
     form.FindandReplace1->trigger();
@@ -331,7 +330,7 @@ void TestLanguage::qtsOwnTextsFollowTheLanguage() {
     QFETCH(QString, cancel);
     TFormFixture f;
     for (const char* name : {"German", "French", "Spanish", "English"})
-        QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/" + QString(name) + ".lng",
+        QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/" + QString(name) + ".lng",
                             f.Dir.File(QString(name) + ".lng")));
     f.Settings.Language = "German";
     auto& form = f.Create();
@@ -358,7 +357,7 @@ void TestLanguage::everyControlHasAName() {
     QFETCH(QString, language);
     QFETCH(QString, status);
     TFormFixture f;
-    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/" + language + ".lng",
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/" + language + ".lng",
                         f.Dir.File(language + ".lng")));
     f.Settings.Language = language;
     auto& form = f.Create();
@@ -378,7 +377,7 @@ void TestLanguage::everyControlHasAName() {
 void TestLanguage::shippedMenusHaveOneAcceleratorEach_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("suspended");
-    const QDir dir(QUILLERY_SOURCE_DIR "/src/lang/languages");
+    const QDir dir(QUILLERY_SOURCE_DIR "/languages");
     const QStringList files = dir.entryList({"*.lng"}, QDir::Files);
     QVERIFY(files.size() >= 4);
     for (const QString& name : files) {

@@ -1,6 +1,6 @@
-#include "config/IniFile.h"
+#include "core/config/IniFile.h"
+#include "core/lang/LanguageText.h"
 #include "fakes/TestDir.h"
-#include "lang/LanguageText.h"
 
 #include <QtTest>
 
@@ -154,7 +154,7 @@ void TestLanguageText::shippedFilesAreComplete() {
     const QString file = QStringLiteral(QUILLERY_BIN_DIR "/") + language + ".lng";
     QVERIFY2(QFile::exists(file), "the build puts the language files beside the program");
     QCOMPARE(TTestDir::Read(file),
-             TTestDir::Read(QUILLERY_SOURCE_DIR "/src/lang/languages/" + language + ".lng"));
+             TTestDir::Read(QUILLERY_SOURCE_DIR "/languages/" + language + ".lng"));
     const TIniFile ini(file);
     QStringList paths = MainFormProperties();
     paths.removeAll(QString());

@@ -1,5 +1,5 @@
 #include "core/Errors.h"
-#include "fakes/FormFixture.h"
+#include "fakes/ForEachClipboard.h"
 
 #include <QAction>
 #include <QLabel>
@@ -292,5 +292,5 @@ void TestCapture::tooLargeIsSaidNotRecorded() {
     QVERIFY(f.Prompts.Shown.isEmpty());
 }
 
-QTEST_MAIN(TestCapture)
+QUILLERY_MAIN_FOR_EACH_CLIPBOARD(TestCapture)
 #include "tst_Capture.moc"

@@ -1,7 +1,7 @@
-#include "config/IniFile.h"
+#include "core/config/IniFile.h"
 #include "fakes/FormFixture.h"
-#include "main/InstanceLock.h"
-#include "main/TerminationSignals.h"
+#include "gui/main/InstanceLock.h"
+#include "gui/main/TerminationSignals.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "dialogs/About.h"
 #include "fakes/FormFixture.h"
+#include "gui/dialogs/About.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,8 +113,7 @@ void TestHelpAndAbout::launchBrowser() {
 // the author credit hidden until a picture is double-clicked; F1 its topic, the address asks.
 void TestHelpAndAbout::aboutBox() {
     TFormFixture f;
-    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/src/lang/languages/German.lng",
-                        f.Dir.File("German.lng")));
+    QVERIFY(QFile::copy(QUILLERY_SOURCE_DIR "/languages/German.lng", f.Dir.File("German.lng")));
     f.Settings.Language = "German";
     auto& form = f.Create();
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -1,6 +1,6 @@
 #include "core/Errors.h"
-#include "fakes/FormFixture.h"
-#include "main/PasteQueue.h"
+#include "fakes/ForEachClipboard.h"
+#include "gui/main/PasteQueue.h"
 
 #include <QAction>
 #include <QLabel>
@@ -133,6 +133,7 @@ void TestHotKeysAndTray::seriesPaste() {
     for (int i = 0; i < pasted.size(); ++i) {
         f.HotKeys.Press(12);
         rows << PastedRow(f);
+        QTRY_COMPARE(f.PasteTarget.Dones, i + 1); // the window took it: the next may go
     }
     QCOMPARE(rows, pasted);
     QCOMPARE(f.PasteTarget.Pastes.size(), pasted.size());
@@ -374,5 +375,5 @@ void TestHotKeysAndTray::trayMenu() {
     QVERIFY(form.StayOnTop1->isCheckable());
 }
 
-QTEST_MAIN(TestHotKeysAndTray)
+QUILLERY_MAIN_FOR_EACH_CLIPBOARD(TestHotKeysAndTray)
 #include "tst_HotKeysAndTray.moc"

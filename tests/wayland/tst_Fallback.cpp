@@ -1,6 +1,6 @@
 // A Wayland desktop without data control (cage) beside an X server: the clipboard goes through
 // X11, copies made there are recorded, and it says that it does not see every copy.
-#include "platform/DesktopServices.h"
+#include "platform/session/DesktopServices.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The real program driven from the command line: a second start hands its action to the
 // running instance and ends with a status that says how it went.
 #include "Desktop.h"
-#include "core/CommandLine.h"
+#include "core/start/CommandLine.h"
 #include "fakes/LauncherList.h"
 
 #include <QProcess>

@@ -1,8 +1,8 @@
 // The real program ended the hard ways: a termination signal while a box waits for an answer,
 // and the X server going away under it. The list is kept either way.
 #include "Desktop.h"
-#include "config/IniFile.h"
-#include "core/NativeNames.h"
+#include "core/config/IniFile.h"
+#include "core/files/NativeNames.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The program installed as a Linux desktop program: cmake --install into a prefix that is then
 // read-only, run with a fresh home in the X session.
 #include "Desktop.h"
-#include "core/CommandLine.h"
+#include "core/start/CommandLine.h"
 
 #include <QDirIterator>
 #include <QImage>

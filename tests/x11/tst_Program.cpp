@@ -1,6 +1,6 @@
 // The real program in a real X session: start-up, capture, and the ways it ends.
 #include "Desktop.h"
-#include "config/IniFile.h"
+#include "core/config/IniFile.h"
 
 #include <QDir>
 #include <QProcess>

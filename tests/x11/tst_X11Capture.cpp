@@ -1,8 +1,8 @@
 // Capture against the real X clipboard, with xclip copying from a separate process.
 #include "Desktop.h"
-#include "config/Config.h"
-#include "grid/KXStringGrid.h"
-#include "main/fMain.h"
+#include "core/config/Config.h"
+#include "gui/grid/KXStringGrid.h"
+#include "gui/main/fMain.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakePasteTarget.h"
 #include "platform/fake/FakeShell.h"

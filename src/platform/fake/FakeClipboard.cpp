@@ -34,10 +34,12 @@ void TFakeClipboard::WriteText(const QByteArray& text) {
     ++Writes;
     Text = text;
     Secret = false;
-    emit Changed();
+    if (OwnWrites == TOwnWrites::Announced)
+        emit Changed();
 }
 
 void TFakeClipboard::Clear() {
     Text.reset();
-    emit Changed();
+    if (OwnWrites == TOwnWrites::Announced)
+        emit Changed();
 }

@@ -4,12 +4,17 @@
 
 #include <optional>
 
-// An in-memory clipboard that behaves like the real one: every change, the program's own
-// writes included, is announced before the call returns.
+// An in-memory clipboard that behaves like a real one: every change another program makes is
+// announced before the call returns, and the program's own writes in either of the ways real
+// clipboards have.
 class TFakeClipboard : public IClipboard {
     Q_OBJECT
 public:
-    using IClipboard::IClipboard;
+    enum class TOwnWrites {
+        Announced, // inside the write call, as X11's clipboard tells of every change
+        Silent,    // never, as Wayland's data control does not tell a client of its own offers
+    };
+    explicit TFakeClipboard(TOwnWrites ownWrites = TOwnWrites::Announced) : OwnWrites(ownWrites) {}
 
     // Another program copies.
     void CopyFromOtherProgram(const QByteArray& text, bool secret = false);
@@ -28,6 +33,7 @@ public:
     bool FailReads = false;
     bool FailWrites = false;
     int Writes = 0;
+    const TOwnWrites OwnWrites;
 
 private:
     std::optional<QByteArray> Text;

@@ -3,9 +3,10 @@
 #include "platform/PasteTarget.h"
 
 #include <QList>
+#include <QTimer>
 
 // Records paste requests; the target window is whatever the test says. Each paste is done
-// at once unless Hold is set; then Finish ends the oldest one.
+// as soon as the event loop runs unless Hold is set; then Finish ends the oldest one.
 class TFakePasteTarget : public IPasteTarget {
     Q_OBJECT
 public:
@@ -13,12 +14,16 @@ public:
     void Paste(quint64 window) override {
         Pastes.append(window);
         if (!Hold)
-            emit Done();
+            QTimer::singleShot(0, this, &TFakePasteTarget::Finish);
     }
     bool IsOpen(quint64 window) override { return !Closed.contains(window); }
-    void Finish() { emit Done(); }
+    void Finish() {
+        ++Dones;
+        emit Done();
+    }
     QList<quint64> Closed; // windows gone since they were found
     quint64 Window = 0x42;
     bool Hold = false;
     QList<quint64> Pastes;
+    int Dones = 0;
 };

@@ -86,9 +86,10 @@ void TPortalPaste::Started(uint response, const QVariantMap& results) {
             file.write(results.value(QStringLiteral("restore_token")).toString().toUtf8());
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
+    // Without a session bus the answer comes inside Paste: Done still follows it.
     if (std::exchange(Waiting, false)) {
         if (Refused)
-            emit Done();
+            QTimer::singleShot(0, this, &IPasteTarget::Done);
         else
             TypeControlV();
     }

@@ -2,7 +2,7 @@
 
 #include "ClipServe.h"
 #include "OfferRead.h"
-#include "VirtualKeyboard.h"
+#include "platform/wayland/keyboard/VirtualKeyboard.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 #include <QCoreApplication>

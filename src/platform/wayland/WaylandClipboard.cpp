@@ -1,7 +1,7 @@
 #include "WaylandClipboard.h"
 
-#include "core/ClipText.h"
 #include "core/Errors.h"
+#include "core/text/ClipText.h"
 
 #include <QCoreApplication>
 #include <QSemaphore>

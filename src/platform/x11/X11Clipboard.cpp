@@ -1,7 +1,7 @@
 #include "X11Clipboard.h"
 
-#include "core/ClipText.h"
 #include "core/Errors.h"
+#include "core/text/ClipText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

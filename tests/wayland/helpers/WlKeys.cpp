@@ -2,7 +2,7 @@
 // stays plugged in while this runs. Each line of standard input is a chord of key sym names
 // ("Shift_L Control_L v"), pressed in order and let go in the opposite order; "ready" is
 // written once the keyboard is there, "done" after each chord.
-#include "platform/wayland/VirtualKeyboard.h"
+#include "platform/wayland/keyboard/VirtualKeyboard.h"
 
 #include <wayland-client.h>
 
