@@ -1,7 +1,7 @@
 #include "core/config/IniFile.h"
+#include "core/start/InstanceLock.h"
+#include "core/start/TerminationSignals.h"
 #include "fakes/FormFixture.h"
-#include "gui/main/InstanceLock.h"
-#include "gui/main/TerminationSignals.h"
 
 #include <QProcess>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/files/ChangeFlag.h"
+#include "core/files/ChangeFlag.h"
 #include "gui/lang/UserMessages.h"
 
 #include <QByteArray>

@@ -2,8 +2,8 @@
 
 #include "gui/dialogs/AppIcons.h"
 
-#include "TerminationSignals.h"
 #include "core/config/Config.h"
+#include "core/start/TerminationSignals.h"
 #include "fMain.h"
 #include "gui/dialogs/Splash.h"
 #include "remote/CommandServer.h"

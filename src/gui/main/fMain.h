@@ -2,9 +2,9 @@
 
 #include "StatusLine.h"
 #include "core/config/ProgramFolders.h"
+#include "core/files/ChangeFlag.h"
 #include "gui/config/OptionsWindow.h"
 #include "gui/files/AutoSaveList.h"
-#include "gui/files/ChangeFlag.h"
 #include "gui/lang/ToolkitTexts.h"
 #include "platform/Platform.h"
 #include "remote/CommandChannel.h"
