@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include <cstring>
 
@@ -167,41 +168,38 @@ QString Preview(const QByteArray& text, int maxChars) {
 
 namespace {
 // What a code point of a clip becomes on a launcher's line.
-void AppendVisible(char32_t c, QString& out) {
-    static const QString mark = QStringLiteral(" \u21B5 ");
+void AppendVisible(char32_t c, std::u32string& out) {
     if (c == '\n' || c == 0x85 || c == 0x2028 || c == 0x2029)
-        out += mark;
+        out += U" \u21B5 ";
     else if (c == '\t')
-        out += QLatin1Char(' ');
+        out += U' ';
     else if (c < 0x20)
-        out += QChar(char16_t(0x2400 + c)); // the control pictures: NUL is U+2400
+        out += char32_t(0x2400 + c); // the control pictures: NUL is U+2400
     else if (c == 0x7F)
-        out += QChar(char16_t(0x2421));
+        out += U'\u2421';
     else if (c >= 0x80 && c <= 0x9F) // C1 controls, which some terminals obey
-        out += QChar(char16_t(0xFFFD));
+        out += U'\uFFFD';
     else
-        out += QStringView(QChar::fromUcs4(c));
+        out += c;
 }
 } // namespace
 
 QString OneLine(const QByteArray& text, int maxChars) {
     maxChars = std::max(maxChars, 1);
     // Enough bytes for one character past the limit, whatever their encoding.
-    const QString decoded = DecodeHead(text, qsizetype(maxChars) * 4 + 4);
-    QString out;
-    const QList<uint> points = decoded.toUcs4();
+    const QList<uint> points = DecodeHead(text, qsizetype(maxChars) * 4 + 4).toUcs4();
+    std::u32string out;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const char32_t c = points[i];
         if (c == '\r' && i + 1 < points.size() && points[i + 1] == '\n')
             continue; // CR LF is one break
         AppendVisible(c == '\r' ? U'\n' : c, out);
     }
-    if (out.toUcs4().size() <= maxChars)
-        return out;
-    QList<uint> kept = out.toUcs4();
-    kept.resize(maxChars - 1);
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size()) +
-           QChar(0x2026);
+    if (out.size() > size_t(maxChars)) {
+        out.resize(size_t(maxChars) - 1);
+        out += U'\u2026';
+    }
+    return QString::fromUcs4(out.data(), qsizetype(out.size()));
 }
 
 } // namespace ClipText

@@ -3,7 +3,6 @@
 #include "PaintedIcon.h"
 
 #include <QHash>
-
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
