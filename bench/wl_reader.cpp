@@ -48,7 +48,7 @@ int main() {
     Display = wl_display_connect(nullptr);
     if (!Display)
         return 2;
-    TDataControl bound;
+    TBoundDataControl bound;
     if (!BindDataControl(Display, bound))
         return 2;
     zwlr_data_control_device_v1* device =

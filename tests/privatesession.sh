@@ -9,6 +9,9 @@ if [[ $(id -u) -eq 0 ]]; then
     as=(runuser -u nobody --)
 fi
 chmod 0711 "$work"
+# A rootless XWayland run as nobody cannot make the sockets' folder: on a fresh machine no X
+# server has made it yet.
+mkdir -p -m 1777 /tmp/.X11-unix # -p: another session may make it meanwhile
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do

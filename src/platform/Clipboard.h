@@ -26,7 +26,8 @@ public:
     virtual bool HasText() const = 0;
     // The clipboard's text as bytes; throws EQuillery when it cannot be read.
     virtual QByteArray ReadText() const = 0;
-    // Throws EQuillery when the clipboard cannot be written.
+    // Returns once the desktop holds the text, so that a paste sent next, by any way, finds
+    // it. Throws EQuillery when the clipboard cannot be written.
     virtual void WriteText(const QByteArray& text) = 0;
     virtual void Clear() = 0;
     // The last change offered a text larger than MaxClipBytes, which was not read.

@@ -90,7 +90,7 @@ void TestKdeDesktop::seriesPasteIntoANativeWindow() {
     QTest::qWait(3000);
     window.start(QUILLERY_HELPER_DIR "/text_window", {typed});
     QVERIFY(window.waitForStarted());
-    QTest::qWait(1000); // a new window gets the focus
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(typed), 10000); // it has the focus
     // Presses faster than a paste are queued, in order.
     for (int i = 0; i < 3; ++i)
         Press(component, "series-paste");

@@ -2,6 +2,7 @@
 // wl-paste as the other programs.
 #include "core/Errors.h"
 #include "platform/wayland/WaylandClipboard.h"
+#include "wayland/helpers/DataControl.h"
 
 #include <QProcess>
 #include <QTemporaryFile>
@@ -9,6 +10,8 @@
 
 #include <ctime>
 #include <memory>
+#include <poll.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -91,6 +94,61 @@ struct TRecorder {
     }
     QList<QByteArray> Texts;
 };
+// Another program on a connection of its own, as the portal's keys come to the desktop: what
+// the clipboard holds when it asks.
+class TSelectionWatcher {
+public:
+    TSelectionWatcher() : Display(wl_display_connect(nullptr)) {
+        static const zwlr_data_control_device_v1_listener listener{
+            [](void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+                static const zwlr_data_control_offer_v1_listener types{
+                    [](void*, zwlr_data_control_offer_v1*, const char*) {}};
+                zwlr_data_control_offer_v1_add_listener(offer, &types, nullptr);
+            },
+            [](void* self, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+                auto& latest = static_cast<TSelectionWatcher*>(self)->Latest;
+                if (latest)
+                    zwlr_data_control_offer_v1_destroy(latest);
+                latest = offer;
+            },
+            [](void*, zwlr_data_control_device_v1*) {},
+            [](void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+                if (offer)
+                    zwlr_data_control_offer_v1_destroy(offer);
+            }};
+        TBoundDataControl bound;
+        if (Display && BindDataControl(Display, bound))
+            zwlr_data_control_device_v1_add_listener(
+                zwlr_data_control_manager_v1_get_data_device(bound.Manager, bound.Seat), &listener,
+                this);
+    }
+    ~TSelectionWatcher() {
+        if (Display)
+            wl_display_disconnect(Display);
+    }
+    // Read the way a pasting window reads it; its owner serves it from a thread of its own.
+    QByteArray Current() {
+        wl_display_roundtrip(Display);
+        int fds[2];
+        if (!Latest || pipe(fds) != 0)
+            return {};
+        zwlr_data_control_offer_v1_receive(Latest, "text/plain;charset=utf-8", fds[1]);
+        close(fds[1]);
+        wl_display_flush(Display);
+        QByteArray text;
+        pollfd ready{fds[0], POLLIN, 0};
+        char block[4096];
+        for (ssize_t n = 1; n > 0 && poll(&ready, 1, 2000) == 1;)
+            if ((n = read(fds[0], block, sizeof block)) > 0)
+                text.append(block, n);
+        close(fds[0]);
+        return text;
+    }
+
+private:
+    wl_display* Display;
+    zwlr_data_control_offer_v1* Latest = nullptr;
+};
 } // namespace
 
 class TestWaylandClipboard : public QObject {
@@ -110,6 +168,7 @@ private slots:
     void hostileOwners_data();
     void hostileOwners();
     void aReaderThatNeverReadsHoldsUpNoOne();
+    void theDesktopHoldsAClipOnceItIsWritten();
 
 private:
     QProcess Relay;
@@ -278,6 +337,18 @@ void TestWaylandClipboard::aReaderThatNeverReadsHoldsUpNoOne() {
     QCOMPARE(deaf->readLine(), QByteArray("cut off\n"));
     deaf->kill();
     deaf->waitForFinished();
+}
+
+// A paste sent right after a write, by a way of its own, finds that clip, never the one
+// before: writes in a row, each read by another program at once.
+void TestWaylandClipboard::theDesktopHoldsAClipOnceItIsWritten() {
+    TWaylandClipboard board;
+    TSelectionWatcher other;
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray clip = "clip " + QByteArray::number(i);
+        board.WriteText(clip);
+        QCOMPARE(other.Current(), clip);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestWaylandClipboard)

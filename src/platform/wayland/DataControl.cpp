@@ -57,6 +57,9 @@ const wl_callback_listener PongListener = {[](void* data, wl_callback* callback,
         pending = nullptr;
     wl_callback_destroy(callback);
 }};
+
+const wl_callback_listener HeldListener = {
+    [](void* data, wl_callback* callback, uint32_t) { Self(data)->Held(callback); }};
 } // namespace
 
 TDataControl::TDataControl()
@@ -121,6 +124,10 @@ void TDataControl::Disconnect() {
     }
     if (Pending)
         wl_callback_destroy(std::exchange(Pending, nullptr));
+    for (auto held = HeldCalls.begin(); held != HeldCalls.end(); held = HeldCalls.erase(held)) {
+        wl_callback_destroy(held.key());
+        held.value()(); // nothing to wait for any more
+    }
     if (Device)
         zwlr_data_control_device_v1_destroy(std::exchange(Device, nullptr));
     if (Manager)
@@ -280,9 +287,11 @@ void TDataControl::ReadDone() {
     }
 }
 
-void TDataControl::Write(const QByteArray& text) {
-    if (!Device)
+void TDataControl::Write(const QByteArray& text, std::function<void()> held) {
+    if (!Device) {
+        held();
         return; // no connection: said on the status line
+    }
     zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(Manager);
     zwlr_data_control_source_v1_add_listener(source, &SourceListener, this);
     for (const char* type : TextTypes)
@@ -292,7 +301,19 @@ void TDataControl::Write(const QByteArray& text) {
     Latest = source;
     Typed = false;
     zwlr_data_control_device_v1_set_selection(Device, source);
+    // Requests are taken in order: once the desktop answers this, it has set the clip, and
+    // told the window with the focus before any key that comes after.
+    wl_callback* sync = wl_display_sync(Display);
+    wl_callback_add_listener(sync, &HeldListener, this);
+    HeldCalls.emplace(sync, std::move(held));
     Flush();
+}
+
+void TDataControl::Held(wl_callback* callback) {
+    const std::function<void()> held = HeldCalls.take(callback);
+    wl_callback_destroy(callback);
+    if (held)
+        held();
 }
 
 void TDataControl::Clear() {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -57,7 +58,9 @@ public:
     bool Connect();
     // Hands on every copy read so far, in order; the reads still under way are given up.
     void Settle();
-    void Write(const QByteArray& text);
+    // held is called once the desktop holds the clip (a round trip after it was set), or
+    // when the connection goes first.
+    void Write(const QByteArray& text, std::function<void()> held);
     void Clear();
     // The desktop lets a program type (wlroots' virtual keyboard).
     bool CanType() const { return KeyboardGlobal != 0; }
@@ -75,6 +78,7 @@ public:
     void Selection(zwlr_data_control_offer_v1* offer);
     void Send(zwlr_data_control_source_v1* source, const char* type, int fd);
     void Cancelled(zwlr_data_control_source_v1* source);
+    void Held(wl_callback* callback);
 
 signals:
     // A change of the clipboard; announce is false for its content at start.
@@ -106,7 +110,8 @@ private:
     QHash<zwlr_data_control_source_v1*, QByteArray> Sources; // the program's own, served
     std::deque<std::unique_ptr<TOfferRead>> Reads;           // in the order of the copies
     std::unique_ptr<TReadBudget> Budget;
-    wl_callback* Pending = nullptr; // the round trip not yet answered
+    wl_callback* Pending = nullptr;                       // the round trip not yet answered
+    QHash<wl_callback*, std::function<void()>> HeldCalls; // the writes' round trips
     QTimer Pinger;
     QTimer Retry;
     int RetryMs = 0;

@@ -72,8 +72,14 @@ void TWaylandClipboard::WriteText(const QByteArray& text) {
         throw EQuillery(QStringLiteral("Cannot write to the clipboard."));
     // Every type offered says UTF-8: a clip of an old single-byte list goes over decoded.
     const QByteArray served = ClipText::IsUtf8(text) ? text : ClipText::Decode(text).toUtf8();
-    QMetaObject::invokeMethod(Control, [control = Control, served] { control->Write(served); });
+    // The portal's keys go through other programs, on other connections: they must not come
+    // before the clip. A desktop that does not answer holds the program up for a second only.
+    auto held = std::make_shared<QSemaphore>();
+    QMetaObject::invokeMethod(Control, [control = Control, served, held] {
+        control->Write(served, [held] { held->release(); });
+    });
     Current = {true, false, false, text};
+    held->tryAcquire(1, 1000);
 }
 
 void TWaylandClipboard::Clear() {

@@ -8,16 +8,16 @@
 
 #include <cstring>
 
-struct TDataControl {
+struct TBoundDataControl {
     wl_seat* Seat = nullptr;
     zwlr_data_control_manager_v1* Manager = nullptr;
 };
 
 // Binds both; false when the display offers no data control.
-inline bool BindDataControl(wl_display* display, TDataControl& bound) {
+inline bool BindDataControl(wl_display* display, TBoundDataControl& bound) {
     static const wl_registry_listener listener{
         [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-            auto& b = *static_cast<TDataControl*>(data);
+            auto& b = *static_cast<TBoundDataControl*>(data);
             if (std::strcmp(interface, zwlr_data_control_manager_v1_interface.name) == 0)
                 b.Manager = static_cast<zwlr_data_control_manager_v1*>(
                     wl_registry_bind(registry, name, &zwlr_data_control_manager_v1_interface, 1));

@@ -1,5 +1,6 @@
 // A native Wayland program the user types in: a text field filling its window, whose text is
-// written to a file after every change.
+// written to a file after every change, and when the window gets the keyboard focus (the file
+// is there once keys come to it).
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QSaveFile>
@@ -12,12 +13,17 @@ int main(int argc, char* argv[]) {
     const QString file = QString::fromLocal8Bit(argv[1]);
     QPlainTextEdit edit;
     edit.setWindowTitle(QStringLiteral("Text Window"));
-    QObject::connect(&edit, &QPlainTextEdit::textChanged, [&] {
+    const auto write = [&] {
         QSaveFile out(file);
         if (out.open(QIODevice::WriteOnly)) {
             out.write(edit.toPlainText().toUtf8());
             out.commit();
         }
+    };
+    QObject::connect(&edit, &QPlainTextEdit::textChanged, write);
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, [&](Qt::ApplicationState s) {
+        if (s == Qt::ApplicationActive)
+            write();
     });
     edit.show();
     return QApplication::exec();

@@ -96,7 +96,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "wl_copier: no Wayland display\n");
         return 2;
     }
-    TDataControl bound;
+    TBoundDataControl bound;
     if (!BindDataControl(display, bound)) {
         std::fprintf(stderr, "wl_copier: no data control\n");
         return 2;

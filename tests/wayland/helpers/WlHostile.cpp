@@ -164,7 +164,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     wl_display* display = wl_display_connect(nullptr);
-    TDataControl bound;
+    TBoundDataControl bound;
     if (!display || !BindDataControl(display, bound)) {
         std::fprintf(stderr, "wl_hostile: no data control\n");
         return 2;
