@@ -116,13 +116,22 @@ public:
                 if (offer)
                     zwlr_data_control_offer_v1_destroy(offer);
             }};
-        TBoundDataControl bound;
-        if (Display && BindDataControl(Display, bound))
-            zwlr_data_control_device_v1_add_listener(
-                zwlr_data_control_manager_v1_get_data_device(bound.Manager, bound.Seat), &listener,
-                this);
+        if (Display && BindDataControl(Display, Bound)) {
+            Device = zwlr_data_control_manager_v1_get_data_device(Bound.Manager, Bound.Seat);
+            zwlr_data_control_device_v1_add_listener(Device, &listener, this);
+        }
     }
     ~TSelectionWatcher() {
+        if (Latest)
+            zwlr_data_control_offer_v1_destroy(Latest);
+        if (Device)
+            zwlr_data_control_device_v1_destroy(Device);
+        if (Bound.Manager)
+            zwlr_data_control_manager_v1_destroy(Bound.Manager);
+        if (Bound.Seat)
+            wl_seat_destroy(Bound.Seat);
+        if (Bound.Registry)
+            wl_registry_destroy(Bound.Registry);
         if (Display)
             wl_display_disconnect(Display);
     }
@@ -147,6 +156,8 @@ public:
 
 private:
     wl_display* Display;
+    TBoundDataControl Bound;
+    zwlr_data_control_device_v1* Device = nullptr;
     zwlr_data_control_offer_v1* Latest = nullptr;
 };
 } // namespace

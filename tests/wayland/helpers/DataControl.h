@@ -9,6 +9,7 @@
 #include <cstring>
 
 struct TBoundDataControl {
+    wl_registry* Registry = nullptr;
     wl_seat* Seat = nullptr;
     zwlr_data_control_manager_v1* Manager = nullptr;
 };
@@ -26,7 +27,8 @@ inline bool BindDataControl(wl_display* display, TBoundDataControl& bound) {
                     static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
         },
         [](void*, wl_registry*, uint32_t) {}};
-    wl_registry_add_listener(wl_display_get_registry(display), &listener, &bound);
+    bound.Registry = wl_display_get_registry(display);
+    wl_registry_add_listener(bound.Registry, &listener, &bound);
     wl_display_roundtrip(display);
     return bound.Manager && bound.Seat;
 }
